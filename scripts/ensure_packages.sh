@@ -1,0 +1,18 @@
+# Installs the Debian packages named as arguments when any is missing
+# (apt-get update once, then apt-get install -y). Sourced by run.sh and test.sh.
+ensure_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+}
+
+# Packages every build needs.
+CORE_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev)

@@ -1,0 +1,33 @@
+// The process-wide values of one run of the converter and the choices made on
+// the main window that the builders read. There is one Session per process;
+// whoever needs it gets it by reference.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace converter {
+
+struct Session {
+  // 2 when hosted (started with exactly two arguments), 0 otherwise.
+  std::int32_t ParamsRecibidos = 0;
+  // Handed to the host at close: 1 a run reached its end, -1 an input was
+  // missing during the export, 0 nothing was transformed.
+  std::int32_t CodigoResultado = 0;
+  // Step flag of the panel flow: 0, 1 or 4.
+  std::int32_t FlagPaso = 0;
+  // The chosen DAE folder followed by one path separator; DAE files are
+  // opened as CarpetaDAE + file name.
+  std::string CarpetaDAE;
+  // The text of the language box; exactly "EUSKERA" selects the Basque texts.
+  std::string language = "EUSKERA";
+  // "de ENTIDAD PÚBLICA:" checked (else "PRIVADO o CONCERTADO:").
+  bool publicCentre = true;
+  // Where every work table lives.
+  std::filesystem::path workFolder;
+
+  bool euskera() const { return language == "EUSKERA"; }
+};
+
+}  // namespace converter

@@ -1,0 +1,70 @@
+// The production index file (.MDX, version 3 as written for Level 7 tables):
+// building one from sorted keys, and reading one back, tag table and B-trees.
+// Reading takes the whole file as bytes and never trusts them: a damaged or
+// hostile file gives support::Error naming the file, never a crash.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/dbase/field.h"
+
+namespace dbase {
+
+struct DbfDate {
+  int year = 2000;  // full year
+  int month = 1;
+  int day = 1;
+
+  bool operator==(const DbfDate&) const = default;
+};
+
+// One tag as stored in the tag table and its header block.
+struct MdxTag {
+  std::string name;        // upper case, at most 32 characters
+  std::string expression;  // the key expression: here always a field name
+  char keyType = 'C';      // 'C', 'N', 'D', 'I', '+', 'O', '@'
+  int keyLength = 0;       // K
+
+  bool operator==(const MdxTag&) const = default;
+};
+
+// One leaf entry: the key bytes (exactly keyLength of them) and the 1-based
+// record number.
+struct MdxEntry {
+  std::string key;
+  std::uint32_t record = 0;
+
+  bool operator==(const MdxEntry&) const = default;
+};
+
+struct MdxTagContents {
+  MdxTag tag;
+  std::vector<MdxEntry> entries;  // in leaf order
+};
+
+// The tag describing an index on field (key type and length from its type).
+MdxTag mdxTagFor(const std::string& tagName, const FieldDef& field);
+
+// The key bytes of one record for a tag on field, from the field's bytes as
+// stored in the record (C: the bytes with NUL as blank; I/+/O/@: the raw
+// bytes; N/F: 12-byte decimal; D: little-endian double Julian day).
+std::string mdxKey(const FieldDef& field, std::string_view fieldBytes);
+
+// A complete .MDX for a table called tableName (base name, no extension).
+// Each tag's entries must already be in index order: (key, record) ascending.
+// Tags are written sorted by name.
+std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags,
+                     DbfDate date);
+
+// The tag table only (what opening a table needs).
+std::vector<MdxTag> readMdxTags(std::string_view bytes, const std::string& fileName);
+
+// Every tag with its leaf entries in order, after checking the B-tree: node
+// bounds, key counts, leaves at one depth, branch keys equal to the largest
+// key of their child, and pages inside the file.
+std::vector<MdxTagContents> readMdx(std::string_view bytes, const std::string& fileName);
+
+}  // namespace dbase

@@ -1,0 +1,75 @@
+#include "support/file_system.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "support/error.h"
+#include "support/platform.h"
+
+namespace support {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+           return lower(x) == lower(y);
+         });
+}
+
+}  // namespace
+
+std::vector<fs::path> findAllNoCase(const fs::path& folder, std::string_view name) {
+  std::vector<fs::path> found;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return found;
+  for (const fs::directory_entry& entry : it) {
+    const std::string entryName = entry.path().filename().string();
+    if (equalsNoCase(entryName, name)) found.push_back(entry.path());
+  }
+  return found;
+}
+
+std::optional<fs::path> findNoCase(const fs::path& folder, std::string_view name) {
+  std::error_code ec;
+  const fs::path exact = folder / fs::path(std::string(name));
+  if (fs::exists(exact, ec)) return exact;
+  std::vector<fs::path> found = findAllNoCase(folder, name);
+  if (found.empty()) return std::nullopt;
+  std::sort(found.begin(), found.end());
+  return found.front();
+}
+
+std::string displayPath(const fs::path& file) {
+  const auto text = file.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string readFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw Error("No se puede abrir el archivo " + displayPath(file) + ": " + std::strerror(errno));
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw Error("Error al leer el archivo " + displayPath(file));
+  return bytes;
+}
+
+void writeFileAtomically(const fs::path& target, std::string_view bytes) {
+  fs::path temp = target;
+  temp += ".tmp~";
+  try {
+    writeWholeFileSynced(temp, bytes);
+    replaceFile(temp, target);
+  } catch (const Error& e) {
+    std::error_code ec;
+    fs::remove(temp, ec);
+    throw Error("No se puede escribir el archivo " + displayPath(target) + ": " + e.what());
+  }
+}
+
+}  // namespace support

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: a normal build, a second build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets.
+#   ./test.sh            all of it
+#   ./test.sh --quick    the normal build only
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/ensure_packages.sh
+
+quick=0
+for arg in "$@"; do
+  case "$arg" in
+    --quick) quick=1 ;;
+    *) echo "usage: ./test.sh [--quick]" >&2; exit 2 ;;
+  esac
+done
+
+ensure_packages "${CORE_PACKAGES[@]}" clang libclang-rt-14-dev
+
+jobs=$(nproc)
+
+build_and_test() {  # folder, cmake options...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+}
+
+echo "== Build and tests"
+build_and_test build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+[ "$quick" -eq 1 ] && exit 0
+
+echo "== Build and tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  build_and_test build-asan -DCMAKE_BUILD_TYPE=Debug -DTRANSORVALDAE_SANITIZE=ON
+
+echo "== Fuzz targets"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTRANSORVALDAE_FUZZ=ON -DTRANSORVALDAE_TESTS=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs"
+scripts/run_fuzzers.sh build-fuzz "${FUZZ_SECONDS:-30}"
