@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "converter/dialogs.h"
+#include "converter/session.h"
 #include "support/file_system.h"
 
 namespace dae_import {
@@ -33,6 +35,20 @@ std::optional<std::string> readDaeLine(const std::string& daeFolder, std::string
     line.push_back(c);
   }
   return line;
+}
+
+bool requireDaeInput(converter::Session& session, converter::Dialogs& dialogs, std::string_view fileName,
+                     const std::string& missingMessage) {
+  if (daeFileExists(session.CarpetaDAE, fileName)) return true;
+  dialogs.message(missingMessage);
+  session.CodigoResultado = -1;
+  return false;
+}
+
+std::optional<std::string> readDaeInput(converter::Session& session, converter::Dialogs& dialogs,
+                                        std::string_view fileName, const std::string& missingMessage) {
+  if (!requireDaeInput(session, dialogs, fileName, missingMessage)) return std::nullopt;
+  return readDaeLine(session.CarpetaDAE, fileName);
 }
 
 void forEachRecord(std::string_view line, int start, int recordLength,

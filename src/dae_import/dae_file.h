@@ -1,12 +1,20 @@
 // Reading a DAE export file: only its first line is used, and that line is
 // one run of fixed-length records with nothing between them. Nothing here
-// can fail on content: short records give short or empty fields.
+// can fail on content: short records give short or empty fields. A missing
+// input is an expected outcome: readDaeInput and requireDaeInput show the
+// file's own message, set CodigoResultado to -1 and leave every table as it
+// was, so the caller just stops.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace converter {
+struct Session;
+class Dialogs;
+}  // namespace converter
 
 namespace dae_import {
 
@@ -19,6 +27,16 @@ std::optional<std::string> readDaeLine(const std::string& daeFolder, std::string
 
 // True when daeFolder + fileName exists (name matched without regard to case).
 bool daeFileExists(const std::string& daeFolder, std::string_view fileName);
+
+// The first line of session.CarpetaDAE + fileName. When the file is missing:
+// dialogs shows missingMessage, CodigoResultado becomes -1, nullopt.
+std::optional<std::string> readDaeInput(converter::Session& session, converter::Dialogs& dialogs,
+                                        std::string_view fileName, const std::string& missingMessage);
+
+// Only the presence test of readDaeInput, for a builder whose data come from
+// tables loaded earlier: true when the file exists, else the same report.
+bool requireDaeInput(converter::Session& session, converter::Dialogs& dialogs, std::string_view fileName,
+                     const std::string& missingMessage);
 
 // Calls handler for each record of length recordLength, the first starting at
 // the 1-based position start; the last record holds what is left of the line.
