@@ -1,0 +1,32 @@
+// Blank trimming and word initials for Windows-1252 byte strings cut out of
+// DAE records or read from tables. Only the blank (code 32) counts as white
+// space for the QuitaBlancos family: tabs and other control characters are
+// kept. trimControls is the general trim that also drops control characters.
+// None of these functions can fail.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace support {
+
+// The text without leading and trailing blanks.
+std::string QuitaBlancos(std::string_view text);
+
+// The text without leading blanks.
+std::string QuitaBlancosIzq(std::string_view text);
+
+// The text without trailing blanks.
+std::string QuitaBlancosDer(std::string_view text);
+
+// The character that follows each blank, in order. The first character is
+// taken only when the text starts with a blank, a final blank gives nothing,
+// and two blanks in a row give a blank and then the character after the
+// second one ("a  b" gives " b").
+std::string Iniciales(std::string_view text);
+
+// The text without every character of code 32 or less at either end. Bytes
+// of 0x80 and above are letters and symbols, never control characters.
+std::string trimControls(std::string_view text);
+
+}  // namespace support
