@@ -1,0 +1,132 @@
+#include "timetabler_tables/assignments.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "converter/dialogs.h"
+#include "converter/session.h"
+#include "dae_import/dae_file.h"
+#include "support/dbase/table.h"
+#include "support/text.h"
+
+namespace timetabler_tables {
+namespace {
+
+constexpr std::string_view kCurriculumFile = "V55T15W18T54_2.txt";
+const std::string kCurriculumFileMissing = "No existe archivo DAE (V55T15W18T54_2.txt)";
+constexpr int kCurriculumRecordLength = 20;
+
+constexpr double kWeeklyHours = 4;
+constexpr const char* kSessions = "1111";
+constexpr const char* kTask = "0100";
+
+const dbase::TableDef& assignmentsTable() {
+  static const dbase::TableDef def{"ASIGT",
+                                   {
+                                       dbase::characterField("CASIG", 10),
+                                       dbase::characterField("CPROF", 10),
+                                       dbase::characterField("CGRUP", 10),
+                                       dbase::characterField("CAULA", 10),
+                                       dbase::characterField("TURNO", 1),
+                                       dbase::characterField("NIVEL", 5),
+                                       dbase::characterField("CURSO", 3),
+                                       dbase::characterField("GRUPO", 2),
+                                       dbase::floatField("HORAS"),
+                                       dbase::characterField("SESIONES", 20),
+                                       dbase::characterField("CTAREA", 10),
+                                       dbase::characterField("CLAVEGRUPO", 10),
+                                       dbase::characterField("CLAVETURNO", 10),
+                                       dbase::characterField("CLAVENIVEL", 10),
+                                       dbase::characterField("CLAVEPLAN", 10),
+                                       dbase::characterField("CLAVECURSO", 10),
+                                       dbase::characterField("CLAVEESPEC", 10),
+                                       dbase::characterField("CLAVEMODEL", 10),
+                                       dbase::characterField("CLAVETIPGRU", 10),
+                                       dbase::characterField("CLAVEPLANTI", 10),
+                                       dbase::characterField("CLAVEASIG", 10),
+                                   },
+                                   {}};
+  return def;
+}
+
+// Assignment fields copied from the group's row.
+struct FromGroup {
+  const char* assignmentField;
+  const char* groupField;
+};
+constexpr FromGroup kFromGroup[] = {
+    {"CGRUP", "ABREV"},          {"CAULA", "AULAGRUDAE"},      {"TURNO", "TURNO"},
+    {"NIVEL", "NIVEL"},          {"CURSO", "CURSO"},           {"GRUPO", "GRUPO"},
+    {"CLAVEGRUPO", "CODGRUDAE"}, {"CLAVETURNO", "TURNODAE"},   {"CLAVENIVEL", "NIVELDAE"},
+    {"CLAVEPLAN", "PLANDAE"},    {"CLAVECURSO", "CURSODAE"},   {"CLAVEESPEC", "ESPECDAE"},
+    {"CLAVEMODEL", "MODELODAE"}, {"CLAVETIPGRU", "TIPGRUDAE"}, {"CLAVEPLANTI", "CODPLANTIDAE"},
+};
+
+void appendAssignment(dbase::Table& assignments, const dbase::Table& subjects, const dbase::Table& groups) {
+  assignments.append();
+  assignments.setText("CASIG", subjects.text("COD"));
+  for (const FromGroup& copied : kFromGroup) {
+    assignments.setText(copied.assignmentField, groups.text(copied.groupField));
+  }
+  assignments.setNumber("HORAS", kWeeklyHours);
+  assignments.setText("SESIONES", kSessions);
+  assignments.setText("CTAREA", kTask);
+  assignments.setText("CLAVEASIG", subjects.text("CODIGODAE"));
+  assignments.post();
+}
+
+// A subject keeps the level and course of the first group it is given to;
+// a second group of the same level makes it a subject of several courses.
+void noteLevelAndCourse(dbase::Table& subjects, const dbase::Table& groups) {
+  const std::string subjectLevel = support::QuitaBlancos(subjects.text("DENIVEL"));
+  const std::string subjectCourse = support::QuitaBlancos(subjects.text("DECURSO"));
+  const std::string groupLevel = groups.text("NIVEL");
+  if (subjectLevel.empty() && subjectCourse.empty()) {
+    subjects.edit();
+    subjects.setText("DENIVEL", groupLevel);
+    subjects.setText("DECURSO", groups.text("CURSO"));
+    subjects.post();
+  } else if (subjectLevel == groupLevel && !subjectCourse.empty()) {
+    subjects.edit();
+    subjects.setText("DECURSO", "");
+    subjects.post();
+  }
+}
+
+}  // namespace
+
+BuildOutcome CreaAsignaciones(converter::Session& session, converter::Dialogs& dialogs) {
+  const std::optional<std::string> line =
+      dae_import::readDaeInput(session, dialogs, kCurriculumFile, kCurriculumFileMissing);
+  if (!line) return BuildOutcome::InputMissing;
+
+  dbase::Table assignments = dbase::recreateTable(session.workFolder, assignmentsTable());
+  dbase::Table subjects(session.workFolder, "ASIGNOMT");
+  subjects.open();
+  dbase::Table groups(session.workFolder, "GRUPOST");
+  groups.open({.readOnly = true});
+
+  dae_import::forEachRecord(*line, 1, kCurriculumRecordLength, [&](std::string_view record) {
+    const std::string level = dae_import::cutField(record, 1, 4);
+    const std::string plan = dae_import::cutField(record, 5, 4);
+    const std::string speciality = dae_import::cutField(record, 9, 4);
+    // Subject codes come back from the table without trailing blanks; a
+    // blank code names no subject.
+    const std::string subjectCode = support::QuitaBlancosDer(dae_import::cutField(record, 13, 8));
+
+    // The codes are compared exactly as read, so a plan, level or speciality
+    // code ending in blanks finds no group.
+    if (!groups.locate("PLANDAE;NIVELDAE;ESPECDAE", {plan, level, speciality})) return;
+    if (subjectCode.empty() || !subjects.locate("CODIGODAE", {subjectCode})) return;
+    if (assignments.locate("CGRUP;CLAVEPLAN;CLAVENIVEL;CLAVEESPEC;CLAVEASIG",
+                           {groups.text("ABREV"), plan, level, speciality, subjects.text("CODIGODAE")})) {
+      return;
+    }
+    appendAssignment(assignments, subjects, groups);
+    noteLevelAndCourse(subjects, groups);
+  });
+  return BuildOutcome::Built;
+}
+
+}  // namespace timetabler_tables

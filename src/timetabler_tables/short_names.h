@@ -1,0 +1,52 @@
+// The list of short names given so far in one run of a builder: the keys of
+// at most 10 characters by which the timetable refers to a subject, teacher,
+// room or group. A name that is already taken gets 1, 2, 3 and so on
+// appended until it is free; each builder says how names are compared and
+// how a numbered name that grew too long is fitted.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace timetabler_tables {
+
+enum class NameComparison {
+  Exact,       // letter case and blanks count
+  IgnoreCase,  // 'mat' is taken when 'MAT' is (Windows-1252 letters)
+};
+
+// A numbered form of a name: the stem and the number. The default form is
+// the stem followed by the number in decimal without leading zeros.
+using NumberedForm = std::function<std::string(std::string_view stem, std::int64_t number)>;
+
+class ShortNameList {
+ public:
+  explicit ShortNameList(NameComparison comparison);
+
+  bool contains(std::string_view name) const;
+
+  // Takes first when it is free. Otherwise tries the numbers 1, 2, 3 and so
+  // on; for each number the forms are tried in order (the default form when
+  // none are given), and the first free one is taken. The name taken is
+  // entered in the list and returned. Requires: the forms produce a free
+  // name for some number.
+  std::string give(const std::string& first, const std::string& stem,
+                   const std::vector<NumberedForm>& forms = {});
+
+ private:
+  std::string key(std::string_view name) const;
+
+  NameComparison comparison_;
+  std::unordered_set<std::string> taken_;
+  // Per stem, the first number not yet known to give only taken names: names
+  // are never freed, so the search for the next repeat starts there and a
+  // long run of equal names is not walked again from 1 each time.
+  std::unordered_map<std::string, std::int64_t> nextNumber_;
+};
+
+}  // namespace timetabler_tables
