@@ -52,11 +52,17 @@ std::string displayPath(const fs::path& file) {
 }
 
 std::string readFile(const fs::path& file) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) throw Error("No se puede leer el archivo " + displayPath(file) + ": es una carpeta");
   std::ifstream in(file, std::ios::binary);
   if (!in) throw Error("No se puede abrir el archivo " + displayPath(file) + ": " + std::strerror(errno));
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error("Error al leer el archivo " + displayPath(file));
-  return bytes;
+  try {
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw Error("Error al leer el archivo " + displayPath(file));
+    return bytes;
+  } catch (const std::ios_base::failure& e) {
+    throw Error("Error al leer el archivo " + displayPath(file) + ": " + e.what());
+  }
 }
 
 void writeFileAtomically(const fs::path& target, std::string_view bytes) {

@@ -1,0 +1,75 @@
+// The bytes of a .DBF file: reading the header of any dBase variant the host
+// may leave (III/IV/V, FoxPro, Visual FoxPro, Level 7) and writing the Level 7
+// header of the tables the program creates; encoding and decoding one field's
+// bytes. The header is never trusted: every length and count is checked
+// against the file before it is used.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/dbase/field.h"
+#include "support/dbase/mdx.h"
+
+namespace dbase {
+
+// Which family wrote the file: it decides the meaning of some type letters.
+enum class DbfFamily { Level7, Classic, VisualFoxPro };
+
+struct DbfLayout {
+  DbfFamily family = DbfFamily::Level7;
+  bool mdxFlag = false;
+  std::vector<FieldDef> fields;
+  std::vector<std::size_t> offsets;  // of each field inside the record (after the deletion byte)
+  std::size_t headerLength = 0;
+  std::size_t recordLength = 0;
+  std::uint32_t recordCount = 0;  // as stored, clamped to what the file holds
+};
+
+constexpr char kLiveRecord = ' ';
+constexpr char kDeletedRecord = '*';
+constexpr char kEndOfFile = 0x1A;
+constexpr std::size_t kCountOffset = 4;  // header bytes holding the record count
+
+// Reads and checks the header of a table file. Throws support::Error naming
+// fileName when the bytes are not a usable dBase table.
+DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName);
+
+// The header of a new Level 7 table (68 bytes, descriptors, terminator).
+// Throws support::Error when a definition cannot be stored (name too long,
+// bad width, more fields than fit).
+std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t recordCount, bool mdxFlag,
+                         DbfDate date);
+
+DbfDate today();
+std::string dateBytes(DbfDate date);  // the 3 bytes year-1900, month, day
+
+// The bytes of a field holding no value (blank for text, NUL for binary types).
+std::string emptyFieldBytes(const FieldDef& field, DbfFamily family);
+
+// Reading a field's bytes. text(): character values without trailing blanks
+// (or NULs); numbers in their shortest decimal form; logical "True"/"False";
+// no value reads as "". Throws support::Error for conversions that make no
+// sense (integer() of a text that is not a whole number).
+std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view bytes);
+bool isEmptyValue(const FieldDef& field, DbfFamily family, std::string_view bytes);
+std::int32_t decodeInteger(const FieldDef& field, DbfFamily family, std::string_view bytes);
+double decodeNumber(const FieldDef& field, DbfFamily family, std::string_view bytes);
+bool decodeBoolean(const FieldDef& field, DbfFamily family, std::string_view bytes);
+
+// Encoding a value into a field's bytes (exactly field.width of them). Text
+// is cut to a character field's width; text written to a numeric field is
+// converted ("" stores no value). Throws support::Error naming the field when
+// the value does not fit or cannot be converted.
+std::string encodeText(const FieldDef& field, DbfFamily family, std::string_view text);
+std::string encodeInteger(const FieldDef& field, DbfFamily family, std::int32_t value);
+std::string encodeNumber(const FieldDef& field, DbfFamily family, double value);
+std::string encodeBoolean(const FieldDef& field, DbfFamily family, bool value);
+
+// A key whose byte order (memcmp) is the field's value order: what an index on
+// the field sorts by in memory.
+std::string sortKey(const FieldDef& field, DbfFamily family, std::string_view bytes);
+
+}  // namespace dbase

@@ -1,0 +1,273 @@
+#include "support/dbase/table_data.h"
+
+#include <algorithm>
+#include <map>
+
+#include "support/dbase/mdx.h"
+#include "support/error.h"
+#include "support/file_system.h"
+
+namespace dbase {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Larger files are not dBase tables of a school; refusing them keeps a
+// hostile file from exhausting memory.
+constexpr std::uint64_t kMaxTableBytes = std::uint64_t{1} << 30;
+
+std::string registryKey(const fs::path& dbfFile) {
+  std::error_code ec;
+  const fs::path real = fs::weakly_canonical(dbfFile, ec);
+  return (ec ? dbfFile : real).string();
+}
+
+std::map<std::string, std::weak_ptr<TableData>>& registry() {
+  static std::map<std::string, std::weak_ptr<TableData>> tables;
+  return tables;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+         });
+}
+
+void appendKeyPart(std::string& key, std::string_view part) {
+  key += std::to_string(part.size());
+  key += ':';
+  key += part;
+}
+
+}  // namespace
+
+std::shared_ptr<TableData> TableData::acquire(const fs::path& dbfFile, bool exclusive) {
+  auto& tables = registry();
+  const std::string key = registryKey(dbfFile);
+  if (auto it = tables.find(key); it != tables.end()) {
+    if (std::shared_ptr<TableData> shared = it->second.lock()) {
+      if (exclusive && shared->file_.lock() != support::LockedFile::Lock::Exclusive) {
+        if (!shared->file_.tryLock(support::LockedFile::Lock::Exclusive)) {
+          shared->file_.tryLock(support::LockedFile::Lock::Shared);
+          throw support::Error("La tabla " + shared->fileName_ + " está en uso por otro programa");
+        }
+      }
+      return shared;
+    }
+    tables.erase(it);
+  }
+  std::shared_ptr<TableData> data(new TableData());
+  data->load(dbfFile, exclusive);
+  tables[key] = data;
+  return data;
+}
+
+bool TableData::isOpenInProcess(const fs::path& dbfFile) {
+  auto& tables = registry();
+  const auto it = tables.find(registryKey(dbfFile));
+  return it != tables.end() && !it->second.expired();
+}
+
+TableData::~TableData() = default;
+
+void TableData::load(const fs::path& dbfFile, bool exclusive) {
+  path_ = dbfFile;
+  fileName_ = support::displayPath(dbfFile);
+  std::error_code ec;
+  if (!fs::is_regular_file(dbfFile, ec)) throw support::Error("No existe la tabla " + fileName_);
+  try {
+    file_ = support::LockedFile::open(dbfFile);
+  } catch (const support::Error& e) {
+    throw support::Error("No se puede abrir la tabla " + fileName_ + ": " + e.what());
+  }
+  if (!file_.tryLock(exclusive ? support::LockedFile::Lock::Exclusive : support::LockedFile::Lock::Shared)) {
+    throw support::Error("La tabla " + fileName_ + " está en uso por otro programa");
+  }
+  if (file_.size() > kMaxTableBytes) throw support::Error("Tabla dañada: " + fileName_ + " (demasiado grande)");
+  const std::string bytes = file_.readAll();
+  layout_ = parseDbfHeader(bytes, fileName_);
+  count_ = layout_.recordCount;
+  records_ = bytes.substr(layout_.headerLength, static_cast<std::size_t>(count_) * layout_.recordLength);
+  for (std::uint32_t i = 0; i < count_; ++i) live_ += deleted(i) ? 0 : 1;
+  loadTags();
+}
+
+void TableData::loadTags() {
+  if (!layout_.mdxFlag) return;
+  const std::string base = path_.stem().string() + ".MDX";
+  const auto mdx = support::findNoCase(path_.parent_path(), base);
+  if (!mdx) {
+    throw support::Error("Falta el índice " + support::displayPath(path_.parent_path() / base) + " de la tabla " +
+                         fileName_);
+  }
+  mdxPath_ = *mdx;
+  for (const MdxTag& tag : readMdxTags(support::readFile(*mdx), support::displayPath(*mdx))) {
+    TagIndex index;
+    index.def = {tag.name, tag.expression};
+    index.field = fieldIndex(tag.expression);
+    if (index.field >= 0) {
+      for (std::uint32_t i = 0; i < count_; ++i) index.order.emplace(tagKey(index, record(i)), i);
+    }
+    tagDefs_.push_back(index.def);
+    tags_.push_back(std::move(index));
+  }
+}
+
+void TableData::finish() {
+  if (!changed_ || tags_.empty()) return;
+  std::vector<MdxTagContents> contents;
+  for (const TagIndex& tag : tags_) {
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
+    MdxTagContents c{mdxTagFor(tag.def.name, field), {}};
+    c.tag.expression = tag.def.field;
+    c.entries.reserve(tag.order.size());
+    for (const auto& [key, i] : tag.order) {
+      c.entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
+    }
+    contents.push_back(std::move(c));
+  }
+  const fs::path target = mdxPath_.empty() ? path_.parent_path() / (path_.stem().string() + ".MDX") : mdxPath_;
+  support::writeFileAtomically(target, buildMdx(path_.stem().string(), contents, today()));
+  changed_ = false;
+}
+
+int TableData::fieldIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
+    if (equalsNoCase(layout_.fields[i].name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int TableData::tagIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < tags_.size(); ++i) {
+    if (equalsNoCase(tags_[i].def.name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string_view TableData::record(std::uint32_t i) const {
+  return std::string_view(records_).substr(static_cast<std::size_t>(i) * layout_.recordLength, layout_.recordLength);
+}
+
+std::string_view TableData::fieldBytes(std::uint32_t i, int field) const { return fieldBytes(record(i), field); }
+
+std::string_view TableData::fieldBytes(std::string_view rec, int field) const {
+  const auto f = static_cast<std::size_t>(field);
+  return rec.substr(layout_.offsets[f], static_cast<std::size_t>(layout_.fields[f].width));
+}
+
+std::string TableData::blankRecord() const {
+  std::string rec(1, kLiveRecord);
+  for (const FieldDef& f : layout_.fields) rec += emptyFieldBytes(f, layout_.family);
+  return rec;
+}
+
+std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
+  return sortKey(layout_.fields[static_cast<std::size_t>(tag.field)], layout_.family, fieldBytes(rec, tag.field));
+}
+
+void TableData::beforeChange() {
+  if (!file_.writable()) throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
+  for (const TagIndex& tag : tags_) {
+    if (tag.field < 0) {
+      throw support::Error("El índice " + tag.def.name + " de la tabla " + fileName_ +
+                           " no se puede mantener (su clave no es un campo)");
+    }
+  }
+  if (!changed_) {
+    file_.writeAt(1, dateBytes(today()));
+    changed_ = true;
+  }
+}
+
+void TableData::writeCount() {
+  std::string count(4, '\0');
+  for (int b = 0; b < 4; ++b) count[static_cast<std::size_t>(b)] = static_cast<char>((count_ >> (8 * b)) & 0xFF);
+  file_.writeAt(kCountOffset, count);
+}
+
+std::uint32_t TableData::append(const std::string& rec) {
+  beforeChange();
+  const std::uint32_t i = count_;
+  try {
+    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength,
+                  rec + std::string(1, kEndOfFile));
+    ++count_;
+    writeCount();
+  } catch (const support::Error& e) {
+    count_ = i;
+    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+  }
+  records_ += rec;
+  if (rec[0] != kDeletedRecord) ++live_;
+  indexRecord(i, rec, true);
+  return i;
+}
+
+void TableData::update(std::uint32_t i, const std::string& rec) {
+  beforeChange();
+  try {
+    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, rec);
+  } catch (const support::Error& e) {
+    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+  }
+  const std::string old(record(i));
+  indexRecord(i, old, false);
+  live_ += (rec[0] != kDeletedRecord) - (old[0] != kDeletedRecord);
+  records_.replace(static_cast<std::size_t>(i) * layout_.recordLength, layout_.recordLength, rec);
+  indexRecord(i, rec, true);
+}
+
+void TableData::markDeleted(std::uint32_t i) {
+  std::string rec(record(i));
+  rec[0] = kDeletedRecord;
+  update(i, rec);
+}
+
+// Keeps every tag order and every locate hash in step with record i.
+void TableData::indexRecord(std::uint32_t i, std::string_view rec, bool add) {
+  for (TagIndex& tag : tags_) {
+    if (add) {
+      tag.order.emplace(tagKey(tag, rec), i);
+    } else {
+      tag.order.erase({tagKey(tag, rec), i});
+    }
+  }
+  if (rec[0] == kDeletedRecord) return;  // deleted records are never found by locate
+  for (Lookup& lookup : lookups_) {
+    std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
+    if (add) {
+      hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
+    } else {
+      hits.erase(std::remove(hits.begin(), hits.end(), i), hits.end());
+    }
+  }
+}
+
+std::string TableData::lookupKey(const std::vector<int>& fields, std::string_view rec) const {
+  std::string key;
+  for (int f : fields) {
+    appendKeyPart(key, decodeText(layout_.fields[static_cast<std::size_t>(f)], layout_.family, fieldBytes(rec, f)));
+  }
+  return key;
+}
+
+const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fields,
+                                                      const std::vector<std::string>& values) {
+  auto it = std::find_if(lookups_.begin(), lookups_.end(), [&](const Lookup& l) { return l.fields == fields; });
+  if (it == lookups_.end()) {
+    Lookup lookup{fields, {}};
+    for (std::uint32_t i = 0; i < count_; ++i) {
+      if (!deleted(i)) lookup.hits[lookupKey(fields, record(i))].push_back(i);
+    }
+    lookups_.push_back(std::move(lookup));
+    it = std::prev(lookups_.end());
+  }
+  std::string key;
+  for (const std::string& v : values) appendKeyPart(key, v);
+  static const std::vector<std::uint32_t> kNone;
+  const auto hit = it->hits.find(key);
+  return hit == it->hits.end() ? kNone : hit->second;
+}
+
+}  // namespace dbase

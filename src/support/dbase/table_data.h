@@ -1,0 +1,107 @@
+// The one in-memory copy of an open table, shared by every handle on the same
+// file in this process (found through a registry keyed by the file's real
+// path). It holds the records, the order of every index tag, and the file
+// with its lock; each change is written through to the .DBF at once, and the
+// .MDX is rebuilt when the last handle lets go of a changed table.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "support/dbase/dbf_format.h"
+#include "support/dbase/field.h"
+#include "support/platform.h"
+
+namespace dbase {
+
+// Records in the order of one tag: (sort key, physical index).
+using TagOrder = std::set<std::pair<std::string, std::uint32_t>>;
+
+struct TagIndex {
+  TagDef def;
+  int field = -1;  // -1: the key expression is not a single field of the table
+  TagOrder order;
+};
+
+class TableData {
+ public:
+  // The shared copy for dbfFile, opened and locked (shared, or exclusive when
+  // asked) if no handle of this process has it yet. Throws support::Error
+  // naming the file when it is missing, damaged or locked by another program.
+  static std::shared_ptr<TableData> acquire(const std::filesystem::path& dbfFile, bool exclusive);
+  // True when a handle of this process has dbfFile open.
+  static bool isOpenInProcess(const std::filesystem::path& dbfFile);
+
+  ~TableData();
+  TableData(const TableData&) = delete;
+  TableData& operator=(const TableData&) = delete;
+
+  // Writes the .MDX again when the table changed. Called by the last handle.
+  void finish();
+
+  const std::string& fileName() const { return fileName_; }
+  const DbfLayout& layout() const { return layout_; }
+  const std::vector<FieldDef>& fields() const { return layout_.fields; }
+  const std::vector<TagDef>& tagDefs() const { return tagDefs_; }
+  std::vector<TagIndex>& tags() { return tags_; }
+  int fieldIndex(std::string_view name) const;  // -1 when absent
+  int tagIndex(std::string_view name) const;    // -1 when absent
+
+  std::uint32_t size() const { return count_; }
+  int liveCount() const { return live_; }
+  std::string_view record(std::uint32_t i) const;
+  bool deleted(std::uint32_t i) const { return record(i)[0] == kDeletedRecord; }
+  std::string_view fieldBytes(std::uint32_t i, int field) const;
+  std::string_view fieldBytes(std::string_view record, int field) const;
+  std::string blankRecord() const;
+  std::string tagKey(const TagIndex& tag, std::string_view record) const;
+
+  // Changes, written through to the file. Throw support::Error on a failed
+  // write or when a tag of the table cannot be rebuilt.
+  std::uint32_t append(const std::string& record);
+  void update(std::uint32_t i, const std::string& record);
+  void markDeleted(std::uint32_t i);
+
+  // Records whose fields (indexes) read exactly as values, ascending.
+  const std::vector<std::uint32_t>& matching(const std::vector<int>& fields,
+                                             const std::vector<std::string>& values);
+
+ private:
+  TableData() = default;
+  void load(const std::filesystem::path& dbfFile, bool exclusive);
+  void loadTags();
+  void beforeChange();
+  void writeCount();
+  std::string lookupKey(const std::vector<int>& fields, std::string_view record) const;
+  void indexRecord(std::uint32_t i, std::string_view record, bool add);
+
+  std::filesystem::path path_;
+  std::filesystem::path mdxPath_;
+  std::string fileName_;
+  support::LockedFile file_;
+  DbfLayout layout_;
+  std::string records_;
+  std::uint32_t count_ = 0;
+  int live_ = 0;
+  std::vector<TagDef> tagDefs_;
+  std::vector<TagIndex> tags_;
+  bool changed_ = false;
+  // Hash indexes for locate, one per list of fields; kept up to date on change.
+  struct Lookup {
+    std::vector<int> fields;
+    std::unordered_map<std::string, std::vector<std::uint32_t>> hits;  // by the values as read
+  };
+  std::vector<Lookup> lookups_;
+
+  friend class Registry;
+};
+
+}  // namespace dbase

@@ -1,0 +1,73 @@
+// The production index the engine writes, read back and checked against the
+// table: every tag, every record, in order, for tables of every size.
+#include <gmock/gmock.h>
+
+#include "dbase/table_fixture.h"
+#include "support/dbase/index_check.h"
+#include "support/dbase/mdx.h"
+
+namespace dbase_test {
+namespace {
+
+TEST_F(TableTest, IndexMatchesTheTableForEverySize) {
+  for (const int rows : {0, 1, 7, 20000}) {
+    SCOPED_TRACE(rows);
+    dbase::Table t = dbase::recreateTable(
+        folder(), {"CUADROH3",
+                   {dbase::characterField("PROF_DIA_SES", 13), dbase::integerField("HORA")},
+                   {{"PROF_DIA_SES", "PROF_DIA_SES"}, {"HORA", "HORA"}}});
+    for (int i = 0; i < rows; ++i) {
+      // Few distinct values, so most keys are duplicates; negative hours too.
+      t.appendRecord({"P" + std::to_string((i * 7919) % 613), (i * 31) % 97 - 40});
+    }
+    t.close();
+    EXPECT_THAT(dbase::checkIndexes(folder(), "cuadroh3"), ::testing::IsEmpty());
+    const auto tags = dbase::readMdx(readBytes(folder() / "CUADROH3.MDX"), "CUADROH3.MDX");
+    ASSERT_EQ(tags.size(), 2u);
+    EXPECT_EQ(tags[0].tag.name, "HORA");  // tags are stored sorted by name
+    EXPECT_EQ(tags[1].tag.name, "PROF_DIA_SES");
+    for (const auto& tag : tags) EXPECT_EQ(tag.entries.size(), static_cast<std::size_t>(rows));
+  }
+}
+
+TEST_F(TableTest, IndexFollowsEditsAndDeletions) {
+  dbase::Table t = makeProf({{"C", 3, ""}, {"A", 1, ""}, {"B", 2, ""}});
+  t.selectTag("ABREV");
+  t.findKey("C");
+  t.edit();
+  t.setText("ABREV", "0");
+  t.post();
+  t.findKey("A");
+  t.remove();  // deleted records keep their entries until the table is packed
+  t.close();
+  EXPECT_THAT(dbase::checkIndexes(folder(), "PROF"), ::testing::IsEmpty());
+  t.open();
+  t.selectTag("ABREV");
+  EXPECT_THAT(walk(t), ::testing::ElementsAre("0", "B"));
+}
+
+TEST_F(TableTest, CheckReportsAnIndexThatNoLongerMatchesItsTable) {
+  makeProf({{"A", 1, ""}, {"B", 2, ""}}).close();
+  std::string dbf = readBytes(folder() / "PROF.DBF");
+  dbf[68 + 3 * 48 + 1 + 1] = 'Z';  // first record's ABREV changed behind the engine's back
+  writeBytes(folder() / "PROF.DBF", dbf);
+  const auto problems = dbase::checkIndexes(folder(), "PROF");
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_THAT(problems[0], ::testing::HasSubstr("ABREV"));
+}
+
+TEST_F(TableTest, IndexOfAnUnchangedTableIsNotRewritten) {
+  makeProf({{"A", 1, ""}}).close();
+  const auto before = std::filesystem::last_write_time(folder() / "PROF.MDX");
+  const std::string bytes = readBytes(folder() / "PROF.MDX");
+  dbase::Table t(folder(), "PROF");
+  t.open();
+  t.selectTag("HORA");
+  t.first();
+  t.close();
+  EXPECT_EQ(std::filesystem::last_write_time(folder() / "PROF.MDX"), before);
+  EXPECT_EQ(readBytes(folder() / "PROF.MDX"), bytes);
+}
+
+}  // namespace
+}  // namespace dbase_test

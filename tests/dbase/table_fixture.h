@@ -1,0 +1,70 @@
+// Helpers shared by the table engine's tests: a temporary work folder and
+// small one-line ways to make, read and damage table files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/dbase/table.h"
+#include "support/temp_folder.h"
+
+namespace dbase_test {
+
+inline std::string readBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// Bytes written as hexadecimal pairs separated by blanks: "80 00 00 05".
+inline std::string hex(const std::string& text) {
+  std::string out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ' ') {
+      ++i;
+      continue;
+    }
+    out.push_back(static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16)));
+    i += 2;
+  }
+  return out;
+}
+
+class TableTest : public ::testing::Test {
+ protected:
+  const std::filesystem::path& folder() const { return temp_.path(); }
+
+  // A table PROF with a character key, an integer and a text column, filled
+  // with rows (ABREV, HORA, NOMBRE), and a tag on ABREV and on HORA.
+  dbase::Table makeProf(const std::vector<std::tuple<std::string, int, std::string>>& rows) {
+    dbase::Table t = dbase::recreateTable(
+        folder(), {"PROF",
+                   {dbase::characterField("ABREV", 10), dbase::integerField("HORA"),
+                    dbase::characterField("NOMBRE", 20)},
+                   {{"ABREV", "ABREV"}, {"HORA", "HORA"}}});
+    for (const auto& [abrev, hora, nombre] : rows) t.appendRecord({abrev, hora, nombre});
+    return t;
+  }
+
+  // The ABREV values of t in its current order, from the first record.
+  static std::vector<std::string> walk(dbase::Table& t, const std::string& field = "ABREV") {
+    std::vector<std::string> values;
+    for (t.first(); !t.atEnd(); t.next()) values.push_back(t.text(field));
+    return values;
+  }
+
+ private:
+  support::TempFolder temp_;
+};
+
+}  // namespace dbase_test

@@ -1,0 +1,37 @@
+#include "tools/host_stub/hold_command.h"
+
+#include <chrono>
+#include <iostream>
+#include <optional>
+#include <thread>
+
+#include "support/dbase/table.h"
+#include "support/work_folder.h"
+
+namespace host_stub {
+
+int runHoldCommand(const std::vector<std::string>& args) {
+  std::optional<std::string> table;
+  std::optional<std::filesystem::path> folder;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--work-folder" && i + 1 < args.size()) {
+      folder = args[++i];
+    } else if (!table) {
+      table = args[i];
+    } else {
+      table.reset();
+      break;
+    }
+  }
+  if (!table) {
+    std::cerr << "usage: host-stub hold TABLE [--work-folder DIR]\n";
+    return 2;
+  }
+  dbase::Table held(support::resolveWorkFolder(folder), *table);
+  // Exclusive, as the host holds the tables it is working on.
+  held.open({.exclusive = true});
+  std::cout << "holding " << held.dbfPath().string() << std::endl;
+  while (true) std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+}  // namespace host_stub

@@ -1,0 +1,24 @@
+// host-stub: a stand-in for the host timetabler in tests and in the demo.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "support/error.h"
+#include "tools/host_stub/hold_command.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    std::cerr << "usage: host-stub hold TABLE [--work-folder DIR]\n";
+    return 2;
+  }
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  try {
+    if (args[0] == "hold") return host_stub::runHoldCommand(rest);
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  std::cerr << "host-stub: unknown command " << args[0] << '\n';
+  return 2;
+}
