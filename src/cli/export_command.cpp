@@ -1,0 +1,182 @@
+#include "cli/export_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/scripted_dialogs.h"
+#include "converter/panel_flow.h"
+#include "converter/session.h"
+#include "dae_import/hour_templates.h"
+#include "dae_import/study_levels.h"
+#include "support/cp1252.h"
+#include "support/error.h"
+#include "support/file_system.h"
+#include "support/work_folder.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: transorvaldae-cli export --dae-folder DIR [--work-folder DIR]\n"
+    "    [--language TEXT] [--private]\n"
+    "    [--centre-code TEXT] [--academic-year TEXT] [--centre-version TEXT]\n"
+    "    [--previous-levels keep|discard] [--levels FILE] [--template CODE]\n";
+
+struct ExportOptions {
+  std::optional<std::string> daeFolder;
+  std::optional<std::filesystem::path> workFolder;
+  std::string language = "EUSKERA";
+  bool privateCentre = false;
+  std::optional<std::string> centreCode;
+  std::optional<std::string> academicYear;
+  std::optional<std::string> centreVersion;
+  bool keepPreviousLevels = true;
+  std::optional<std::filesystem::path> levelsFile;
+  std::optional<std::string> templateCode;
+};
+
+// Short names typed for one level in the levels grid (Windows-1252).
+struct TypedLevel {
+  std::string cod;
+  std::string abrevCast;
+  std::string abrevEusk;
+};
+
+// The options, or nullopt with problem set.
+std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
+  ExportOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--private") {
+      options.privateCentre = true;
+      continue;
+    }
+    if (i + 1 == args.size()) {
+      problem = option.rfind("--", 0) == 0 ? "missing value for " + option : "unexpected argument " + option;
+      return std::nullopt;
+    }
+    const std::string& value = args[++i];
+    if (option == "--dae-folder") {
+      options.daeFolder = value;
+    } else if (option == "--work-folder") {
+      options.workFolder = std::filesystem::path(value);
+    } else if (option == "--language") {
+      options.language = value;
+    } else if (option == "--centre-code") {
+      options.centreCode = value;
+    } else if (option == "--academic-year") {
+      options.academicYear = value;
+    } else if (option == "--centre-version") {
+      options.centreVersion = value;
+    } else if (option == "--previous-levels" && (value == "keep" || value == "discard")) {
+      options.keepPreviousLevels = value == "keep";
+    } else if (option == "--levels") {
+      options.levelsFile = std::filesystem::path(value);
+    } else if (option == "--template") {
+      options.templateCode = value;
+    } else {
+      problem = option == "--previous-levels" ? "--previous-levels takes keep or discard" : "unknown option " + option;
+      return std::nullopt;
+    }
+  }
+  if (!options.daeFolder) {
+    problem = "--dae-folder is required";
+    return std::nullopt;
+  }
+  return options;
+}
+
+// Lines COD;ABREVCAST;ABREVEUSK in UTF-8; blank lines are skipped.
+std::vector<TypedLevel> readLevelsFile(const std::filesystem::path& file) {
+  const std::string text = support::readFile(file);
+  std::vector<TypedLevel> levels;
+  std::size_t lineNumber = 0;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(begin, end - begin);
+    begin = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const std::size_t first = line.find(';');
+    const std::size_t second = first == std::string::npos ? first : line.find(';', first + 1);
+    if (second == std::string::npos || line.find(';', second + 1) != std::string::npos) {
+      throw support::Error(support::displayPath(file) + ", línea " + std::to_string(lineNumber) +
+                           ": se esperaba COD;ABREVCAST;ABREVEUSK");
+    }
+    levels.push_back({support::utf8ToCp1252(line.substr(0, first)),
+                      support::utf8ToCp1252(line.substr(first + 1, second - first - 1)),
+                      support::utf8ToCp1252(line.substr(second + 1))});
+  }
+  return levels;
+}
+
+void typeCentre(dbase::Table& centre, const ExportOptions& options) {
+  const std::pair<const char*, const std::optional<std::string>&> typed[] = {
+      {"CODCENTRO", options.centreCode}, {"ANOACAD", options.academicYear}, {"VERSION", options.centreVersion}};
+  for (const auto& [field, value] : typed) {
+    if (value) centre.setText(field, support::utf8ToCp1252(*value));
+  }
+}
+
+// The exit status of a run that did not throw.
+int runExport(const ExportOptions& options, converter::Session& session) {
+  session.workFolder = support::resolveWorkFolder(options.workFolder);
+  const std::vector<TypedLevel> typedLevels =
+      options.levelsFile ? readLevelsFile(*options.levelsFile) : std::vector<TypedLevel>();
+  cli::ScriptedDialogs dialogs(std::cout, {false, options.keepPreviousLevels});
+  converter::PanelFlow flow(session, dialogs);
+  flow.setLanguage(support::utf8ToCp1252(options.language));
+  flow.setPrivateChecked(options.privateCentre);
+  constexpr int kStopped = 3;
+
+  flow.BExportarClick(std::filesystem::path(*options.daeFolder));
+  if (flow.state() != converter::PanelState::Centre) return kStopped;
+  typeCentre(flow.centreTable(), options);
+
+  flow.BitBtn1Click();
+  if (flow.state() != converter::PanelState::Levels) return kStopped;
+  for (const TypedLevel& level : typedLevels) {
+    if (!dae_import::typeShortNames(flow.levelsTable(), level.cod, level.abrevCast, level.abrevEusk)) {
+      throw support::Error("El nivel '" + support::cp1252ToUtf8(level.cod) + "' de " +
+                           support::displayPath(*options.levelsFile) + " no está en daeNIVIMP");
+    }
+  }
+
+  flow.FinalRecogida();
+  if (flow.state() != converter::PanelState::Templates) return kStopped;
+  if (options.templateCode &&
+      !dae_import::chooseTemplate(flow.templatesTable(), support::utf8ToCp1252(*options.templateCode))) {
+    throw support::Error("La plantilla '" + *options.templateCode + "' no está en daePLANTILLAS");
+  }
+
+  flow.BitBtn3Click();
+  const bool finished = flow.state() == converter::PanelState::Done;
+  return finished && session.CodigoResultado == 1 ? 0 : kStopped;
+}
+
+}  // namespace
+
+int runExportCommand(const std::vector<std::string>& args) {
+  std::string problem;
+  const std::optional<ExportOptions> options = parseOptions(args, problem);
+  if (!options) {
+    std::cerr << "transorvaldae-cli export: " << problem << '\n' << kUsage;
+    return 2;
+  }
+  converter::Session session;
+  int status = 1;
+  try {
+    status = runExport(*options, session);
+  } catch (const std::exception& error) {
+    // Printed here rather than by main so that the result line still comes last.
+    std::cout.flush();
+    std::cerr << error.what() << '\n';
+  }
+  std::cout << "CodigoResultado=" << session.CodigoResultado << '\n';
+  return status;
+}

@@ -1,0 +1,145 @@
+#include "converter/panel_flow.h"
+
+#include <system_error>
+#include <utility>
+
+#include "converter/dialogs.h"
+#include "converter/session.h"
+#include "dae_import/centre.h"
+#include "dae_import/dae_loading.h"
+#include "dae_import/hour_templates.h"
+#include "dae_import/study_levels.h"
+#include "timetabler_tables/assignments.h"
+#include "timetabler_tables/groups.h"
+#include "timetabler_tables/rooms.h"
+#include "timetabler_tables/subjects.h"
+#include "timetabler_tables/teachers.h"
+
+namespace converter {
+
+PanelFlow::PanelFlow(Session& session, Dialogs& dialogs)
+    : session_(session),
+      dialogs_(dialogs),
+      centre_(session.workFolder, "daeCENTRO"),
+      levels_(session.workFolder, "daeNIVIMP"),
+      templates_(session.workFolder, "daePLANTILLAS") {}
+
+bool PanelFlow::hosted() const { return session_.ParamsRecibidos == 2; }
+
+void PanelFlow::BExportarClick(const std::filesystem::path& folder) {
+  if (!directionButtonsEnabled_ || levelsPanelVisible_) return;
+  session_.CarpetaDAE = folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+  std::error_code ec;
+  if (!std::filesystem::is_directory(session_.CarpetaDAE, ec)) {
+    dialogs_.message("No existe la carpeta");
+    if (hosted()) {
+      session_.CodigoResultado = -1;
+      closeRequested_ = true;
+    }
+    return;
+  }
+  // A new run: the tables are loaded afresh, so the panels of an earlier
+  // attempt let go of them, and a step flag left behind by the other
+  // direction must not turn the centre panel's OK into the import's.
+  centre_.close();
+  levels_.close();
+  templates_.close();
+  centrePanelVisible_ = false;
+  templateOkVisible_ = true;
+  waitNoticeVisible_ = false;
+  session_.FlagPaso = 0;
+  busyCursor_ = true;
+  session_.CodigoResultado = 1;
+  const bool loaded = dae_import::RecogeCodigosDAE(session_, dialogs_);
+  busyCursor_ = false;
+  if (loaded) MuestraCentro();
+}
+
+void PanelFlow::MuestraCentro() {
+  if (!dae_import::MuestraCentro(session_, dialogs_, centre_)) return;
+  busyCursor_ = false;
+  button3Visible_ = false;
+  centrePanelVisible_ = true;
+}
+
+void PanelFlow::BitBtn1Click() {
+  if (!centrePanelVisible_) return;
+  if (session_.FlagPaso == 0) {
+    DatosNivel();
+    return;
+  }
+  if (!dae_import::centreDataComplete(centre_)) {
+    MuestraCentro();
+    return;
+  }
+  session_.FlagPaso = 0;
+  centrePanelVisible_ = false;
+  centre_.close();
+  centreConfirmedForImport_ = true;
+}
+
+void PanelFlow::DatosNivel() {
+  dae_import::DatosNivel(session_, dialogs_, centre_, levels_, [this] {
+    centrePanelVisible_ = false;
+    levelsPanelVisible_ = true;
+  });
+}
+
+void PanelFlow::Button2Click() {
+  if (!levelsPanelVisible_) return;
+  session_.FlagPaso = 0;
+  levelsPanelVisible_ = false;
+  MuestraCentro();
+}
+
+void PanelFlow::Button3Click() {
+  if (!button3Visible_ || levelsPanelVisible_) return;
+  DatosNivel();
+}
+
+void PanelFlow::FinalRecogida() {
+  if (!levelsPanelVisible_) return;
+  if (dae_import::FinalRecogida(session_, dialogs_, levels_)) AbrePlantillasDAE();
+}
+
+void PanelFlow::AbrePlantillasDAE() {
+  templatePanelShown_ = true;
+  dae_import::AbrePlantillasDAE(templates_);
+}
+
+void PanelFlow::BitBtn3Click() {
+  if (state() != PanelState::Templates || !templateOkVisible_) return;
+  templateOkVisible_ = false;
+  waitNoticeVisible_ = true;
+  if (!dae_import::buildDaysAndHours(session_, dialogs_, templates_)) return;
+  timetabler_tables::CreaAsignaturas(session_, dialogs_);
+  timetabler_tables::CreaProfesores(session_, dialogs_);
+  timetabler_tables::CreaAulas(session_, dialogs_);
+  timetabler_tables::CreaGrupos(session_, dialogs_);
+  timetabler_tables::CreaAsignaciones(session_, dialogs_);
+  levels_.close();
+  button3Visible_ = true;
+  levelsPanelVisible_ = false;
+  busyCursor_ = false;
+  dialogs_.message("Proceso finalizado");
+  directionButtonsEnabled_ = false;
+  if (hosted()) closeRequested_ = true;
+}
+
+void PanelFlow::setLanguage(std::string text) { session_.language = std::move(text); }
+
+void PanelFlow::setPublicChecked(bool checked) { session_.publicCentre = checked; }
+
+void PanelFlow::setPrivateChecked(bool checked) { session_.publicCentre = !checked; }
+
+bool PanelFlow::publicChecked() const { return session_.publicCentre; }
+
+bool PanelFlow::privateChecked() const { return !session_.publicCentre; }
+
+PanelState PanelFlow::state() const {
+  if (levelsPanelVisible_) return templatePanelShown_ ? PanelState::Templates : PanelState::Levels;
+  if (centrePanelVisible_) return PanelState::Centre;
+  return directionButtonsEnabled_ ? PanelState::Start : PanelState::Done;
+}
+
+}  // namespace converter

@@ -1,0 +1,103 @@
+// The main window's step panels for the export (from DAE towards the
+// timetabler) as a state machine: the window raises the events named after
+// its controls, and shows what the flow says (panels, buttons, cursor). The
+// flow talks to the user only through Dialogs and holds the table handles that
+// the panels' grids show: daeCENTRO on the centre panel, daeNIVIMP on the
+// levels panel and daePLANTILLAS on the template panel. The grids edit those
+// handles directly.
+//
+// Events that the window could not raise in the current state (a hidden or
+// covered button) are ignored. A support::Error thrown by a step leaves the
+// panels as they were at that point; the caller reports it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "support/dbase/table.h"
+
+namespace converter {
+
+struct Session;
+class Dialogs;
+
+// What the window shows besides the top band and the folder area.
+enum class PanelState {
+  Start,      // no panel
+  Centre,     // the centre-data panel over the folder list
+  Levels,     // the study-levels panel over the whole window
+  Templates,  // the levels panel with the template panel over its grid
+  Done,       // no panel; the export ended, the direction buttons are disabled
+};
+
+class PanelFlow {
+ public:
+  // Binds the panels' table handles in session.workFolder (closed).
+  PanelFlow(Session& session, Dialogs& dialogs);
+
+  // The export area's OK on the folder list's current folder.
+  void BExportarClick(const std::filesystem::path& folder);
+  // The centre panel's "OK".
+  void BitBtn1Click();
+  // "Volver a Datos Centro" on the levels panel.
+  void Button2Click();
+  // "Volver a Niveles Estudios" after the export.
+  void Button3Click();
+  // "Aceptar" on the levels panel.
+  void FinalRecogida();
+  // The template panel's "OK": days and hours, then the five timetabler tables.
+  void BitBtn3Click();
+
+  // The language box text and the public/private pair on the centre panel;
+  // the two check boxes always hold opposite values.
+  void setLanguage(std::string text);
+  void setPublicChecked(bool checked);
+  void setPrivateChecked(bool checked);
+  bool publicChecked() const;
+  bool privateChecked() const;
+
+  PanelState state() const;
+  // "Volver a Niveles Estudios".
+  bool button3Visible() const { return button3Visible_; }
+  // BExportar and BImportar.
+  bool directionButtonsEnabled() const { return directionButtonsEnabled_; }
+  // The template panel's "OK" (BitBtn3) and the wait notice (LabelEspere2).
+  bool templateOkVisible() const { return templateOkVisible_; }
+  bool waitNoticeVisible() const { return waitNoticeVisible_; }
+  bool busyCursor() const { return busyCursor_; }
+  // The run asks the hosted window to close (the host then gets the result).
+  bool closeRequested() const { return closeRequested_; }
+  // The centre panel's OK confirmed the centre data for the timetable work
+  // tables (the other direction continues from here).
+  bool centreConfirmedForImport() const { return centreConfirmedForImport_; }
+
+  dbase::Table& centreTable() { return centre_; }
+  dbase::Table& levelsTable() { return levels_; }
+  dbase::Table& templatesTable() { return templates_; }
+
+ private:
+  void MuestraCentro();
+  void DatosNivel();
+  void AbrePlantillasDAE();
+  bool hosted() const;
+
+  Session& session_;
+  Dialogs& dialogs_;
+  dbase::Table centre_;
+  dbase::Table levels_;
+  dbase::Table templates_;
+
+  bool centrePanelVisible_ = false;
+  bool levelsPanelVisible_ = false;
+  // Once shown, the template panel stays over the levels grid.
+  bool templatePanelShown_ = false;
+  bool button3Visible_ = false;
+  bool directionButtonsEnabled_ = true;
+  bool templateOkVisible_ = true;
+  bool waitNoticeVisible_ = false;
+  bool busyCursor_ = false;
+  bool closeRequested_ = false;
+  bool centreConfirmedForImport_ = false;
+};
+
+}  // namespace converter

@@ -1,0 +1,30 @@
+// The nine DAE code tables: task types, courses, models, subjects, other
+// activities, identity-document types, study levels, specialities and
+// languages. Each code-list file of the DAE folder becomes a table of the same
+// content in the work folder, rebuilt on every run, one row per record in file
+// order, every value trimmed of blanks at both ends and cut to its field.
+// A missing file ends the loading with its message and CodigoResultado -1:
+// the tables loaded before it are new, its own table and those after it keep
+// whatever an earlier run left.
+#pragma once
+
+#include <vector>
+
+#include "support/dbase/field.h"
+
+namespace converter {
+struct Session;
+class Dialogs;
+}  // namespace converter
+
+namespace dae_import {
+
+// The eight fields of daeNIVIMP, which daeNIVIMP2 repeats; the last two,
+// ABREVCAST and ABREVEUSK, are the short names typed in the levels step.
+const std::vector<dbase::FieldDef>& studyLevelFields();
+
+// Loads the nine tables, one file after the other, in their fixed order.
+// False when a file was missing (already reported).
+bool loadCodeTables(converter::Session& session, converter::Dialogs& dialogs);
+
+}  // namespace dae_import

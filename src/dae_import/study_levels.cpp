@@ -1,0 +1,151 @@
+#include "dae_import/study_levels.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "converter/dialogs.h"
+#include "converter/session.h"
+#include "dae_import/code_tables.h"
+#include "dae_import/table_files.h"
+#include "support/text.h"
+
+namespace dae_import {
+namespace {
+
+constexpr const char* kLevelsTable = "daeNIVIMP";
+constexpr const char* kRememberedTable = "daeNIVIMP2";
+
+const char* const kRestoreCaption = "Recuperación de Niveles y Cursos importados anteriormente";
+const char* const kRestoreQuestion =
+    "Existen Niveles y Cursos ya definidos de una Importación anterior.\n\r"
+    "¿Quiere recuperar las codificaciones introducidas anteriormente?";
+
+// Upper case of a Windows-1252 letter, accented ones included.
+unsigned char upperCase(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
+  if (c == 0x9A || c == 0x9C || c == 0x9E) return static_cast<unsigned char>(c - 16);  // š œ ž
+  if (c == 0xFF) return 0x9F;                                                          // ÿ
+  return c;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return upperCase(static_cast<unsigned char>(x)) == upperCase(static_cast<unsigned char>(y));
+  });
+}
+
+// The short names of one language met so far, as stored.
+class ShortNameList {
+ public:
+  // False when name repeats an earlier one; blank names are never listed.
+  bool add(const std::string& name) {
+    if (support::trimControls(name).empty()) return true;
+    const bool repeated = std::any_of(names_.begin(), names_.end(),
+                                      [&](const std::string& earlier) { return equalNoCase(earlier, name); });
+    if (!repeated) names_.push_back(name);
+    return !repeated;
+  }
+
+ private:
+  std::vector<std::string> names_;
+};
+
+void copyShortNames(const dbase::Table& from, dbase::Table& to) {
+  to.edit();
+  to.setText("ABREVCAST", from.text("ABREVCAST"));
+  to.setText("ABREVEUSK", from.text("ABREVEUSK"));
+  to.post();
+}
+
+void restoreRememberedShortNames(const std::filesystem::path& workFolder, dbase::Table& levels) {
+  dbase::Table remembered(workFolder, kRememberedTable);
+  remembered.open();
+  for (levels.first(); !levels.atEnd(); levels.next()) {
+    if (remembered.locate("COD", {levels.text("COD")})) copyShortNames(remembered, levels);
+  }
+  levels.first();  // the grid starts on its first row again
+}
+
+void rememberShortNames(const std::filesystem::path& workFolder, dbase::Table& levels) {
+  if (!dbase::tableExists(workFolder, kRememberedTable)) {
+    dbase::recreateTable(workFolder, {kRememberedTable, studyLevelFields(), {}});
+  }
+  dbase::Table remembered(workFolder, kRememberedTable);
+  remembered.open();
+  for (levels.first(); !levels.atEnd(); levels.next()) {
+    if (remembered.locate("COD", {levels.text("COD")})) {
+      copyShortNames(levels, remembered);
+    } else {
+      std::vector<dbase::Value> row;
+      for (const dbase::FieldDef& field : studyLevelFields()) row.emplace_back(levels.text(field.name));
+      remembered.appendRecord(row);
+    }
+  }
+  levels.first();
+}
+
+}  // namespace
+
+bool DatosNivel(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& centre,
+                dbase::Table& levels, const std::function<void()>& showLevelsPanel) {
+  if (centre.isOpen()) {
+    if (centre.state() != dbase::EditState::Browse) centre.post();
+    centre.close();
+  }
+  if (!dbase::tableExists(session.workFolder, kLevelsTable)) {
+    dialogs.message("No existe archivo de Niveles (daeNIVIMP.DBF)");
+    session.CodigoResultado = -1;
+    return false;
+  }
+  if (!levels.isOpen()) levels.open();
+  levels.first();
+  showLevelsPanel();
+  if (dbase::tableExists(session.workFolder, kRememberedTable)) {
+    if (dialogs.askOkCancel(kRestoreCaption, kRestoreQuestion)) {
+      restoreRememberedShortNames(session.workFolder, levels);
+    } else {
+      deleteTableFile(session.workFolder, kRememberedTable);
+    }
+  }
+  return true;
+}
+
+void CompruebaAbreviaturas(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels) {
+  session.FlagPaso = 0;
+  ShortNameList castellano;
+  ShortNameList euskera;
+  for (levels.first(); !levels.atEnd(); levels.next()) {
+    if (!castellano.add(levels.text("ABREVCAST"))) {
+      dialogs.message("Abreviatura en Castellano Repetida - Compruébelo.");
+      session.FlagPaso = 1;
+      return;
+    }
+    if (!euskera.add(levels.text("ABREVEUSK"))) {
+      dialogs.message("Abreviatura en Euskera Repetida - Compruébelo.");
+      session.FlagPaso = 1;
+      return;
+    }
+  }
+}
+
+bool FinalRecogida(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels) {
+  if (levels.state() != dbase::EditState::Browse) levels.post();
+  CompruebaAbreviaturas(session, dialogs, levels);
+  if (session.FlagPaso == 1) return false;
+  rememberShortNames(session.workFolder, levels);
+  return true;
+}
+
+bool typeShortNames(dbase::Table& levels, std::string_view cod, std::string_view abrevCast,
+                    std::string_view abrevEusk) {
+  if (!levels.locate("COD", {std::string(cod)})) return false;
+  levels.edit();
+  levels.setText("ABREVCAST", abrevCast);
+  levels.setText("ABREVEUSK", abrevEusk);
+  levels.post();
+  return true;
+}
+
+}  // namespace dae_import
