@@ -1,0 +1,41 @@
+// transorvaldae-cli: the batch front end. It runs the same flows as the
+// window, with the user's answers taken from options, and looks into the
+// work tables. An error that ends a run is printed on standard error and the
+// exit status is 1.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/export_command.h"
+#include "cli/table_commands.h"
+#include "support/error.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: transorvaldae-cli export|dump|check ...\n"
+    "  export --dae-folder DIR [--work-folder DIR] [options]\n"
+    "  dump TABLE [--work-folder DIR] [--tag TAG]\n"
+    "  check TABLE [--work-folder DIR]";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    std::cerr << kUsage << '\n';
+    return 2;
+  }
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  try {
+    if (args[0] == "export") return runExportCommand(rest);
+    if (args[0] == "dump") return runDumpCommand(rest);
+    if (args[0] == "check") return runCheckCommand(rest);
+  } catch (const std::exception& e) {
+    std::cout.flush();
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  std::cerr << kUsage << '\n';
+  return 2;
+}

@@ -1,0 +1,87 @@
+#include "cli/table_commands.h"
+
+#include <iostream>
+#include <optional>
+
+#include "support/cp1252.h"
+#include "support/dbase/index_check.h"
+#include "support/dbase/table.h"
+#include "support/work_folder.h"
+
+namespace {
+
+struct TableArgs {
+  std::string table;
+  std::optional<std::filesystem::path> workFolder;
+  std::string tag;
+};
+
+// nullopt (after printing the usage) when the arguments are not understood.
+std::optional<TableArgs> parseTableArgs(const std::vector<std::string>& args, bool allowTag, const char* usage) {
+  TableArgs parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--work-folder" && i + 1 < args.size()) {
+      parsed.workFolder = args[++i];
+    } else if (allowTag && a == "--tag" && i + 1 < args.size()) {
+      parsed.tag = args[++i];
+    } else if (parsed.table.empty() && !a.starts_with("--")) {
+      parsed.table = a;
+    } else {
+      parsed.table.clear();
+      break;
+    }
+  }
+  if (parsed.table.empty()) {
+    std::cerr << usage << '\n';
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+std::string csvField(const std::string& utf8) {
+  if (utf8.find_first_of(",\"\r\n") == std::string::npos) return utf8;
+  std::string quoted = "\"";
+  for (char c : utf8) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+}  // namespace
+
+int runDumpCommand(const std::vector<std::string>& args) {
+  const auto parsed = parseTableArgs(args, true, "usage: transorvaldae-cli dump TABLE [--work-folder DIR] [--tag TAG]");
+  if (!parsed) return 2;
+  dbase::Table table(support::resolveWorkFolder(parsed->workFolder), parsed->table);
+  table.open({.readOnly = true});
+  table.selectTag(parsed->tag);
+  const auto& fields = table.fields();
+  for (std::size_t i = 0; i < fields.size(); ++i) std::cout << (i ? "," : "") << csvField(fields[i].name);
+  std::cout << '\n';
+  for (table.first(); !table.atEnd(); table.next()) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      std::cout << (i ? "," : "") << csvField(support::cp1252ToUtf8(table.text(fields[i].name)));
+    }
+    std::cout << '\n';
+  }
+  table.close();
+  return 0;
+}
+
+int runCheckCommand(const std::vector<std::string>& args) {
+  const auto parsed = parseTableArgs(args, false, "usage: transorvaldae-cli check TABLE [--work-folder DIR]");
+  if (!parsed) return 2;
+  const std::filesystem::path folder = support::resolveWorkFolder(parsed->workFolder);
+  {
+    // Opening proves that the engine accepts the table and its index.
+    dbase::Table table(folder, parsed->table);
+    table.open({.readOnly = true});
+  }
+  const std::vector<std::string> problems = dbase::checkIndexes(folder, parsed->table);
+  for (const std::string& p : problems) std::cout << parsed->table << ": " << p << '\n';
+  if (!problems.empty()) return 3;
+  std::cout << parsed->table << ": correcto\n";
+  return 0;
+}
