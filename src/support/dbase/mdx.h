@@ -50,12 +50,21 @@ MdxTag mdxTagFor(const std::string& tagName, const FieldDef& field);
 
 // The key bytes of one record for a tag on field, from the field's bytes as
 // stored in the record (C: the bytes with NUL as blank; I/+/O/@: the raw
-// bytes; N/F: 12-byte decimal; D: little-endian double Julian day).
+// bytes; N/F: 12-byte decimal, blank or non-numeric text keyed as 0; D:
+// little-endian double Julian day, a blank date as day 0). A field that
+// cannot carry a tag (L, memo, a character field wider than 240) is an Error.
 std::string mdxKey(const FieldDef& field, std::string_view fieldBytes);
 
+// The order of two keys of a tag of keyType: negative, zero or positive.
+// Decimal (N) keys compare by value and date (D) keys by day; every other
+// type as unsigned bytes, which is the collation of the DBWINUS0 driver.
+int compareMdxKeys(char keyType, std::string_view a, std::string_view b);
+
 // A complete .MDX for a table called tableName (base name, no extension).
-// Each tag's entries must already be in index order: (key, record) ascending.
-// Tags are written sorted by name.
+// Entries are written in index order, (key by compareMdxKeys, record)
+// ascending, whatever order they come in. Tags are written sorted by name.
+// More than 47 tags, two tags of one name, a tag whose key length does not fit
+// its type or an entry whose key is not keyLength bytes is an Error.
 std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags,
                      DbfDate date);
 
