@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the converter and runs it: the window when a display is available,
+# otherwise (or with --demo) the round trip on the bundled sample school.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/ensure_packages.sh
+
+demo=0
+for arg in "$@"; do
+  case "$arg" in
+    --demo) demo=1 ;;
+    *) echo "usage: ./run.sh [--demo]" >&2; exit 2 ;;
+  esac
+done
+
+ensure_packages "${CORE_PACKAGES[@]}"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+
+if [ "$demo" -eq 0 ] && [ -n "${DISPLAY:-}" ] && [ -x build/src/app/transorvaldae ]; then
+  exec build/src/app/transorvaldae
+fi
+exec scripts/demo.sh build
