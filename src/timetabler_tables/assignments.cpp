@@ -111,16 +111,19 @@ BuildOutcome CreaAsignaciones(converter::Session& session, converter::Dialogs& d
     const std::string level = dae_import::cutField(record, 1, 4);
     const std::string plan = dae_import::cutField(record, 5, 4);
     const std::string speciality = dae_import::cutField(record, 9, 4);
-    // Subject codes come back from the table without trailing blanks; a
-    // blank code names no subject.
-    const std::string subjectCode = support::QuitaBlancosDer(dae_import::cutField(record, 13, 8));
+    const std::string subjectCode = dae_import::cutField(record, 13, 8);
 
-    // The codes are compared exactly as read, so a plan, level or speciality
-    // code ending in blanks finds no group.
     if (!groups.locate("PLANDAE;NIVELDAE;ESPECDAE", {plan, level, speciality})) return;
-    if (subjectCode.empty() || !subjects.locate("CODIGODAE", {subjectCode})) return;
+    // A blank code names no subject (rather than one without a DAE code).
+    if (support::QuitaBlancos(subjectCode).empty() || !subjects.locate("CODIGODAE", {subjectCode})) return;
     if (assignments.locate("CGRUP;CLAVEPLAN;CLAVENIVEL;CLAVEESPEC;CLAVEASIG",
                            {groups.text("ABREV"), plan, level, speciality, subjects.text("CODIGODAE")})) {
+      return;
+    }
+    // The search disregards trailing blanks, this check does not: a code
+    // ending in blanks is not the group's code.
+    if (groups.text("PLANDAE") != plan || groups.text("NIVELDAE") != level ||
+        groups.text("ESPECDAE") != speciality) {
       return;
     }
     appendAssignment(assignments, subjects, groups);

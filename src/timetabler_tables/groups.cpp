@@ -118,12 +118,11 @@ class GroupLookups {
   }
 
  private:
-  // Values come back from the tables without trailing blanks, so the key is
-  // compared without its own; a blank key finds nothing.
+  // The search disregards the key's trailing blanks, as the table does with
+  // stored values; a blank key finds nothing, not a row with an empty field.
   static std::optional<std::string> find(dbase::Table& table, const char* keyField, std::string_view key,
                                          const char* resultField) {
-    const std::string wanted = support::QuitaBlancosDer(key);
-    if (wanted.empty() || !table.locate(keyField, {wanted})) return std::nullopt;
+    if (support::QuitaBlancos(key).empty() || !table.locate(keyField, {std::string(key)})) return std::nullopt;
     return table.text(resultField);
   }
 
