@@ -1,0 +1,136 @@
+#include "dae_import/dae_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dae_import/dae_workspace.h"
+
+namespace dae_import {
+namespace {
+
+using dae_test::DaeWorkspace;
+using dae_test::RecordingDialogs;
+
+struct LineCase {
+  const char* name;
+  std::string bytes;
+  std::string line;
+};
+
+const LineCase kLineCases[] = {
+    {"CrLfEndsTheLine", "AB\r\nCD", "AB"},
+    {"LfEndsTheLine", "AB\nCD", "AB"},
+    {"BareCrIsDropped", "AB\rCD\rEF", "ABCDEF"},
+    {"CtrlZEndsTheLine", "AB\x1A" "CD", "AB"},
+    {"EmptyFileGivesEmptyLine", "", ""},
+    {"NoLineBreakGivesWholeFile", "ABCDEF", "ABCDEF"},
+    {"BytesAreKeptAsTheyAre", "Mi\xE9rcoles\tS\xE1" "bado", "Mi\xE9rcoles\tS\xE1" "bado"},
+};
+
+TEST(DaeFile, FirstLineFollowsTheReadingRules) {
+  DaeWorkspace workspace;
+  for (const LineCase& c : kLineCases) {
+    SCOPED_TRACE(c.name);
+    workspace.write("T13.txt", c.bytes);
+    EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "T13.txt"), c.line);
+  }
+}
+
+TEST(DaeFile, RecordsWrittenOnePerLineGiveOnlyTheFirst) {
+  DaeWorkspace workspace;
+  workspace.write("V55T14.txt", "AAAA\r\nBBBB\r\n");
+  std::vector<std::string> records;
+  forEachRecord(*readDaeLine(workspace.session().CarpetaDAE, "V55T14.txt"), 1, 4,
+                [&](std::string_view record) { records.emplace_back(record); });
+  EXPECT_EQ(records, std::vector<std::string>{"AAAA"});
+}
+
+TEST(DaeFile, BareCarriageReturnsKeepRecordsAligned) {
+  DaeWorkspace workspace;
+  workspace.write("V55T14.txt", "AAAA\rBBBB\rCC");
+  std::vector<std::string> records;
+  forEachRecord(*readDaeLine(workspace.session().CarpetaDAE, "V55T14.txt"), 1, 4,
+                [&](std::string_view record) { records.emplace_back(record); });
+  EXPECT_EQ(records, (std::vector<std::string>{"AAAA", "BBBB", "CC"}));
+}
+
+TEST(DaeFile, NameIsMatchedWithoutRegardToCase) {
+  DaeWorkspace workspace;
+  workspace.write("T13.TXT", "X");
+  EXPECT_TRUE(daeFileExists(workspace.session().CarpetaDAE, "T13.txt"));
+  EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "t13.Txt"), "X");
+  EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "T07.txt"), std::nullopt);
+}
+
+struct WalkCase {
+  const char* name;
+  std::string line;
+  int start;
+  int length;
+  std::vector<std::string> records;
+};
+
+const WalkCase kWalkCases[] = {
+    {"WholeRecords", "AAABBBCCC", 1, 3, {"AAA", "BBB", "CCC"}},
+    {"ShortLastRecord", "AAABBBC", 1, 3, {"AAA", "BBB", "C"}},
+    {"HeaderSkipped", "HHHHAAABBB", 5, 3, {"AAA", "BBB"}},
+    {"LineEndsInsideHeader", "HHH", 5, 3, {}},
+    {"EmptyLine", "", 1, 3, {}},
+};
+
+TEST(DaeFile, RecordsAreCutFromTheStartPosition) {
+  for (const WalkCase& c : kWalkCases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> records;
+    forEachRecord(c.line, c.start, c.length, [&](std::string_view record) { records.emplace_back(record); });
+    EXPECT_EQ(records, c.records);
+  }
+}
+
+struct FieldCase {
+  const char* name;
+  std::string record;
+  int start;
+  int width;
+  std::string field;
+};
+
+const FieldCase kFieldCases[] = {
+    {"InsideTheRecord", "ABCDEFGH", 3, 4, "CDEF"},
+    {"RecordEndsInsideTheField", "ABCDE", 4, 4, "DE"},
+    {"RecordEndsBeforeTheField", "ABC", 5, 2, ""},
+    {"BlanksAreKept", " A  ", 1, 4, " A  "},
+};
+
+TEST(DaeFile, FieldsAreShorterWhenTheRecordEnds) {
+  for (const FieldCase& c : kFieldCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(cutField(c.record, c.start, c.width), c.field);
+  }
+}
+
+TEST(DaeFile, MissingInputIsReportedWithResultMinusOne) {
+  DaeWorkspace workspace;
+  converter::Session session = workspace.session();
+  session.CodigoResultado = 1;
+  RecordingDialogs dialogs;
+  EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "No existe archivo DAE de Aulas (AULAS.txt)"), std::nullopt);
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{"No existe archivo DAE de Aulas (AULAS.txt)"});
+  EXPECT_EQ(session.CodigoResultado, -1);
+}
+
+TEST(DaeFile, PresentInputLeavesTheResultAlone) {
+  DaeWorkspace workspace;
+  workspace.write("aulas.TXT", "R1");
+  converter::Session session = workspace.session();
+  session.CodigoResultado = 1;
+  RecordingDialogs dialogs;
+  EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "unused"), "R1");
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(session.CodigoResultado, 1);
+}
+
+}  // namespace
+}  // namespace dae_import
