@@ -16,3 +16,9 @@ ensure_packages() {
 
 # Packages every build needs.
 CORE_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev)
+# Packages the windows, their tests and the embedding test under Xvfb need:
+# Qt 6 Widgets (with Qt Test and the offscreen/xcb platform plugins), the X
+# virtual framebuffer with its auth helper, xwininfo (x11-utils) and xdotool
+# to inspect and drive windows, and fonts that stand in for the window fonts
+# (Liberation Sans has Arial's metrics).
+GUI_PACKAGES=(qt6-base-dev xvfb x11-utils xauth xdotool fonts-dejavu-core fonts-liberation2)
