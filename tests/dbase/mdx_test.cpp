@@ -118,7 +118,10 @@ TEST(MdxKey, EncodesEachFieldType) {
       {"CharacterAsStored", abrev, "AB        ", "41 42 20 20 20 20 20 20 20 20"},
       {"CharacterNulsAreBlanks", abrev, std::string("AB\0\0\0\0\0\0\0\0", 10),
        "41 42 20 20 20 20 20 20 20 20"},
-      {"CharacterHighBytesKept", characterField("C", 3), "\xD1" "A ", "D1 41 20"},
+      {"CharacterHighBytesKept", characterField("C", 3),
+       "\xD1"
+       "A ",
+       "D1 41 20"},
       {"IntegerFive", integerField("HORA"), integerBytes(5), "80 00 00 05"},
       {"IntegerMinusOne", integerField("HORA"), integerBytes(-1), "7F FF FF FF"},
       {"DoubleRaw", floatField("HORAS"), bytesOf("C0 14 00 00 00 00 00 00"),
@@ -162,8 +165,8 @@ TEST(MdxKey, DecimalAndDateKeysCompareByValue) {
     const char type = mdxTagFor("T", c.field).keyType;
     for (std::size_t i = 0; i < c.values.size(); ++i) {
       for (std::size_t j = 0; j < c.values.size(); ++j) {
-        const int order = compareMdxKeys(type, mdxKey(c.field, c.values[i]),
-                                         mdxKey(c.field, c.values[j]));
+        const int order =
+            compareMdxKeys(type, mdxKey(c.field, c.values[i]), mdxKey(c.field, c.values[j]));
         EXPECT_EQ(order < 0, i < j) << c.values[i] << " vs " << c.values[j];
         EXPECT_EQ(order == 0, i == j) << c.values[i] << " vs " << c.values[j];
       }
@@ -236,8 +239,7 @@ TEST(MdxReader, ReadsTheTwoTagExample) {
   EXPECT_EQ(read[0].tag, (MdxTag{"ABREV", "ABREV", 'C', 10}));
   EXPECT_EQ(read[0].entries, (std::vector<MdxEntry>{{"AB        ", 1}, {"X         ", 2}}));
   EXPECT_EQ(read[1].tag, (MdxTag{"HORA", "HORA", 'I', 4}));
-  EXPECT_EQ(read[1].entries,
-            (std::vector<MdxEntry>{{integerBytes(-1), 2}, {integerBytes(5), 1}}));
+  EXPECT_EQ(read[1].entries, (std::vector<MdxEntry>{{integerBytes(-1), 2}, {integerBytes(5), 1}}));
   EXPECT_EQ(readMdxTags(plantillaExpected(), "PLANTILLA.MDX"),
             (std::vector<MdxTag>{read[0].tag, read[1].tag}));
 }
@@ -252,8 +254,8 @@ TEST(MdxReader, ReadsVersionTwoSlots) {
   for (std::size_t k = 1; k <= 2; ++k) {
     const std::size_t from = 512 + k * kSlotV3;
     const std::size_t to = 512 + k * 32;
-    v2.replace(to, 4 + 10, v3, from, 4 + 10);          // page and name
-    v2.replace(to + 15, 6, v3, from + 37, 6);          // format .. key type
+    v2.replace(to, 4 + 10, v3, from, 4 + 10);  // page and name
+    v2.replace(to + 15, 6, v3, from + 37, 6);  // format .. key type
   }
   const std::vector<MdxTagContents> fromV2 = readMdx(v2, "PLANTILLA.MDX");
   const std::vector<MdxTagContents> fromV3 = readMdx(v3, "PLANTILLA.MDX");
@@ -394,8 +396,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // 13 entries of 240 bytes: 5 leaves, never a branch with one child.
                       RoundTrip{"WideKeys", characterField("TEXTO", 240), 13, 3},
                       RoundTrip{"WideKeysManyLevels", characterField("TEXTO", 240), 700, 5},
-                      RoundTrip{"ManyCharacterKeys", characterField("PROF_DIA_SES", 13), 50000,
-                                3},
+                      RoundTrip{"ManyCharacterKeys", characterField("PROF_DIA_SES", 13), 50000, 3},
                       RoundTrip{"ManyIntegerKeys", integerField("HORA"), 20000, 3}),
     [](const ::testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
 
@@ -448,15 +449,16 @@ std::size_t firstLeafAt(const std::string& file) {
 struct Damage {
   const char* name;
   std::function<void(std::string&)> apply;
-  std::string reason;      // part of the text between the parentheses
-  bool tagTable = false;   // also found when only the tag table is read
+  std::string reason;     // part of the text between the parentheses
+  bool tagTable = false;  // also found when only the tag table is read
 };
 
 TEST(MdxReader, DamagedFilesGiveAnErrorNamingTheFile) {
   const Damage damages[] = {
       {"ShorterThanTheHeader", [](std::string& f) { f.resize(1500); },
        "archivo más corto que la cabecera", true},
-      {"Truncated", [](std::string& f) { f.resize(f.size() - 2048); }, "páginas y el archivo", true},
+      {"Truncated", [](std::string& f) { f.resize(f.size() - 2048); }, "páginas y el archivo",
+       true},
       {"UnknownSlotSize", [](std::string& f) { f[26] = 40; }, "entradas de etiqueta de 40", true},
       {"TooManyTags", [](std::string& f) { f[28] = 48; }, "48 etiquetas en uso", true},
       {"MoreTagsThanSlotsUsed", [](std::string& f) { f[28] = 3; }, "etiqueta 3 no tiene nombre",
@@ -474,8 +476,8 @@ TEST(MdxReader, DamagedFilesGiveAnErrorNamingTheFile) {
        "clave de 241 bytes", true},
       {"GroupLengthWrong", [](std::string& f) { f[tagHeaderAt(f, 2) + 18] = 12; },
        "longitud de grupo 12", true},
-      {"MaxKeysTooBig", [](std::string& f) { f[tagHeaderAt(f, 1) + 14] = 5; },
-       "máximo de 5 claves", true},
+      {"MaxKeysTooBig", [](std::string& f) { f[tagHeaderAt(f, 1) + 14] = 5; }, "máximo de 5 claves",
+       true},
       {"ChildPastTheEnd", [](std::string& f) { putU32(f, rootAt(f) + 8, 4000); },
        "en la página 4000, fuera del archivo"},
       {"ChildInTheHeaderArea", [](std::string& f) { putU32(f, rootAt(f) + 8, 2); },

@@ -105,8 +105,8 @@ int parseDigits(std::string_view text) {
 std::string dateKey(std::string_view fieldBytes) {
   double day = 0.0;
   const std::string_view text = fieldBytes.substr(0, 8);
-  if (text.size() == 8 && std::all_of(text.begin(), text.end(),
-                                      [](char c) { return c >= '0' && c <= '9'; })) {
+  if (text.size() == 8 &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     const int year = parseDigits(text.substr(0, 4));
     const int month = parseDigits(text.substr(4, 2));
     const int dayOfMonth = parseDigits(text.substr(6, 2));
@@ -152,8 +152,8 @@ int decimalOrder(std::string_view a, std::string_view b) {
 
 // A double's bits turned so that unsigned order is numeric order.
 std::uint64_t orderedDouble(std::string_view key) {
-  const std::uint64_t bits =
-      mdx::getU32(key, 0) | static_cast<std::uint64_t>(mdx::getU32(key, 4)) << 32;
+  const std::uint64_t bits = mdx::getU32(key, 0) | static_cast<std::uint64_t>(mdx::getU32(key, 4))
+                                                       << 32;
   return (bits >> 63) != 0 ? ~bits : bits | std::uint64_t{1} << 63;
 }
 

@@ -45,7 +45,8 @@ inline constexpr std::uint8_t kDbWinUs0 = 0x57;
 inline constexpr std::size_t kTagTable = 512;
 inline constexpr std::size_t kSlotPage = 0;
 inline constexpr std::size_t kSlotName = 4;
-inline constexpr std::size_t kSlotFormat = 0;  // offsets from here on count from the end of the name
+// The rest count from the end of the name, whose length depends on the version.
+inline constexpr std::size_t kSlotFormat = 0;
 inline constexpr std::size_t kSlotLeft = 1;
 inline constexpr std::size_t kSlotRight = 2;
 inline constexpr std::size_t kSlotParent = 3;
@@ -85,6 +86,11 @@ inline constexpr std::size_t kNodeGroups = 8;
 inline constexpr std::size_t kNodeOverhead = 12;
 
 inline constexpr int kMaxKeyLength = 240;
+
+// Pages taken by the header page and the tag table: 4 in version 2, 6 in 3.
+constexpr std::size_t headerPages(std::size_t slotSize) {
+  return (kTagTable + kSlots * slotSize + kPageSize - 1) / kPageSize;
+}
 
 // G: the key and its 4-byte pointer, rounded up to a multiple of 4.
 constexpr int groupLength(int keyLength) { return (keyLength + 4 + 3) / 4 * 4; }

@@ -48,8 +48,7 @@ class Reading {
     if (slotSize_ != kSlotSizeV2 && slotSize_ != kSlotSizeV3) {
       damaged("entradas de etiqueta de " + std::to_string(slotSize_) + " bytes");
     }
-    const std::size_t headerBytes = kTagTable + kSlots * slotSize_;
-    headerPages_ = (headerBytes + kPageSize - 1) / kPageSize;
+    headerPages_ = headerPages(slotSize_);
     if (bytes.size() < headerPages_ * kPageSize) damaged("archivo más corto que la cabecera");
     tagCount_ = getU16(bytes, kTagsInUse);
     if (tagCount_ > kMaxTags) damaged(std::to_string(tagCount_) + " etiquetas en uso");
@@ -58,8 +57,9 @@ class Reading {
       damaged("la cabecera declara " + std::to_string(declared) + " páginas y el archivo tiene " +
               std::to_string(bytes.size() / kPageSize));
     }
-    if (declared < headerPages_) damaged("la cabecera declara " + std::to_string(declared) +
-                                         " páginas");
+    if (declared < headerPages_) {
+      damaged("la cabecera declara " + std::to_string(declared) + " páginas");
+    }
     pages_ = declared;
     used_.assign(pages_, false);
   }
@@ -154,8 +154,8 @@ class TreeWalk {
   void visit(std::string_view bytes, std::uint32_t page, int depth) {
     const std::string& name = stored_.tag.name;
     if (depth > kMaxDepth) reading_.damaged("más de 32 niveles en la etiqueta " + name);
-    const std::string_view node = reading_.claimBlock(
-        bytes, page, "un nodo de la etiqueta " + name);
+    const std::string_view node =
+        reading_.claimBlock(bytes, page, "un nodo de la etiqueta " + name);
     const std::uint32_t count = getU32(node, kNodeCount);
     if (count > stored_.maxKeys) {
       reading_.damaged("nodo con " + std::to_string(count) + " claves en la página " +

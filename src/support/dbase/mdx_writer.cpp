@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,7 +21,6 @@ namespace {
 using namespace mdx;
 
 constexpr std::size_t kMaxTagName = kNameBytesV3 - 1;
-constexpr std::uint32_t kHeaderPages = 6;  // header page and tag table
 constexpr std::uint8_t kFirstChange = 1;
 
 [[noreturn]] void refuse(std::string_view tableName, const std::string& reason) {
@@ -233,12 +233,12 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContent
     upperNamed.push_back(std::move(tag));
   }
   std::vector<std::size_t> byName(tags.size());
-  for (std::size_t i = 0; i < byName.size(); ++i) byName[i] = i;
+  std::iota(byName.begin(), byName.end(), std::size_t{0});
   std::sort(byName.begin(), byName.end(), [&upperNamed](std::size_t a, std::size_t b) {
     return upperNamed[a].name < upperNamed[b].name;
   });
 
-  std::string file(kHeaderPages * kPageSize, '\0');
+  std::string file(headerPages(kSlotSizeV3) * kPageSize, '\0');
   putU8(file, kVersion, kVersion3);
   putDate(file, kCreated, date);
   putText(file, kTableName, upperAscii(tableName.substr(0, kTableNameMax)));
