@@ -97,7 +97,8 @@ const BadCapacity kBadCapacities[] = {
 TEST_F(RoomsTest, CapacityThatIsNotAWholeNumberStopsAtThatRoom) {
   for (const BadCapacity& c : kBadCapacities) {
     SCOPED_TRACE(c.name);
-    writeDaeFile("AULAS.txt", roomRecord("A", "", "010") + roomRecord("B", "", c.capacity) + roomRecord("C", "", "030"));
+    writeDaeFile("AULAS.txt",
+                 roomRecord("A", "", "010") + roomRecord("B", "", c.capacity) + roomRecord("C", "", "030"));
     try {
       CreaAulas(session, dialogs);
       ADD_FAILURE() << "no error";

@@ -62,7 +62,9 @@ TEST(ShortNameList, FormsAreTriedInOrderForEachNumber) {
   // The first form gives one name for every number; once it is taken the
   // second form is used, and the numbering goes on from where it stopped.
   const NumberedForm same = [](std::string_view stem, std::int64_t) { return std::string(stem) + "X"; };
-  const NumberedForm plain = [](std::string_view stem, std::int64_t n) { return std::string(stem) + std::to_string(n); };
+  const NumberedForm plain = [](std::string_view stem, std::int64_t n) {
+    return std::string(stem) + std::to_string(n);
+  };
   ShortNameList list(NameComparison::Exact);
   std::vector<std::string> given;
   for (int i = 0; i < 4; ++i) given.push_back(list.give("R", "R", {same, plain}));

@@ -77,7 +77,8 @@ TEST_F(SubjectsTest, ShortCodesAreDerivedAndMadeUnique) {
 
 TEST_F(SubjectsTest, RowsHoldSubjectsThenTaskTypesThenActivities) {
   makeTable(daeSubjectsDef(), {subject("00000101", "MAT", cp("Matemáticas")), subject("00000102", "", "Historia")});
-  makeTable(daeTaskTypesDef(), {{"L", "0101", "N", "Guardia", "Zaintza", "", "S"}, {"N", "0102", "", "Tutoria", "", "", ""}});
+  makeTable(daeTaskTypesDef(),
+            {{"L", "0101", "N", "Guardia", "Zaintza", "", "S"}, {"N", "0102", "", "Tutoria", "", "", ""}});
   makeTable(daeActivitiesDef(), {{"001", "Biblioteca", "Liburutegia"}});
   ASSERT_EQ(CreaAsignaturas(session, dialogs), BuildOutcome::Built);
 
