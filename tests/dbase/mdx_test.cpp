@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "hex_bytes.h"
 #include "support/error.h"
 
 namespace dbase {
@@ -21,16 +22,7 @@ constexpr std::size_t kPage = 512;
 constexpr std::size_t kSlotV3 = 43;
 const DbfDate kDate{2025, 3, 14};
 
-// Bytes written as hexadecimal pairs separated by blanks: "80 00 00 05".
-std::string bytesOf(const std::string& hexPairs) {
-  std::string out;
-  for (std::size_t i = 0; i < hexPairs.size(); ++i) {
-    if (hexPairs[i] == ' ') continue;
-    out.push_back(static_cast<char>(std::stoi(hexPairs.substr(i, 2), nullptr, 16)));
-    ++i;
-  }
-  return out;
-}
+std::string bytesOf(const std::string& hexPairs) { return test_support::hexBytes(hexPairs); }
 
 void put(std::string& file, std::size_t at, const std::string& bytes) {
   file.replace(at, bytes.size(), bytes);

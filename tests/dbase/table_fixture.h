@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "hex_bytes.h"
 #include "support/dbase/table.h"
 #include "support/temp_folder.h"
 
@@ -25,20 +26,7 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
   out << bytes;
 }
 
-// Bytes written as hexadecimal pairs separated by blanks: "80 00 00 05".
-inline std::string hex(const std::string& text) {
-  std::string out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == ' ') {
-      ++i;
-      continue;
-    }
-    out.push_back(static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16)));
-    i += 2;
-  }
-  return out;
-}
+inline std::string hex(const std::string& pairs) { return test_support::hexBytes(pairs); }
 
 class TableTest : public ::testing::Test {
  protected:
