@@ -5,6 +5,7 @@
 #include "dbase/table_fixture.h"
 #include "support/dbase/index_check.h"
 #include "support/dbase/mdx.h"
+#include "support/error.h"
 
 namespace dbase_test {
 namespace {
@@ -67,6 +68,31 @@ TEST_F(TableTest, IndexOfAnUnchangedTableIsNotRewritten) {
   t.close();
   EXPECT_EQ(std::filesystem::last_write_time(folder() / "PROF.MDX"), before);
   EXPECT_EQ(readBytes(folder() / "PROF.MDX"), bytes);
+}
+
+}  // namespace
+}  // namespace dbase_test
+
+namespace dbase_test {
+namespace {
+
+TEST_F(TableTest, HostTagTheEngineCannotKeepMakesTheTableReadableButNotChangeable) {
+  makeProf({{"A", 1, ""}}).close();
+  std::string mdx = readBytes(folder() / "PROF.MDX");
+  const auto page = static_cast<unsigned char>(mdx[555]);  // slot 1: tag ABREV
+  mdx[page * 512 + 8] = 0x18;  // descending
+  writeBytes(folder() / "PROF.MDX", mdx);
+  dbase::Table t(folder(), "PROF");
+  t.open();
+  EXPECT_EQ(t.text("ABREV"), "A");
+  EXPECT_THROW(t.selectTag("ABREV"), support::Error);
+  t.selectTag("HORA");
+  t.append();
+  t.setText("ABREV", "B");
+  EXPECT_THROW(t.post(), support::Error);
+  t.cancel();
+  t.close();
+  EXPECT_EQ(readBytes(folder() / "PROF.MDX"), mdx);
 }
 
 }  // namespace

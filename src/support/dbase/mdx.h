@@ -27,6 +27,9 @@ struct MdxTag {
   std::string expression;  // the key expression: here always a field name
   char keyType = 'C';      // 'C', 'N', 'D', 'I', '+', 'O', '@'
   int keyLength = 0;       // K
+  // Ascending, duplicates allowed, no FOR condition: the only kind of tag the
+  // engine keeps in order (a host's other tags make its table read-only).
+  bool ordinary = true;
 
   bool operator==(const MdxTag&) const = default;
 };

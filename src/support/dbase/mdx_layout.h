@@ -69,6 +69,8 @@ inline constexpr std::size_t kGroupLength = 18;
 inline constexpr std::size_t kChangeCounter = 20;
 inline constexpr std::size_t kExpression = 24;
 inline constexpr std::size_t kExpressionBytes = 221;  // 220 characters and a NUL
+inline constexpr std::size_t kUniqueFlag = 23;
+inline constexpr std::size_t kHasForClause = 245;
 inline constexpr std::size_t kHasKeys = 246;
 inline constexpr std::size_t kFirstLeaf = 248;
 inline constexpr std::size_t kLastLeaf = 252;
@@ -77,6 +79,7 @@ inline constexpr std::size_t kSingleField = 480;
 
 inline constexpr std::uint8_t kFormatAscending = 0x10;
 inline constexpr std::uint8_t kFormatDescending = 0x08;
+inline constexpr std::uint8_t kFormatUnique = 0x40;
 
 // Tree node: key count, a reserved word, then groups of a page or record
 // number followed by the key; the word after the last group is the last

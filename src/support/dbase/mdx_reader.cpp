@@ -99,6 +99,8 @@ class Reading {
     tag.expression = textUpToNul(header.substr(kExpression, kExpressionBytes));
     stored.root = getU32(header, kRoot);
     stored.descending = (getU8(header, kKeyFormat) & kFormatDescending) != 0;
+    tag.ordinary = !stored.descending && (getU8(header, kKeyFormat) & kFormatUnique) == 0 &&
+                   getU8(header, kUniqueFlag) == 0 && getU8(header, kHasForClause) == 0;
     return stored;
   }
 

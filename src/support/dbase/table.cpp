@@ -324,7 +324,7 @@ class Cursor {
     if (t < 0) throw support::Error("No existe el índice " + std::string(tag) + " en la tabla " + data_->fileName());
     if (data_->tags()[static_cast<std::size_t>(t)].field < 0) {
       throw support::Error("El índice " + std::string(tag) + " de la tabla " + data_->fileName() +
-                           " no se puede usar (su clave no es un campo)");
+                           " no se puede usar (no es un índice ascendente sobre un campo)");
     }
     return t;
   }

@@ -104,7 +104,7 @@ void TableData::loadTags() {
   for (const MdxTag& tag : readMdxTags(support::readFile(*mdx), support::displayPath(*mdx))) {
     TagIndex index;
     index.def = {tag.name, tag.expression};
-    index.field = fieldIndex(tag.expression);
+    index.field = tag.ordinary ? fieldIndex(tag.expression) : -1;
     if (index.field >= 0) {
       for (std::uint32_t i = 0; i < count_; ++i) index.order.emplace(tagKey(index, record(i)), i);
     }
@@ -171,7 +171,7 @@ void TableData::beforeChange() {
   for (const TagIndex& tag : tags_) {
     if (tag.field < 0) {
       throw support::Error("El índice " + tag.def.name + " de la tabla " + fileName_ +
-                           " no se puede mantener (su clave no es un campo)");
+                           " no se puede mantener (no es un índice ascendente sobre un campo)");
     }
   }
   if (!changed_) {

@@ -27,7 +27,7 @@ using TagOrder = std::set<std::pair<std::string, std::uint32_t>>;
 
 struct TagIndex {
   TagDef def;
-  int field = -1;  // -1: the key expression is not a single field of the table
+  int field = -1;  // -1: not an ascending tag on one field of the table; never used or kept
   TagOrder order;
 };
 
