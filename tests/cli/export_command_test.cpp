@@ -75,7 +75,8 @@ TEST_F(ExportCommandTest, CarryOverQuestionIsAnsweredFromTheOption) {
 
   ProcessResult result = run({});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(lines(result.out), (std::vector<std::string>{question + " -> OK", "Proceso finalizado", "CodigoResultado=1"}));
+  EXPECT_EQ(lines(result.out),
+            (std::vector<std::string>{question + " -> OK", "Proceso finalizado", "CodigoResultado=1"}));
   EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP", {"ABREVCAST"}), (Rows{{"ESO"}, {""}}));
 
   result = run({"--previous-levels", "discard"});

@@ -70,7 +70,8 @@ void DaeWorkspace::writeCompleteExport() const {
   write("profesorado.txt", "XXX0123452024");
   write("PLANTILLAS.txt", templateHeader("A", "Ma\xF1" "ana") + periodRecord("01", "1", "08:00", "08:55") +
                               periodRecord("02", "1", "08:55", "09:50") + templateHeader("PLANB", "Tarde") +
-                              periodRecord("01", "3", "15:00", "15:50") + periodRecord("02", "3", "15:50", "16:20", "S") +
+                              periodRecord("01", "3", "15:00", "15:50") +
+                              periodRecord("02", "3", "15:50", "16:20", "S") +
                               periodRecord("10", "2", "16:20", "17:10"));
   write("AULAS.txt", "");
   write("GRUPOS.txt", "");
