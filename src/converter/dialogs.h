@@ -1,6 +1,7 @@
 // How the core asks the user something or tells them something. The window
 // front end shows message boxes; the batch front end prints the texts and
 // answers from its options; tests record the texts and script the answers.
+// Texts are UTF-8, exactly as the user is to read them.
 #pragma once
 
 #include <string>

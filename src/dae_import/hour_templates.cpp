@@ -105,7 +105,7 @@ void listTemplates(converter::Session& session, converter::Dialogs& dialogs) {
     if (!isHeader(header)) continue;
     list.appendRecord({cutField(header, 2, 8), cutField(header, 10, 50)});
     // Step over the periods; a record of type "1" is the next header. The
-    // test is p < n in 1-based terms, so one character left is read as a header.
+    // test is p < n in 1-based terms, so a single last character is read as a header.
     do {
       const std::string_view period = piece(line, p, kPeriodLength);
       p += kPeriodLength;
