@@ -97,8 +97,10 @@ class CodingRulesTest : public ::testing::Test {
     dbase::recreateTable(folder(), teachersDef());
     dbase::recreateTable(folder(), typeTwoDef());
     dbase::recreateTable(folder(), typeThreeDef());
-    dbase::recreateTable(
-        folder(), {"daeTIPDOC", {characterField("COD", 4), characterField("DESCCAST", 100), characterField("DESCEUSK", 100)}, {}});
+    dbase::recreateTable(folder(), {"daeTIPDOC",
+                                    {characterField("COD", 4), characterField("DESCCAST", 100),
+                                     characterField("DESCEUSK", 100)},
+                                    {}});
     dbase::recreateTable(folder(), daeTaskTypesDef());
     dbase::Table levels = dbase::recreateTable(folder(), daeLevelsDef());
     levels.appendRecord({std::string("N001"), std::string("P001")});
@@ -324,7 +326,9 @@ const PlanCase kPlanCases[] = {
 
 TEST_F(CodingRulesTest, LevelGivesThePlan) {
   addTeacher("AB", "", "");
-  for (std::size_t i = 0; i < std::size(kPlanCases); ++i) addSession("AB", "101", {{"GRUPNIV", "N001"}, {"PLAN", "OLD"}});
+  for (std::size_t i = 0; i < std::size(kPlanCases); ++i) {
+    addSession("AB", "101", {{"GRUPNIV", "N001"}, {"PLAN", "OLD"}});
+  }
 
   CodingTables tables(folder());
   tables.open();
