@@ -212,7 +212,7 @@ TEST_F(SolveCommandTest, EveryHourIsPlacedWhenThereIsRoom) {
                                                   {"LEN", "", "1A", "AULA1", 3},
                                                   {"ING", "", "1A", "", 2},
                                                   {"MAT", "", "1B", "AULA2", 4},
-                                                  {"HIS", "T3", "1B", "AULA2", 3}};
+                                                  {"HIS", "T3", "1B", "AULA1", 3}};
   makeAssignments(assignments);
 
   const ProcessResult result = solve();
@@ -245,9 +245,32 @@ TEST_F(SolveCommandTest, EveryHourIsPlacedWhenThereIsRoom) {
       EXPECT_EQ(*teachers.begin(), assignment.teacher);
     }
   }
-  // A group's own room is taken whenever the group has a lesson.
+  // An assignment's own room is taken whenever it is free; HIS shares R1
+  // with 1A and takes R2 when 1A is in R1.
   for (const LessonRow& row : byAssignment["1A MAT"]) EXPECT_EQ(row.room, "R1");
-  for (const LessonRow& row : byAssignment["1B HIS"]) EXPECT_EQ(row.room, "R2");
+  for (const LessonRow& row : byAssignment["1B MAT"]) EXPECT_EQ(row.room, "R2");
+}
+
+TEST_F(SolveCommandTest, AnAssignmentTakesAnotherDayBeforeASecondLessonOnOneDay) {
+  makeWeek(3, 2);
+  makeTeachers({"T1", "T2", "T3"});
+  makeGroups({"1A"});
+  makeRooms({});
+  // X takes hour 1 of days 1 and 2, W fills day 2; the two assignments
+  // without hours only move Y's first choice to day 2, which is full, so Y
+  // starts on day 3 and must go back to day 1 rather than stay on day 3.
+  makeAssignments({{"X", "", "1A", "", 2},
+                   {"W", "", "1A", "", 1},
+                   {"NONE", "", "1A", "", 0},
+                   {"NONE", "", "1A", "", 0},
+                   {"Y", "", "1A", "", 2}});
+
+  ASSERT_EQ(solve().exitCode, 0);
+  std::set<std::int32_t> days;
+  for (const LessonRow& row : lessons()) {
+    if (row.subject == "Y") days.insert(row.day);
+  }
+  EXPECT_EQ(days, (std::set<std::int32_t>{1, 3}));
 }
 
 TEST_F(SolveCommandTest, LessonsWithoutAPlaceGetDayZero) {

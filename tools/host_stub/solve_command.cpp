@@ -224,7 +224,9 @@ class GreedyPlacer {
       if (turn_ >= rotation_.size()) turn_ = 0;
       const std::size_t teacher = rotation_[turn_];
       if (teacherFree_[teacher] == 0) {
-        rotation_.erase(rotation_.begin() + static_cast<std::ptrdiff_t>(turn_));  // full for good
+        // Full for good: the last in the rotation takes its place.
+        rotation_[turn_] = rotation_.back();
+        rotation_.pop_back();
         continue;
       }
       ++turn_;
