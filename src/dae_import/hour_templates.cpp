@@ -38,7 +38,7 @@ constexpr std::size_t kHeaderLength = 59;
 constexpr std::size_t kPeriodLength = 15;
 
 // Windows-1252 bytes, as they are stored in the table.
-const char* const kDayNames[] = {"Lunes", "Martes", "Mi\xE9rcoles", "Jueves", "Viernes", "S\xE1" "bado", "Domingo"};
+const char* const kDayNames[] = {"Lunes", "Martes", "Mi\xE9rcoles", "Jueves", "Viernes", ("S\xE1" "bado"), "Domingo"};
 
 // The line of PLANTILLAS.txt, else of T02.txt; without either, the two
 // messages and nullopt. The result code is left alone.

@@ -8,6 +8,7 @@
 #include "converter/session.h"
 #include "dae_import/code_tables.h"
 #include "dae_import/table_files.h"
+#include "support/cp1252.h"
 #include "support/text.h"
 
 namespace dae_import {
@@ -21,19 +22,8 @@ const char* const kRestoreQuestion =
     "Existen Niveles y Cursos ya definidos de una Importación anterior.\n\r"
     "¿Quiere recuperar las codificaciones introducidas anteriormente?";
 
-// Upper case of a Windows-1252 letter, accented ones included.
-unsigned char upperCase(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
-  if (c == 0x9A || c == 0x9C || c == 0x9E) return static_cast<unsigned char>(c - 16);  // š œ ž
-  if (c == 0xFF) return 0x9F;                                                          // ÿ
-  return c;
-}
-
 bool equalNoCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return upperCase(static_cast<unsigned char>(x)) == upperCase(static_cast<unsigned char>(y));
-  });
+  return support::foldCaseCp1252(a) == support::foldCaseCp1252(b);
 }
 
 // The short names of one language met so far, as stored.

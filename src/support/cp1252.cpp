@@ -104,4 +104,19 @@ std::string utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
+std::string foldCaseCp1252(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) {
+      c = static_cast<char>(b + 0x20);
+    } else if (b == 0x8A || b == 0x8C || b == 0x8E) {  // S caron, OE, Z caron
+      c = static_cast<char>(b + 0x10);
+    } else if (b == 0x9F) {  // Y diaeresis
+      c = static_cast<char>(0xFF);
+    }
+  }
+  return folded;
+}
+
 }  // namespace support

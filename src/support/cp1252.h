@@ -16,4 +16,9 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // UTF-8 (one '?' for each such byte), become '?'.
 std::string utf8ToCp1252(std::string_view utf8);
 
+// The text with every upper-case letter of Windows-1252 in lower case,
+// accented letters and \x8A \x8C \x8E \x9F included: the form in which two
+// names are compared without regard to case.
+std::string foldCaseCp1252(std::string_view text);
+
 }  // namespace support
