@@ -92,5 +92,23 @@ TEST(Cp1252, UnconvertibleTextBecomesQuestionMarks) {
   }
 }
 
+TEST(Cp1252, CaseFoldingLowersEveryUpperCaseLetterAndNothingElse) {
+  const struct {
+    const char* name;
+    const char* text;
+    const char* folded;
+  } cases[] = {
+      {"Ascii", "Aula 3B", "aula 3b"},
+      {"AccentedVowelsAndEnye", "\xC1\xC9\xCD\xD3\xDA\xD1\xDC", "\xE1\xE9\xED\xF3\xFA\xF1\xFC"},
+      {"CaronsLigatureAndYDiaeresis", "\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF"},
+      {"MultiplicationSignAndSharpSStay", "\xD7\xDF", "\xD7\xDF"},
+      {"LowerCaseStays", "\xE1z", "\xE1z"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(foldCaseCp1252(c.text), c.folded);
+  }
+}
+
 }  // namespace
 }  // namespace support
