@@ -6,6 +6,12 @@
 
 #include <string>
 
+#include "dae_export/coding_editor.h"
+
+namespace dbase {
+class Table;
+}  // namespace dbase
+
 namespace converter {
 
 class Dialogs {
@@ -18,6 +24,16 @@ class Dialogs {
   virtual bool askYesNo(const std::string& text) = 0;
   // A question with OK and Cancel buttons and its own caption; true for OK.
   virtual bool askOkCancel(const std::string& caption, const std::string& text) = 0;
+
+  // The class-hour check window "Control de Plantilla Horaria" over
+  // PLANTILLA (classHours: bound, closed): the user may correct the start and
+  // end times; returns when the window closes. By default the hours are
+  // accepted as shown.
+  virtual void checkClassHours(dbase::Table& classHours) {}
+  // The DAE coding editor "CODIFICACIÓN Datos DAE", modal over the editor's
+  // open tables; returns when the window closes. By default the user presses
+  // "&Terminar" once, and closes the window should it stay open.
+  virtual void runCodingEditor(dae_export::CodingEditor& editor) { editor.Terminar(); }
 };
 
 }  // namespace converter

@@ -26,28 +26,38 @@ PanelFlow::PanelFlow(Session& session, Dialogs& dialogs)
 
 bool PanelFlow::hosted() const { return session_.ParamsRecibidos == 2; }
 
-void PanelFlow::BExportarClick(const std::filesystem::path& folder) {
-  if (!directionButtonsEnabled_ || levelsPanelVisible_) return;
+bool PanelFlow::takeFolder(const std::filesystem::path& folder) {
   session_.CarpetaDAE = folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
   std::error_code ec;
-  if (!std::filesystem::is_directory(session_.CarpetaDAE, ec)) {
-    dialogs_.message("No existe la carpeta");
-    if (hosted()) {
-      session_.CodigoResultado = -1;
-      closeRequested_ = true;
-    }
-    return;
-  }
-  // A new run: the tables are loaded afresh, so the panels of an earlier
-  // attempt let go of them, and a step flag left behind by the other
-  // direction must not turn the centre panel's OK into the import's.
+  if (std::filesystem::is_directory(session_.CarpetaDAE, ec)) return true;
+  dialogs_.message("No existe la carpeta");
+  return false;
+}
+
+void PanelFlow::startRun() {
+  // The tables are loaded afresh, so the panels of an earlier attempt let go
+  // of them, and a step flag left behind by the other direction must not
+  // turn the centre panel's OK into the wrong direction's.
   centre_.close();
   levels_.close();
   templates_.close();
   centrePanelVisible_ = false;
   templateOkVisible_ = true;
   waitNoticeVisible_ = false;
+  importPending_ = false;
   session_.FlagPaso = 0;
+}
+
+void PanelFlow::BExportarClick(const std::filesystem::path& folder) {
+  if (!directionButtonsEnabled_ || levelsPanelVisible_) return;
+  if (!takeFolder(folder)) {
+    if (hosted()) {
+      session_.CodigoResultado = -1;
+      closeRequested_ = true;
+    }
+    return;
+  }
+  startRun();
   busyCursor_ = true;
   session_.CodigoResultado = 1;
   const bool loaded = dae_import::RecogeCodigosDAE(session_, dialogs_);
@@ -76,6 +86,10 @@ void PanelFlow::BitBtn1Click() {
   centrePanelVisible_ = false;
   centre_.close();
   centreConfirmedForImport_ = true;
+  if (importPending_) {
+    importPending_ = false;
+    Importar2();
+  }
 }
 
 void PanelFlow::DatosNivel() {

@@ -37,6 +37,10 @@ class PanelFlow {
 
   // The export area's OK on the folder list's current folder.
   void BExportarClick(const std::filesystem::path& folder);
+  // The import area's OK on the folder list's current folder: the class-hour
+  // check, then the centre panel when the centre data are missing (its OK
+  // goes on with the import), else the import itself.
+  void BImportarClick(const std::filesystem::path& folder);
   // The centre panel's "OK".
   void BitBtn1Click();
   // "Volver a Datos Centro" on the levels panel.
@@ -79,7 +83,14 @@ class PanelFlow {
   void MuestraCentro();
   void DatosNivel();
   void AbrePlantillasDAE();
+  // The import from the timetable work tables to its final message.
+  void Importar2();
   bool hosted() const;
+  // CarpetaDAE := folder and a separator; false after "No existe la carpeta"
+  // when the folder does not exist.
+  bool takeFolder(const std::filesystem::path& folder);
+  // What every run resets when it starts.
+  void startRun();
 
   Session& session_;
   Dialogs& dialogs_;
@@ -98,6 +109,8 @@ class PanelFlow {
   bool busyCursor_ = false;
   bool closeRequested_ = false;
   bool centreConfirmedForImport_ = false;
+  // The import showed the centre panel and goes on from its OK.
+  bool importPending_ = false;
 };
 
 }  // namespace converter

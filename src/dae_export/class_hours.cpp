@@ -1,0 +1,75 @@
+#include "dae_export/class_hours.h"
+
+#include <cstdint>
+#include <string>
+
+#include "converter/dialogs.h"
+#include "converter/session.h"
+#include "dae_import/centre.h"
+#include "support/integer.h"
+
+namespace dae_export {
+namespace {
+
+const dbase::TableDef kClassHours = {
+    "PLANTILLA",
+    {dbase::integerField("HORA"), dbase::characterField("HORAINI", 5), dbase::characterField("HORAFIN", 5)},
+    {{"HORA", "HORA"}}};
+
+constexpr std::int32_t kDefaultHours = 20;
+// The default day starts at 08:00; hours after the 16th go on past midnight.
+constexpr std::int32_t kFirstDefaultClock = 8;
+constexpr std::int32_t kHoursBeforeMidnight = 16;
+
+// "h:00", with a "0" in front when that is shorter than five characters.
+std::string clockTime(std::int32_t hour) {
+  const std::string time = std::to_string(hour) + ":00";
+  return time.size() < 5 ? "0" + time : time;
+}
+
+void fillDefaults(dbase::Table& hours) {
+  for (std::int32_t i = 1; i <= kDefaultHours; ++i) {
+    const std::int32_t clock = i <= kHoursBeforeMidnight ? i + kFirstDefaultClock - 1 : i - kHoursBeforeMidnight - 1;
+    hours.appendRecord({i, clockTime(clock), clockTime(clock + 1)});
+  }
+}
+
+// DIHO is the day digit followed by the session number ("11", "112").
+std::int32_t sessionOf(const std::string& diho) {
+  return support::strToInt(diho.size() > 1 ? diho.substr(1, 2) : std::string());
+}
+
+void fillFromDaysAndHours(dbase::Table& hours, dbase::Table& daysAndHours) {
+  std::int32_t next = 1;
+  for (daysAndHours.first(); !daysAndHours.atEnd(); daysAndHours.next()) {
+    if (sessionOf(daysAndHours.text("DIHO")) != next) continue;
+    hours.appendRecord({next, daysAndHours.text("HORADESDE"), daysAndHours.text("HORAHASTA")});
+    ++next;
+  }
+}
+
+}  // namespace
+
+void buildClassHours(const std::filesystem::path& workFolder) {
+  dbase::Table hours = dbase::recreateTable(workFolder, kClassHours);
+  if (!dbase::tableExists(workFolder, "DIASHORAST")) {
+    fillDefaults(hours);
+    return;
+  }
+  dbase::Table daysAndHours(workFolder, "DIASHORAST");
+  daysAndHours.open({.exclusive = true});
+  fillFromDaysAndHours(hours, daysAndHours);
+}
+
+void PlantillaCentro(converter::Session& session, converter::Dialogs& dialogs) {
+  buildClassHours(session.workFolder);
+  dbase::Table hours(session.workFolder, kClassHours.name);
+  dialogs.checkClassHours(hours);
+  hours.close();
+  if (!dbase::tableExists(session.workFolder, "daeCENTRO")) {
+    dae_import::CreaCentro(session.workFolder);
+    session.FlagPaso = 1;
+  }
+}
+
+}  // namespace dae_export

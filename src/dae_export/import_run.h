@@ -1,0 +1,33 @@
+// The second half of the import (Importar2), after the class hours were
+// checked and the centre data exist: the timetable work tables are rebuilt,
+// kept and updated, or left as they are (the user's two answers), the coding
+// editor is shown, and the end of the import is reported. The DAE timetable
+// file is written by the editor's "&Terminar" into CarpetaDAE.
+//
+// A table engine error (a missing, damaged or locked input) ends the import
+// before the editor, without the final message; the work tables and the DAE
+// timetable file are then as they were.
+#pragma once
+
+#include <string>
+
+namespace converter {
+struct Session;
+class Dialogs;
+}  // namespace converter
+
+namespace dae_export {
+
+// Asked when work tables of an earlier import exist: Yes keeps them.
+extern const std::string kKeepPreviousQuestion;
+// Asked when they are kept: Yes goes straight to the coding editor.
+extern const std::string kStraightToCodingQuestion;
+
+// Runs the import from the work tables to its final message: "Proceso
+// finalizado", or "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
+// when the editor ended without the DAE timetable file (FlagPaso 4).
+// CodigoResultado becomes 1 and FlagPaso 0 or 4.
+// Requires: FlagPaso 0; PLANTILLA and daeCENTRO in the work folder.
+void Importar2(converter::Session& session, converter::Dialogs& dialogs);
+
+}  // namespace dae_export

@@ -1,0 +1,31 @@
+// Filling the timetable work tables CUADROH2 and CUADROH3 from the host's
+// timetable SOLUC, the teachers PROFT, the groups GRUPOST, the subjects
+// ASIGNOMT and the class hours PLANTILLA.
+//
+// Every input is opened (SOLUC, GRUPOST, PROFT and ASIGNOMT for exclusive
+// use) and the whole of SOLUC is read before any work table is touched, so a
+// missing, damaged or locked input, or a SOLUC value that does not convert,
+// ends the build with the table engine's error and leaves CUADROH2 and
+// CUADROH3 as they were.
+#pragma once
+
+#include <filesystem>
+
+namespace dae_export {
+
+enum class WorkTables {
+  Rebuild,  // re-created empty, then filled
+  Keep,     // updated in place: DAE codes typed earlier survive
+};
+
+// One type-2 record per session key and one type-3 record per session key
+// and group of the timetable rows (rows of day 0 or without a teacher are
+// skipped). A kept table keeps, where the new value would replace a non-empty
+// one, the document, task type and level of its type-2 records (the language
+// unless the subject asks for "02") and the group code and document of its
+// type-3 records; everything else is taken again from the timetable, and the
+// records of sessions or groups that are no longer in it are deleted.
+// Teachers of the timetable missing from PROFT are appended to it.
+void buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables);
+
+}  // namespace dae_export

@@ -1,0 +1,31 @@
+// The DAE timetable work tables, built from the host's timetable and
+// completed in the coding editor: CUADROH2 holds one type-2 record per
+// teacher, day and session (what the teacher does then), CUADROH3 one type-3
+// record per pupil group taught in such a session. Both carry the session key
+// PROF_DIA_SES that ties a type-3 record to its type-2 record and orders the
+// DAE timetable file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "support/dbase/field.h"
+
+namespace dae_export {
+
+const dbase::TableDef& typeTwoTable();    // CUADROH2
+const dbase::TableDef& typeThreeTable();  // CUADROH3
+
+// The session key: the teacher's short name padded with blanks to 10
+// characters (or cut to its first 10), the day as decimal text and the
+// session as decimal text with a "0" in front unless it has exactly two
+// characters; 13 characters, cut there when a day or session is longer.
+std::string sessionKey(std::string_view teacher, std::int32_t day, std::int32_t session);
+
+// Deletes CUADROH2 and CUADROH3 (.DBF and .MDX) and creates both empty,
+// closed (CreaCuadros).
+void CreaCuadros(const std::filesystem::path& workFolder);
+
+}  // namespace dae_export
