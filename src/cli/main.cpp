@@ -7,14 +7,16 @@
 #include <vector>
 
 #include "cli/export_command.h"
+#include "cli/import_command.h"
 #include "cli/table_commands.h"
 #include "support/error.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: transorvaldae-cli export|dump|check ...\n"
+    "usage: transorvaldae-cli export|import|dump|check ...\n"
     "  export --dae-folder DIR [--work-folder DIR] [options]\n"
+    "  import --dae-folder DIR [--work-folder DIR] [options]\n"
     "  dump TABLE [--work-folder DIR] [--tag TAG]\n"
     "  check TABLE [--work-folder DIR]";
 
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   try {
     if (args[0] == "export") return runExportCommand(rest);
+    if (args[0] == "import") return runImportCommand(rest);
     if (args[0] == "dump") return runDumpCommand(rest);
     if (args[0] == "check") return runCheckCommand(rest);
   } catch (const std::exception& e) {

@@ -1,0 +1,199 @@
+#include "cli/import_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/scripted_dialogs.h"
+#include "converter/panel_flow.h"
+#include "converter/session.h"
+#include "dae_export/coding_editor.h"
+#include "dae_export/coding_rules.h"
+#include "dae_export/import_run.h"
+#include "support/cp1252.h"
+#include "support/error.h"
+#include "support/file_system.h"
+#include "support/work_folder.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: transorvaldae-cli import --dae-folder DIR [--work-folder DIR]\n"
+    "    [--centre CODE;YEAR;VERSION] [--previous keep|rebuild] [--straight-to-coding]\n"
+    "    [--documents FILE]\n";
+
+constexpr int kStopped = 3;
+
+// A line of a semicolon-separated file, split into its fields (UTF-8).
+using Fields = std::vector<std::string>;
+
+struct ImportOptions {
+  std::optional<std::string> daeFolder;
+  std::optional<std::filesystem::path> workFolder;
+  std::optional<Fields> centre;  // CODCENTRO, ANOACAD, VERSION
+  bool keepPrevious = false;
+  bool straightToCoding = false;
+  std::optional<std::filesystem::path> documentsFile;
+};
+
+Fields split(const std::string& text) {
+  Fields fields;
+  std::size_t begin = 0;
+  for (std::size_t end = text.find(';'); end != std::string::npos; end = text.find(';', begin)) {
+    fields.push_back(text.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  fields.push_back(text.substr(begin));
+  return fields;
+}
+
+// The options, or nullopt with problem set.
+std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
+  ImportOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--straight-to-coding") {
+      options.straightToCoding = true;
+      continue;
+    }
+    if (i + 1 == args.size()) {
+      problem = option.rfind("--", 0) == 0 ? "missing value for " + option : "unexpected argument " + option;
+      return std::nullopt;
+    }
+    const std::string& value = args[++i];
+    if (option == "--dae-folder") {
+      options.daeFolder = value;
+    } else if (option == "--work-folder") {
+      options.workFolder = std::filesystem::path(value);
+    } else if (option == "--centre" && split(value).size() == 3) {
+      options.centre = split(value);
+    } else if (option == "--previous" && (value == "keep" || value == "rebuild")) {
+      options.keepPrevious = value == "keep";
+    } else if (option == "--documents") {
+      options.documentsFile = std::filesystem::path(value);
+    } else {
+      problem = option == "--centre"     ? "--centre takes CODE;YEAR;VERSION"
+                : option == "--previous" ? "--previous takes keep or rebuild"
+                                         : "unknown option " + option;
+      return std::nullopt;
+    }
+  }
+  if (!options.daeFolder) {
+    problem = "--dae-folder is required";
+    return std::nullopt;
+  }
+  return options;
+}
+
+// Lines ABREV;TIPODNI;DNI in UTF-8; blank lines are skipped.
+std::vector<Fields> readDocumentsFile(const std::filesystem::path& file) {
+  const std::string text = support::readFile(file);
+  std::vector<Fields> documents;
+  std::size_t lineNumber = 0;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(begin, end - begin);
+    begin = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    Fields fields = split(line);
+    if (fields.size() != 3) {
+      throw support::Error(support::displayPath(file) + ", línea " + std::to_string(lineNumber) +
+                           ": se esperaba ABREV;TIPODNI;DNI");
+    }
+    for (std::string& field : fields) field = support::utf8ToCp1252(field);
+    documents.push_back(std::move(fields));
+  }
+  return documents;
+}
+
+// The printed dialogs of the batch front end, with the import's answers: the
+// two questions about earlier work tables from the options, No to every other
+// question (the teacher still without a document).
+class ImportDialogs : public converter::Dialogs {
+ public:
+  ImportDialogs(const ImportOptions& options, std::vector<Fields> documents)
+      : yes_(std::cout, {.yesNo = true}),
+        no_(std::cout, {.yesNo = false}),
+        options_(options),
+        documents_(std::move(documents)) {}
+
+  void message(const std::string& text) override { no_.message(text); }
+  bool askYesNo(const std::string& text) override {
+    const bool yes = (text == dae_export::kKeepPreviousQuestion && options_.keepPrevious) ||
+                     (text == dae_export::kStraightToCodingQuestion && options_.straightToCoding);
+    return (yes ? yes_ : no_).askYesNo(text);
+  }
+  bool askOkCancel(const std::string& caption, const std::string& text) override {
+    return no_.askOkCancel(caption, text);
+  }
+
+  // Types every document in the teachers grid, then presses "&Terminar".
+  void runCodingEditor(dae_export::CodingEditor& editor) override {
+    for (const Fields& document : documents_) {
+      if (!dae_export::enterTeacherDocument(editor.tables(), document[0], document[1], document[2])) {
+        throw support::Error("El profesor '" + support::cp1252ToUtf8(document[0]) + "' de " +
+                             support::displayPath(*options_.documentsFile) + " no está en PROFT");
+      }
+    }
+    editor.Terminar();
+  }
+
+ private:
+  cli::ScriptedDialogs yes_;
+  cli::ScriptedDialogs no_;
+  const ImportOptions& options_;
+  std::vector<Fields> documents_;
+};
+
+// The exit status of a run that did not throw.
+int runImport(const ImportOptions& options, converter::Session& session) {
+  session.workFolder = support::resolveWorkFolder(options.workFolder);
+  ImportDialogs dialogs(options,
+                        options.documentsFile ? readDocumentsFile(*options.documentsFile) : std::vector<Fields>());
+  converter::PanelFlow flow(session, dialogs);
+
+  flow.BImportarClick(std::filesystem::path(*options.daeFolder));
+  if (flow.state() == converter::PanelState::Centre) {
+    if (options.centre) {
+      dbase::Table& centre = flow.centreTable();
+      centre.setText("CODCENTRO", support::utf8ToCp1252((*options.centre)[0]));
+      centre.setText("ANOACAD", support::utf8ToCp1252((*options.centre)[1]));
+      centre.setText("VERSION", support::utf8ToCp1252((*options.centre)[2]));
+    }
+    flow.BitBtn1Click();
+    if (flow.state() == converter::PanelState::Centre) {
+      std::cerr << "transorvaldae-cli import: the centre data are incomplete (--centre CODE;YEAR;VERSION)\n";
+      return kStopped;
+    }
+  }
+  const bool finished = session.CodigoResultado == 1 && session.FlagPaso != 4;
+  return finished ? 0 : kStopped;
+}
+
+}  // namespace
+
+int runImportCommand(const std::vector<std::string>& args) {
+  std::string problem;
+  const std::optional<ImportOptions> options = parseOptions(args, problem);
+  if (!options) {
+    std::cerr << "transorvaldae-cli import: " << problem << '\n' << kUsage;
+    return 2;
+  }
+  converter::Session session;
+  int status = 1;
+  try {
+    status = runImport(*options, session);
+  } catch (const std::exception& error) {
+    // Printed here rather than by main so that the result line still comes last.
+    std::cout.flush();
+    std::cerr << error.what() << '\n';
+  }
+  std::cout << "CodigoResultado=" << session.CodigoResultado << '\n';
+  return status;
+}
