@@ -1,0 +1,73 @@
+#include "app/gui/controls.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QStyle>
+#include <QWidget>
+
+namespace app::gui {
+namespace {
+
+// 8 points and 12 points at the 96 dots per inch the layout was drawn for.
+constexpr int kWindowFontPixels = 11;
+constexpr int kHeadingFontPixels = 16;
+
+void applyStyle(QLabel* label, LabelStyle style) {
+  QFont font = label->font();
+  font.setBold(style.bold);
+  font.setUnderline(style.underline);
+  label->setFont(font);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, style.colour);
+  label->setPalette(palette);
+}
+
+}  // namespace
+
+QFont windowFont() {
+  QFont font;
+  // Liberation Sans has Arial's metrics, the closest to the bitmap font.
+  font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"});
+  font.setPixelSize(kWindowFontPixels);
+  return font;
+}
+
+QFont headingFont() {
+  QFont font;
+  font.setFamilies({"Arial", "Liberation Sans", "DejaVu Sans"});
+  font.setPixelSize(kHeadingFontPixels);
+  font.setBold(true);
+  return font;
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at, LabelStyle style) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  applyStyle(label, style);
+  label->move(at);
+  label->adjustSize();
+  return label;
+}
+
+QLabel* addWrappedLabel(QWidget* parent, const char* name, const QString& text, QRect bounds, LabelStyle style) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  applyStyle(label, style);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setGeometry(bounds);
+  return label;
+}
+
+QPushButton* addButton(QWidget* parent, const char* name, const QString& text, QRect bounds, ButtonGlyph glyph) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setGeometry(bounds);
+  button->setAutoDefault(false);
+  if (glyph == ButtonGlyph::Ok) button->setIcon(button->style()->standardIcon(QStyle::SP_DialogOkButton));
+  if (glyph == ButtonGlyph::Close) button->setIcon(button->style()->standardIcon(QStyle::SP_DialogCloseButton));
+  return button;
+}
+
+}  // namespace app::gui

@@ -1,0 +1,33 @@
+// Help for the windows. The help file is DAE.CHM beside the executable; a
+// help viewer behind HelpService shows its table of contents (the "F1 AYUDA"
+// button) or the topic of a help context number (the F1 key: the context of
+// the focused control or of its nearest enclosing control that has one).
+// Without a viewer, help requests do nothing.
+#pragma once
+
+class QWidget;
+
+namespace app {
+
+inline constexpr char kHelpFile[] = "DAE.CHM";
+// The main window and its controls.
+inline constexpr int kMainHelpContext = 3;
+// The language box.
+inline constexpr int kLanguageHelpContext = 1;
+
+class HelpService {
+ public:
+  virtual ~HelpService() = default;
+  virtual void showContents() = 0;
+  virtual void showTopic(int context) = 0;
+};
+
+void setHelpContext(QWidget* widget, int context);
+// The help context of widget or of its nearest ancestor with one; 0: none.
+int helpContextOf(const QWidget* widget);
+
+// Makes F1 in window ask help for the topic of the focused control.
+// help may be null (no viewer).
+void installHelpKey(QWidget* window, HelpService* help);
+
+}  // namespace app

@@ -1,0 +1,29 @@
+// TransOrvalDAE: the window front end. Starts the application with its title,
+// creates the main window, which reads the command line, and runs until the
+// main window closes.
+#include <QApplication>
+#include <QDir>
+
+#include "app/main_window.h"
+#include "app/message_box_dialogs.h"
+#include "app/window_dialogs.h"
+#include "converter/session.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(app::kApplicationTitle);
+  // The main window may be embedded in the host's window, which does not
+  // count as the application's last window: its closing ends the program.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  converter::Session session;
+  app::MessageBoxDialogs dialogs;
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+  app::MainWindow window(session, dialogs,
+                         {arguments, QApplication::applicationDirPath(), QDir::currentPath(), nullptr});
+  dialogs.setParentWindow(&window);
+  QObject::connect(&window, &app::MainWindow::closed, &application, &QApplication::quit, Qt::QueuedConnection);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,163 @@
+// The export driven through the window as the user drives it: the export
+// button, the centre panel, short names typed into the levels grid, the
+// second template chosen, and the end of the run, standalone and hosted.
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "app/window_harness.h"
+#include "dae_import/dae_workspace.h"
+
+using app_test::WindowHarness;
+
+namespace {
+
+// Row of the level with code cod in the levels grid.
+int levelRow(const WindowHarness& h, const QString& cod) {
+  for (int row = 0; row < h.rowCount("wwDBGridNIVIMP"); ++row) {
+    if (h.cell("wwDBGridNIVIMP", row, 0) == cod) return row;
+  }
+  qFatal("no level %s", qPrintable(cod));
+}
+
+constexpr int kAbrevCast = 2;
+constexpr int kAbrevEusk = 4;
+
+}  // namespace
+
+class ExportWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void exportRunsThroughThePanelsToTheEnd() {
+    WindowHarness h;
+    h.open({});
+    h.click("BExportar");
+    QVERIFY(h.showing("Panel1"));
+    QCOMPARE(h.session.CodigoResultado, 1);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(h.rowCount("wwDBGridCODCENTRO"), 1);
+    QCOMPARE(h.cell("wwDBGridCODCENTRO", 0, 0), QString("012345"));
+    QCOMPARE(h.cell("wwDBGridCODCENTRO", 0, 1), QString("2024"));
+    h.type("wwDBGridCODCENTRO", 0, 2, "v1");
+
+    h.click("BitBtn1");
+    QVERIFY(h.showing("Panel2"));
+    QVERIFY(!h.showing("Panel1"));
+    QVERIFY(!h.showing("Panel3"));
+    h.type("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast, "ESO");
+    h.type("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevEusk, "DBH");
+    h.type("wwDBGridNIVIMP", levelRow(h, "BACH"), kAbrevCast, QString::fromUtf8("BAÑ"));
+
+    h.click("BitBtn2");
+    QVERIFY(h.showing("Panel3"));
+    QCOMPARE(h.rowCount("wwDBGridPlantillas"), 2);
+    QCOMPARE(h.cell("wwDBGridPlantillas", 1, 0), QString("PLANB"));
+    h.select("wwDBGridPlantillas", 1, 1);
+
+    h.click("BitBtn3");
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: Proceso finalizado"});
+    QVERIFY(!h.showing("Panel2"));
+    QVERIFY(h.showing("Button3"));
+    QVERIFY(!h.child<QPushButton>("BExportar")->isEnabled());
+    QVERIFY(!h.child<QPushButton>("BImportar")->isEnabled());
+    QVERIFY(h.window->isVisible());
+    QCOMPARE(h.session.CodigoResultado, 1);
+
+    const auto work = h.workspace.workFolder();
+    QCOMPARE(dae_test::readRows(work, "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
+             (dae_test::Rows{{"012345", "2024", "v1"}}));
+    QCOMPARE(dae_test::readRows(work, "daeNIVIMP2", {"COD", "ABREVCAST", "ABREVEUSK"}),
+             (dae_test::Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BA\xD1", ""}}));
+    QCOMPARE(dae_test::readRows(work, "DIASHORAST", {"PLANTILLA", "DIHO"}),
+             (dae_test::Rows{{"PLANB", "31"}, {"PLANB", "32"}, {"PLANB", "210"}}));
+
+    // Back to the levels: the template panel as it was left, without its OK.
+    h.click("Button3");
+    QVERIFY(h.showing("Panel2"));
+    QVERIFY(h.showing("Panel3"));
+    QVERIFY(!h.showing("BitBtn3"));
+    QVERIFY(h.showing("LabelEspere2"));
+  }
+
+  void hostedExportClosesTheWindowAndReportsTheResult() {
+    WindowHarness h;
+    h.open({"exportar", "1A2F"});
+    QSignalSpy closed(h.window.get(), &app::MainWindow::closed);
+    h.click("BExportar");
+    h.click("BitBtn1");
+    h.click("BitBtn2");
+    h.click("BitBtn3");
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: Proceso finalizado"});
+    QVERIFY(!h.window->isVisible());
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(h.ini(), std::optional<std::string>("[Transformadores]\r\nTransformado=1\r\n"));
+  }
+
+  void repeatedShortNameKeepsTheLevelsAndPointsAtIt() {
+    WindowHarness h;
+    h.open({});
+    h.click("BExportar");
+    h.click("BitBtn1");
+    h.type("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast, "ESO");
+    h.type("wwDBGridNIVIMP", levelRow(h, "BACH"), kAbrevCast, "eso");
+    h.select("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast);
+    h.click("BitBtn2");
+    QCOMPARE(h.dialogs.shown,
+             std::vector<std::string>{"message: Abreviatura en Castellano Repetida - Compruébelo."});
+    QVERIFY(h.showing("Panel2"));
+    QVERIFY(!h.showing("Panel3"));
+    QCOMPARE(h.currentRow("wwDBGridNIVIMP"), levelRow(h, "BACH"));
+  }
+
+  void backToTheCentreAndOnToTheLevelsAgain() {
+    WindowHarness h;
+    h.open({});
+    h.click("BExportar");
+    h.click("BitBtn1");
+    h.type("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast, "ESO");
+    h.click("Button2");
+    QVERIFY(h.showing("Panel1"));
+    QVERIFY(!h.showing("Panel2"));
+    h.click("BitBtn1");
+    QVERIFY(h.showing("Panel2"));
+    QCOMPARE(h.cell("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast), QString("ESO"));
+  }
+
+  void ctrlDeleteRemovesALevelAfterConfirmation() {
+    WindowHarness h;
+    h.open({});
+    h.click("BExportar");
+    h.click("BitBtn1");
+    h.select("wwDBGridNIVIMP", levelRow(h, "BACH"), kAbrevCast);
+    QTest::keyClick(h.child<QWidget>("wwDBGridNIVIMP"), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Confirm | Delete record?"});
+    QCOMPARE(h.rowCount("wwDBGridNIVIMP"), 1);
+    QCOMPARE(dae_test::readRows(h.workspace.workFolder(), "daeNIVIMP", {"COD"}), (dae_test::Rows{{"ESO"}}));
+  }
+
+  void errorInTheTemplateStepLeavesThePanelsAsTheyWere() {
+    WindowHarness h;
+    // A period number with a trailing blank does not convert.
+    h.workspace.write("PLANTILLAS.txt",
+                      dae_test::templateHeader("A", "Ma\xF1" "ana") + dae_test::periodRecord("1 ", "1", "08:00", "08:55"));
+    h.open({"exportar", "1A2F"});
+    h.click("BExportar");
+    h.click("BitBtn1");
+    h.click("BitBtn2");
+    h.click("BitBtn3");
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"error: '1 ' is not a valid integer value"});
+    QVERIFY(h.window->isVisible());
+    QVERIFY(h.showing("Panel3"));
+    QVERIFY(!h.showing("BitBtn3"));
+    QVERIFY(h.showing("LabelEspere2"));
+    QCOMPARE(h.session.CodigoResultado, 1);
+  }
+};
+
+QTEST_MAIN(ExportWindowTest)
+#include "export_window_test.moc"
