@@ -16,6 +16,7 @@ for arg in "$@"; do
 done
 
 ensure_packages "${CORE_PACKAGES[@]}" clang libclang-rt-14-dev
+ensure_packages "${GUI_PACKAGES[@]}"
 
 jobs=$(nproc)
 
@@ -23,7 +24,7 @@ build_and_test() {  # folder, cmake options...
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j"$jobs"
 }
 
 echo "== Build and tests"
