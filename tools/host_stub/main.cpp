@@ -5,19 +5,22 @@
 
 #include "support/error.h"
 #include "tools/host_stub/hold_command.h"
+#include "tools/host_stub/launch_command.h"
 #include "tools/host_stub/solve_command.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     std::cerr << "usage: host-stub solve [--work-folder DIR]\n"
-                 "       host-stub hold TABLE [--work-folder DIR]\n";
+                 "       host-stub hold TABLE [--work-folder DIR]\n"
+                 "       host-stub launch importar|exportar [CONVERTER]\n";
     return 2;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   try {
     if (args[0] == "hold") return host_stub::runHoldCommand(rest);
     if (args[0] == "solve") return host_stub::runSolveCommand(rest);
+    if (args[0] == "launch") return host_stub::runLaunchCommand(rest);
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 1;

@@ -14,6 +14,8 @@ constexpr char kParent[] = "..";
 
 FolderList::FolderList(const QString& folder, QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
+  setIconSize(QSize(16, 16));
+  setUniformItemSizes(true);
   connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::open);
   m_folder = QDir(folder).absolutePath();
   list();
@@ -47,7 +49,7 @@ void FolderList::list() {
   const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
   QDir dir(m_folder);
   if (!dir.isRoot()) addItem(new QListWidgetItem(icon, kParent));
-  const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+  const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
                                           QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
   for (const QString& name : names) addItem(new QListWidgetItem(icon, name));
 }
