@@ -6,6 +6,7 @@
 #include "converter/session.h"
 #include "dae_import/dae_file.h"
 #include "support/dbase/table.h"
+#include "support/error.h"
 #include "support/text.h"
 
 namespace dae_import {
@@ -148,6 +149,19 @@ bool loadCodeTables(converter::Session& session, converter::Dialogs& dialogs) {
     if (!loadCodeTable(session, dialogs, spec)) return false;
   }
   return true;
+}
+
+std::vector<std::string> codeTableNames() {
+  std::vector<std::string> names;
+  for (const CodeTable& spec : codeTables()) names.emplace_back(spec.tableName);
+  return names;
+}
+
+bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, std::string_view tableName) {
+  for (const CodeTable& spec : codeTables()) {
+    if (spec.tableName == tableName) return loadCodeTable(session, dialogs, spec);
+  }
+  throw support::Error("No hay tabla de códigos DAE " + std::string(tableName));
 }
 
 }  // namespace dae_import

@@ -8,6 +8,8 @@
 // whatever an earlier run left.
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/dbase/field.h"
@@ -26,5 +28,10 @@ const std::vector<dbase::FieldDef>& studyLevelFields();
 // Loads the nine tables, one file after the other, in their fixed order.
 // False when a file was missing (already reported).
 bool loadCodeTables(converter::Session& session, converter::Dialogs& dialogs);
+
+// The nine table names in loading order, and the loading of one of them
+// alone, for measuring each; an unknown name throws support::Error.
+std::vector<std::string> codeTableNames();
+bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, std::string_view tableName);
 
 }  // namespace dae_import
