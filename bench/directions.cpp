@@ -1,0 +1,161 @@
+#include "bench/directions.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "bench/io_floor.h"
+#include "converter/dialogs.h"
+#include "converter/session.h"
+#include "dae_export/class_hours.h"
+#include "dae_export/coding_tables.h"
+#include "dae_export/timetable_file.h"
+#include "dae_import/centre.h"
+#include "dae_import/code_tables.h"
+#include "dae_import/hour_templates.h"
+#include "dae_import/study_levels.h"
+#include "dae_import/table_files.h"
+#include "support/dbase/table.h"
+#include "support/file_system.h"
+#include "timetabler_tables/assignments.h"
+#include "timetabler_tables/groups.h"
+#include "timetabler_tables/rooms.h"
+#include "timetabler_tables/subjects.h"
+#include "timetabler_tables/teachers.h"
+
+namespace bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Keeps what the run says; answers every question as the batch front end's
+// defaults do (rebuild the work tables, restore remembered level names).
+class QuietDialogs : public converter::Dialogs {
+ public:
+  explicit QuietDialogs(std::vector<std::string>& messages) : messages_(messages) {}
+  void message(const std::string& text) override { messages_.push_back(text); }
+  bool askYesNo(const std::string& text) override {
+    messages_.push_back(text + " -> No");
+    return false;
+  }
+  bool askOkCancel(const std::string& caption, const std::string& text) override { return true; }
+
+ private:
+  std::vector<std::string>& messages_;
+};
+
+converter::Session sessionFor(const fs::path& daeFolder, const fs::path& workFolder) {
+  converter::Session session;
+  session.workFolder = workFolder;
+  session.CarpetaDAE = daeFolder.string() + static_cast<char>(fs::path::preferred_separator);
+  session.CodigoResultado = 1;
+  return session;
+}
+
+// The tables the import reads besides SOLUC: the timetabler's, the class
+// hours' source, the centre and the coding editor's code lists.
+const std::vector<std::string> kImportInputs = {"SOLUC",     "PROFT",     "GRUPOST",   "ASIGNOMT",
+                                                "DIASHORAST", "daeCENTRO", "daeTIPDOC", "daeTIPTAR",
+                                                "daeNIVIMP", "daeASIGNAT", "daeIDIOMA", "daeOTRACT"};
+
+std::vector<fs::path> tableFiles(const fs::path& folder, const std::vector<std::string>& tables) {
+  std::vector<fs::path> files;
+  for (const std::string& table : tables) {
+    for (const char* extension : {".DBF", ".MDX"}) {
+      if (auto file = support::findNoCase(folder, table + extension)) files.push_back(*file);
+    }
+  }
+  return files;
+}
+
+std::vector<fs::path> allFiles(const FolderSnapshot& files) {
+  std::vector<fs::path> paths;
+  for (const auto& [path, state] : files) paths.push_back(path);
+  return paths;
+}
+
+std::string lineCount(const fs::path& file) {
+  const std::string text = support::readFile(file);
+  return grouped(static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n')));
+}
+
+}  // namespace
+
+DirectionRun runExport(const fs::path& daeFolder, const fs::path& workFolder) {
+  DirectionRun run;
+  run.name = "export";
+  QuietDialogs dialogs(run.messages);
+  converter::Session session = sessionFor(daeFolder, workFolder);
+  const auto rows = [&](const char* table) { return [&workFolder, table] { return recordCount(workFolder, table); }; };
+
+  run.step("ASIGT and DIASHORAST dropped", [&] {
+    dae_import::deleteTableFile(workFolder, "ASIGT");
+    dae_import::deleteTableFile(workFolder, "DIASHORAST");
+  }, nullptr);
+  for (const std::string& table : dae_import::codeTableNames()) {
+    run.step(table, [&] { dae_import::loadCodeTable(session, dialogs, table); },
+             [&] { return recordCount(workFolder, table); });
+  }
+  run.step("daeCENTRO", [&] { dae_import::loadCentreHeader(session, dialogs); }, rows("daeCENTRO"));
+  run.step("daePLANTILLAS", [&] { dae_import::listTemplates(session, dialogs); }, rows("daePLANTILLAS"));
+
+  dbase::Table centre(workFolder, "daeCENTRO");
+  dbase::Table levels(workFolder, "daeNIVIMP");
+  run.step("centre panel and levels (daeNIVIMP2)", [&] {
+    dae_import::MuestraCentro(session, dialogs, centre);
+    dae_import::DatosNivel(session, dialogs, centre, levels, [] {});
+    dae_import::FinalRecogida(session, dialogs, levels);
+  }, rows("daeNIVIMP2"));
+  dbase::Table templates(workFolder, "daePLANTILLAS");
+  run.step("DIASHORAST", [&] {
+    dae_import::AbrePlantillasDAE(templates);
+    dae_import::buildDaysAndHours(session, dialogs, templates);
+  }, rows("DIASHORAST"));
+
+  run.step("ASIGNOMT", [&] { timetabler_tables::CreaAsignaturas(session, dialogs); }, rows("ASIGNOMT"));
+  run.step("PROFT", [&] { timetabler_tables::CreaProfesores(session, dialogs); }, rows("PROFT"));
+  run.step("AULAT", [&] { timetabler_tables::CreaAulas(session, dialogs); }, rows("AULAT"));
+  run.step("GRUPOST", [&] { timetabler_tables::CreaGrupos(session, dialogs); }, rows("GRUPOST"));
+  run.step("ASIGT", [&] {
+    timetabler_tables::CreaAsignaciones(session, dialogs);
+    levels.close();
+  }, rows("ASIGT"));
+  if (session.CodigoResultado != 1) run.messages.push_back("CodigoResultado=" + std::to_string(session.CodigoResultado));
+
+  run.peakKilobytes = peakResidentKilobytes();
+  const FolderSnapshot inputs = snapshot(daeFolder);
+  run.floor = measureIoFloor(allFiles(inputs), allFiles(snapshot(workFolder)), workFolder / "io-floor");
+  return run;
+}
+
+DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, dae_export::WorkTables tables) {
+  const bool keep = tables == dae_export::WorkTables::Keep;
+  DirectionRun run;
+  run.name = keep ? "import, work tables kept" : "import, work tables rebuilt";
+  QuietDialogs dialogs(run.messages);
+  converter::Session session = sessionFor(daeFolder, workFolder);
+  const FolderSnapshot before = snapshot(workFolder);
+  std::vector<std::string> inputs = kImportInputs;
+  if (keep) inputs.insert(inputs.end(), {"CUADROH2", "CUADROH3"});
+  const std::vector<fs::path> inputFiles = tableFiles(workFolder, inputs);
+  const auto rows = [&](const char* table) { return [&workFolder, table] { return recordCount(workFolder, table); }; };
+
+  run.step("PLANTILLA", [&] { dae_export::buildClassHours(workFolder); }, rows("PLANTILLA"));
+  run.step("CUADROH2 and CUADROH3", [&] { dae_export::buildTimetableTables(workFolder, tables); },
+           [&] { return recordCount(workFolder, "CUADROH2") + " + " + recordCount(workFolder, "CUADROH3"); });
+  dae_export::CodingTables editor(workFolder);
+  run.step("coding editor opened", [&] { editor.open(); }, nullptr);
+  const fs::path file = daeFolder / "fCUADROS.txt";
+  run.step("fCUADROS.txt", [&] {
+    dae_export::CreaTXTCuadroHorario(session.CarpetaDAE, editor.centre, editor.sessions, editor.sessionGroups, dialogs);
+  }, [&] { return lineCount(file); });
+  run.step("coding editor closed", [&] { editor.close(); }, nullptr);
+
+  run.peakKilobytes = peakResidentKilobytes();
+  std::vector<fs::path> outputs = changedFiles(before, snapshot(workFolder));
+  outputs.push_back(file);
+  run.floor = measureIoFloor(inputFiles, outputs, workFolder / "io-floor");
+  return run;
+}
+
+}  // namespace bench

@@ -1,0 +1,42 @@
+#include "bench/measurement.h"
+
+#include <sys/resource.h>
+
+#include <numeric>
+
+#include "support/dbase/table.h"
+
+namespace bench {
+
+double DirectionRun::totalSeconds() const {
+  return std::accumulate(steps.begin(), steps.end(), 0.0,
+                         [](double sum, const StepTime& s) { return sum + s.seconds; });
+}
+
+void DirectionRun::step(std::string stepName, const std::function<void()>& body,
+                        const std::function<std::string()>& rows) {
+  const auto start = std::chrono::steady_clock::now();
+  body();
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  steps.push_back({std::move(stepName), rows ? rows() : std::string(), elapsed.count()});
+}
+
+long peakResidentKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;  // kilobytes on Linux
+}
+
+std::string grouped(std::uint64_t value) {
+  std::string digits = std::to_string(value);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+  return digits;
+}
+
+std::string recordCount(const std::filesystem::path& workFolder, std::string_view table) {
+  dbase::Table t(workFolder, std::string(table));
+  t.open({.readOnly = true});
+  return grouped(static_cast<std::uint64_t>(t.recordCount()));
+}
+
+}  // namespace bench

@@ -1,0 +1,50 @@
+// What the bench measures for one direction at one scale: each step's time
+// and the rows it left, the direction's total, its I/O floor and the peak
+// memory of the process so far.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bench {
+
+struct StepTime {
+  std::string name;
+  std::string rows;  // the records (or lines) the step left, as shown
+  double seconds = 0;
+};
+
+// The time to read every input byte and write every output byte once,
+// with one plain read or write per file (no sync).
+struct IoFloor {
+  std::uint64_t bytesRead = 0;
+  std::uint64_t bytesWritten = 0;
+  double seconds = 0;
+};
+
+struct DirectionRun {
+  std::string name;
+  std::vector<StepTime> steps;
+  IoFloor floor;
+  long peakKilobytes = 0;  // resident set of the whole process up to the end of the direction
+  std::vector<std::string> messages;  // what the run told the user, in order
+
+  double totalSeconds() const;
+  // Times body and adds it as a step; rows is asked after the clock stops.
+  void step(std::string name, const std::function<void()>& body, const std::function<std::string()>& rows);
+};
+
+// Peak resident set size of this process so far (getrusage), in kilobytes.
+long peakResidentKilobytes();
+
+// "12,345" for a table's record count, read through the engine.
+std::string recordCount(const std::filesystem::path& workFolder, std::string_view table);
+// Numbers with thousands separators.
+std::string grouped(std::uint64_t value);
+
+}  // namespace bench

@@ -1,0 +1,27 @@
+// The bench's printed table: for each scale, every step of every direction
+// with its rows, time and growth over the previous scale, the totals, the
+// I/O floor and the ratio to it, and the peak memory; at the end, each
+// target with its figure.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "bench/measurement.h"
+
+namespace bench {
+
+struct ScaleResult {
+  int scale = 1;
+  std::uint64_t daeBytes = 0;
+  std::uint64_t lessons = 0;  // rows of the generated SOLUC
+  std::vector<DirectionRun> directions;
+};
+
+void printScale(std::ostream& out, const ScaleResult& result, const ScaleResult* previous);
+
+// Each target with its figure and "met" or "MISSED"; true when all are met.
+bool printTargets(std::ostream& out, const std::vector<ScaleResult>& results);
+
+}  // namespace bench

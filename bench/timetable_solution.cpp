@@ -1,0 +1,86 @@
+#include "bench/timetable_solution.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "support/dbase/table.h"
+#include "support/error.h"
+#include "support/integer.h"
+#include "support/text.h"
+
+namespace bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The layout the host gives its timetable.
+const dbase::TableDef& solutionTable() {
+  static const dbase::TableDef def{"SOLUC",
+                                   {dbase::integerField("DIA"), dbase::integerField("HORA"),
+                                    dbase::integerField("SESIONES"), dbase::characterField("PROF", 10),
+                                    dbase::characterField("CODGRUPO", 10), dbase::characterField("ASIG", 10),
+                                    dbase::characterField("AULA", 10), dbase::characterField("TAREA", 4),
+                                    dbase::characterField("NALUM", 4)},
+                                   {}};
+  return def;
+}
+
+// (day, hour) of every period of the week that is not a break.
+std::vector<std::pair<std::int32_t, std::int32_t>> weekPeriods(const fs::path& folder) {
+  dbase::Table table(folder, "DIASHORAST");
+  table.open({.readOnly = true});
+  std::vector<std::pair<std::int32_t, std::int32_t>> periods;
+  for (table.first(); !table.atEnd(); table.next()) {
+    if (support::trimControls(table.text("RECREO")) == "S") continue;
+    periods.emplace_back(support::strToInt(table.text("DIA")), support::strToInt(table.text("HORA")));
+  }
+  std::sort(periods.begin(), periods.end());
+  periods.erase(std::unique(periods.begin(), periods.end()), periods.end());
+  if (periods.empty()) throw support::Error("DIASHORAST no tiene periodos lectivos");
+  return periods;
+}
+
+}  // namespace
+
+std::uint64_t writeTimetableSolution(const fs::path& folder) {
+  const auto periods = weekPeriods(folder);
+
+  std::vector<std::string> teachers;
+  std::unordered_map<std::string, std::size_t> teacherNumber;
+  {
+    dbase::Table table(folder, "PROFT");
+    table.open({.readOnly = true});
+    for (table.first(); !table.atEnd(); table.next()) {
+      if (teacherNumber.try_emplace(table.text("ABREV"), teachers.size()).second) teachers.push_back(table.text("ABREV"));
+    }
+  }
+  if (teachers.empty()) throw support::Error("PROFT no tiene profesores");
+  std::vector<std::size_t> nextPeriod(teachers.size(), 0);
+  std::size_t turn = 0;
+
+  dbase::Table assignments(folder, "ASIGT");
+  assignments.open({.readOnly = true});
+  dbase::Table solution = dbase::recreateTable(folder, solutionTable());
+  std::uint64_t lessons = 0;
+  for (assignments.first(); !assignments.atEnd(); assignments.next()) {
+    const auto hours = std::lround(std::max(assignments.number("HORAS"), 0.0));
+    if (hours == 0) continue;
+    const auto named = teacherNumber.find(assignments.text("CPROF"));
+    const std::size_t teacher = named != teacherNumber.end() ? named->second : turn++ % teachers.size();
+    for (long hour = 0; hour < hours; ++hour) {
+      const auto& [day, period] = periods[nextPeriod[teacher]++ % periods.size()];
+      solution.appendRecord({day, period, std::int32_t{1}, teachers[teacher], assignments.text("CGRUP"),
+                             assignments.text("CASIG"), assignments.text("CAULA"), assignments.text("CTAREA"),
+                             std::string("0")});
+      ++lessons;
+    }
+  }
+  solution.close();
+  return lessons;
+}
+
+}  // namespace bench
