@@ -48,6 +48,15 @@ void fillFromDaysAndHours(dbase::Table& hours, dbase::Table& daysAndHours) {
   }
 }
 
+// A centre table without its row is what a centre panel left when it was
+// abandoned: asking again beats a DAE file with a blank centre.
+bool centreRecorded(const std::filesystem::path& workFolder) {
+  if (!dbase::tableExists(workFolder, "daeCENTRO")) return false;
+  dbase::Table centre(workFolder, "daeCENTRO");
+  centre.open({.readOnly = true});
+  return centre.recordCount() > 0;
+}
+
 }  // namespace
 
 void buildClassHours(const std::filesystem::path& workFolder) {
@@ -66,7 +75,7 @@ void PlantillaCentro(converter::Session& session, converter::Dialogs& dialogs) {
   dbase::Table hours(session.workFolder, kClassHours.name);
   dialogs.checkClassHours(hours);
   hours.close();
-  if (!dbase::tableExists(session.workFolder, "daeCENTRO")) {
+  if (!centreRecorded(session.workFolder)) {
     dae_import::CreaCentro(session.workFolder);
     session.FlagPaso = 1;
   }

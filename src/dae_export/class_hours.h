@@ -28,9 +28,9 @@ void buildClassHours(const std::filesystem::path& workFolder);
 
 // The first step of the import (PlantillaCentro): builds PLANTILLA, shows it
 // in the class-hour check (Dialogs::checkClassHours) and, when daeCENTRO.DBF
-// is missing, creates it empty and sets FlagPaso to 1 so that the centre
-// panel asks for the centre data before the import goes on. Otherwise
-// FlagPaso is left as it was.
+// is missing or holds no centre (a centre panel left unanswered), creates it
+// empty and sets FlagPaso to 1 so that the centre panel asks for the centre
+// data before the import goes on. Otherwise FlagPaso is left as it was.
 void PlantillaCentro(converter::Session& session, converter::Dialogs& dialogs);
 
 }  // namespace dae_export

@@ -145,6 +145,13 @@ TEST_F(PlantillaCentroTest, MissingCentreIsCreatedEmptyAndTheCentrePanelIsAskedF
   EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}), Rows{});
 }
 
+TEST_F(PlantillaCentroTest, CentreTableLeftEmptyIsAskedForAgain) {
+  PlantillaCentro(session, dialogs);
+  session.FlagPaso = 0;
+  PlantillaCentro(session, dialogs);
+  EXPECT_EQ(session.FlagPaso, 1);
+}
+
 TEST_F(PlantillaCentroTest, WindowLeftOpenDoesNotKeepTheTableOpen) {
   workspace.writeCentre("014987", "2025", "1");
   dialogs.classHourEdits = [](dbase::Table& hours) { hours.open(); };
