@@ -9,6 +9,7 @@
 
 #include "converter/dialogs.h"
 #include "converter/session.h"
+#include "dae_export/timetable_tables.h"
 #include "support/cp1252.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
@@ -28,27 +29,6 @@ const std::string kTeacherWithoutDocument =
     "Todavía hay algún Profesor SIN DOCumento(DNI).\r"
     "       ¿Desea corregir esta incidencia?       ";
 
-dbase::TableDef typeTwoDef() {
-  return {"CUADROH2",
-          {characterField("TIPREG", 1),     characterField("TIPDOC", 4),        characterField("ABREVPROF", 10),
-           characterField("DOC", 15),       characterField("NUMSESION", 2),     characterField("DIASEM", 1),
-           characterField("TIPTAR", 4),     characterField("HORAINI", 5),       characterField("HORAFIN", 5),
-           characterField("GRUPNIV", 4),    characterField("ABREVASIG", 10),    characterField("CODASIG", 8),
-           characterField("NOMASIG", 80),   characterField("TIPASIG", 4),       characterField("IDIOMA", 2),
-           characterField("AULA_OBS", 30),  characterField("TIP_ACTIV", 4),     characterField("PROF_DIA_SES", 13),
-           characterField("DIA_SES", 3),    characterField("PLAN", 4),          characterField("REG_MOD", 1)},
-          {{"ABREVPROF", "ABREVPROF"}, {"DOC", "DOC"}, {"PROF_DIA_SES", "PROF_DIA_SES"}, {"DIA_SES", "DIA_SES"}}};
-}
-
-dbase::TableDef typeThreeDef() {
-  return {"CUADROH3",
-          {characterField("TIPREG", 1), characterField("ABREVGRUP", 10), characterField("CODGRUPO", 8),
-           characterField("TIPDOC", 4), characterField("ABREVPROF", 10), characterField("DOC", 15),
-           characterField("NUMSESGRUP", 2), characterField("DIASEM", 1), characterField("NUMALUM", 2),
-           characterField("ALIASDAE", 50), characterField("PROF_DIA_SES", 13), characterField("REG_MOD", 1)},
-          {{"ABREVPROF", "ABREVPROF"}, {"DOC", "DOC"}, {"PROF_DIA_SES", "PROF_DIA_SES"}}};
-}
-
 dbase::TableDef teachersDef() {
   return {"PROFT",
           {characterField("ABREV", 10), characterField("NOMBRE", 80), characterField("DEPART", 40),
@@ -56,9 +36,9 @@ dbase::TableDef teachersDef() {
           {{"ABREV", "ABREV"}}};
 }
 
-// The session key: the teacher padded to 10, then day and two-digit session.
-std::string sessionKey(const std::string& teacher, const std::string& daySession) {
-  return teacher + std::string(10 - teacher.size(), ' ') + daySession;
+// The session key of teacher's record for day and session ("101").
+std::string keyOf(const std::string& teacher, const std::string& daySession) {
+  return sessionKey(teacher, std::stoi(daySession.substr(0, 1)), std::stoi(daySession.substr(1)));
 }
 
 // Answers the Yes/No questions from a script and records every text shown.
@@ -95,8 +75,8 @@ class CodingRulesTest : public ::testing::Test {
                                     {}})
         .appendRecord({std::string("014987"), std::string("2025"), std::string("1")});
     dbase::recreateTable(folder(), teachersDef());
-    dbase::recreateTable(folder(), typeTwoDef());
-    dbase::recreateTable(folder(), typeThreeDef());
+    dbase::recreateTable(folder(), typeTwoTable());
+    dbase::recreateTable(folder(), typeThreeTable());
     dbase::recreateTable(folder(), {"daeTIPDOC",
                                     {characterField("COD", 4), characterField("DESCCAST", 100),
                                      characterField("DESCEUSK", 100)},
@@ -139,7 +119,7 @@ class CodingRulesTest : public ::testing::Test {
                      {"ABREVPROF", teacher},
                      {"DIASEM", daySession.substr(0, 1)},
                      {"NUMSESION", daySession.substr(1)},
-                     {"PROF_DIA_SES", sessionKey(teacher, daySession)},
+                     {"PROF_DIA_SES", keyOf(teacher, daySession)},
                      {"DIA_SES", daySession},
                      {"REG_MOD", "N"}};
     fields.insert(fields.end(), extra.begin(), extra.end());
@@ -152,7 +132,7 @@ class CodingRulesTest : public ::testing::Test {
                            {"ABREVPROF", teacher},
                            {"NUMSESGRUP", daySession.substr(1)},
                            {"DIASEM", daySession.substr(0, 1)},
-                           {"PROF_DIA_SES", sessionKey(teacher, daySession)},
+                           {"PROF_DIA_SES", keyOf(teacher, daySession)},
                            {"REG_MOD", "N"}});
   }
 
