@@ -1,5 +1,6 @@
 #include "dae_export/import_run.h"
 
+#include <cstdint>
 #include <optional>
 
 #include "converter/dialogs.h"

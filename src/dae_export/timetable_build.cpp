@@ -74,6 +74,12 @@ std::vector<Lesson> readLessons(dbase::Table& timetable) {
   return lessons;
 }
 
+// The parts of a session key: teacher (padded), day, session, day and session.
+std::string teacherPart(const std::string& key) { return key.substr(0, 10); }
+std::string dayPart(const std::string& key) { return key.substr(10, 1); }
+std::string sessionPart(const std::string& key) { return key.substr(11, 2); }
+std::string daySessionPart(const std::string& key) { return key.substr(10, 3); }
+
 bool blank(const std::string& value) { return support::QuitaBlancos(value).empty(); }
 
 // Sets field unless the record already holds a value there.
@@ -164,10 +170,10 @@ class TimetableBuild {
     }
     t.setText("TIPREG", "2");
     setWhenEmpty(t, "TIPDOC", data.documentType);
-    t.setText("ABREVPROF", key.substr(0, 10));
+    t.setText("ABREVPROF", teacherPart(key));
     setWhenEmpty(t, "DOC", data.document);
-    t.setText("NUMSESION", key.substr(11, 2));
-    t.setText("DIASEM", key.substr(10, 1));
+    t.setText("NUMSESION", sessionPart(key));
+    t.setText("DIASEM", dayPart(key));
     setWhenEmpty(t, "TIPTAR", data.task);
     t.setText("HORAINI", data.start);
     t.setText("HORAFIN", data.end);
@@ -180,7 +186,7 @@ class TimetableBuild {
     t.setText("AULA_OBS", lesson.room);
     t.setText("TIP_ACTIV", "   ");
     t.setText("PROF_DIA_SES", key);
-    t.setText("DIA_SES", key.substr(10, 3));
+    t.setText("DIA_SES", daySessionPart(key));
     t.setText("PLAN", data.plan);
     t.setText("REG_MOD", kWrittenNow);
     t.post();
@@ -202,10 +208,10 @@ class TimetableBuild {
     t.setText("TIPREG", "3");
     t.setText("ABREVGRUP", lesson.group);
     setWhenEmpty(t, "TIPDOC", data.documentType);
-    t.setText("ABREVPROF", key.substr(0, 10));
+    t.setText("ABREVPROF", teacherPart(key));
     setWhenEmpty(t, "DOC", data.document);
-    t.setText("NUMSESGRUP", key.substr(11, 2));
-    t.setText("DIASEM", key.substr(10, 1));
+    t.setText("NUMSESGRUP", sessionPart(key));
+    t.setText("DIASEM", dayPart(key));
     if (!pupilsWrittenNow) t.setText("NUMALUM", data.pupils);
     t.setText("ALIASDAE", data.groupName);
     t.setText("PROF_DIA_SES", key);
