@@ -62,6 +62,14 @@ class MainWindow::FlowDialogs : public WindowDialogs {
     m_window.showFlowState();
     m_target.error(text);
   }
+  void checkClassHours(dbase::Table& classHours) override {
+    m_window.showFlowState();
+    m_target.checkClassHours(classHours);
+  }
+  void runCodingEditor(dae_export::CodingEditor& editor) override {
+    m_window.showFlowState();
+    m_target.runCodingEditor(editor);
+  }
 
  private:
   MainWindow& m_window;
@@ -162,6 +170,10 @@ void MainWindow::buildTopBand() {
   gui::addWrappedLabel(m_importArea, "Label4", "Transformar datos desde Orvalin hacia DAE", {8, 3, 305, 57})
       ->setFont(gui::headingFont());
   m_importButton = gui::addButton(m_importArea, "BImportar", "OK", {96, 72, 89, 25}, gui::ButtonGlyph::Ok);
+  connect(m_importButton, &QPushButton::clicked, this, [this] {
+    const std::filesystem::path folder = toPath(m_folderArea->folderList()->currentFolder());
+    runStep([&folder](converter::PanelFlow& flow) { flow.BImportarClick(folder); });
+  });
 }
 
 void MainWindow::FormCreate(const QStringList& arguments) {

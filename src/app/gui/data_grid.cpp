@@ -75,21 +75,32 @@ DataGrid::DataGrid(TableModel* model, GridOptions options, QWidget* parent)
 
 void DataGrid::sizeColumns() {
   const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  const QFontMetrics titleMetrics = horizontalHeader()->fontMetrics();
   for (int column = 0; column < m_model->columnCount(); ++column) {
-    const int chars = m_model->columns().at(static_cast<std::size_t>(column)).widthChars;
-    setColumnWidth(column, chars * charWidth + kCellPadding);
+    const ColumnSpec& spec = m_model->columns().at(static_cast<std::size_t>(column));
+    // As the framework's grids do, a column is never narrower than its title.
+    const int width = std::max(spec.widthChars * charWidth, titleMetrics.horizontalAdvance(spec.header));
+    setColumnWidth(column, width + kCellPadding);
   }
 }
 
 void DataGrid::reload() {
+  const int previousColumn = currentIndex().column();
   m_reloading = true;
   m_model->reload();
   const int row = m_model->currentRow();
-  if (row >= 0) {
-    const int column = std::max(currentIndex().column(), m_options.fixedColumns);
-    setCurrentIndex(m_model->index(row, std::min(column, m_model->columnCount() - 1)));
-  }
+  if (row >= 0) setCurrentIndex(m_model->index(row, startColumn(previousColumn)));
   m_reloading = false;
+}
+
+int DataGrid::startColumn(int previous) const {
+  // The column the user was in, else the first one to type in.
+  const std::vector<ColumnSpec>& columns = m_model->columns();
+  if (previous >= m_options.fixedColumns && previous < static_cast<int>(columns.size())) return previous;
+  for (std::size_t column = 0; column < columns.size(); ++column) {
+    if (columns[column].editable) return static_cast<int>(column);
+  }
+  return std::min(m_options.fixedColumns, m_model->columnCount() - 1);
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {

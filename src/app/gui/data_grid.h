@@ -38,6 +38,7 @@ class DataGrid : public QTableView {
 
  private:
   void sizeColumns();
+  int startColumn(int previous) const;
 
   TableModel* m_model;
   GridOptions m_options;
