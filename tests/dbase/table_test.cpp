@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 
 #include "dbase/table_fixture.h"
+#include "support/dbase/index_check.h"
 #include "support/error.h"
 
 namespace dbase_test {
@@ -148,6 +149,41 @@ TEST_F(TableTest, LocateMatchesOneOrSeveralFieldsExactlyInTheCurrentOrder) {
   t.appendRecord({std::string("N"), 9, std::string("z")});
   EXPECT_TRUE(t.locate("ABREV;HORA", {"N", "9"}));
   EXPECT_EQ(t.text("NOMBRE"), "z");
+}
+
+TEST_F(TableTest, EditsKeepEveryOrderSearchAndTheIndexFileInStep) {
+  dbase::Table t = makeProf({{"B", 2, "x"}, {"A", 1, "y"}, {"C", 3, "z"}});
+  t.selectTag("ABREV");
+  ASSERT_TRUE(t.locate("NOMBRE", {"y"}));  // the search for NOMBRE exists from here on
+
+  // A change outside every key leaves each record where it was.
+  t.edit();
+  t.setText("NOMBRE", "w");
+  t.post();
+  EXPECT_THAT(walk(t), ElementsAre("A", "B", "C"));
+  EXPECT_FALSE(t.locate("NOMBRE", {"y"}));
+  EXPECT_TRUE(t.locate("NOMBRE", {"w"}));
+  EXPECT_EQ(t.text("ABREV"), "A");
+
+  // A changed key moves the record in its tag and in the searches on it.
+  ASSERT_TRUE(t.findKey("B"));
+  t.edit();
+  t.setText("ABREV", "D");
+  t.post();
+  EXPECT_THAT(walk(t), ElementsAre("A", "C", "D"));
+  EXPECT_FALSE(t.findKey("B"));
+  EXPECT_TRUE(t.locate("ABREV;NOMBRE", {"D", "x"}));
+  t.selectTag("HORA");
+  EXPECT_THAT(walk(t), ElementsAre("A", "D", "C"));
+
+  // A deleted record is found by no search.
+  ASSERT_TRUE(t.locate("NOMBRE", {"z"}));
+  t.remove();
+  EXPECT_FALSE(t.locate("NOMBRE", {"z"}));
+  EXPECT_THAT(walk(t), ElementsAre("A", "D"));
+
+  t.close();
+  EXPECT_THAT(dbase::checkIndexes(folder(), "PROF"), ::testing::IsEmpty());
 }
 
 TEST_F(TableTest, FilterShowsOnlyMatchingRecords) {

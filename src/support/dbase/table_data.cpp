@@ -132,6 +132,11 @@ void TableData::finish() {
 }
 
 int TableData::fieldIndex(std::string_view name) const {
+  // Callers nearly always spell the name as stored; the exact comparison is
+  // much cheaper than folding case, and it runs on every field access.
+  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
+    if (layout_.fields[i].name == name) return static_cast<int>(i);
+  }
   for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
     if (equalsNoCase(layout_.fields[i].name, name)) return static_cast<int>(i);
   }
@@ -200,7 +205,7 @@ std::uint32_t TableData::append(const std::string& rec) {
   }
   records_ += rec;
   if (rec[0] != kDeletedRecord) ++live_;
-  indexRecord(i, rec, true);
+  indexNewRecord(i, rec);
   return i;
 }
 
@@ -212,10 +217,9 @@ void TableData::update(std::uint32_t i, const std::string& rec) {
     throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
   }
   const std::string old(record(i));
-  indexRecord(i, old, false);
+  reindexRecord(i, old, rec);
   live_ += (rec[0] != kDeletedRecord) - (old[0] != kDeletedRecord);
   records_.replace(static_cast<std::size_t>(i) * layout_.recordLength, layout_.recordLength, rec);
-  indexRecord(i, rec, true);
 }
 
 void TableData::markDeleted(std::uint32_t i) {
@@ -224,22 +228,37 @@ void TableData::markDeleted(std::uint32_t i) {
   update(i, rec);
 }
 
-// Keeps every tag order and every locate hash in step with record i.
-void TableData::indexRecord(std::uint32_t i, std::string_view rec, bool add) {
-  for (TagIndex& tag : tags_) {
-    if (add) {
-      tag.order.emplace(tagKey(tag, rec), i);
-    } else {
-      tag.order.erase({tagKey(tag, rec), i});
-    }
-  }
+// Enters a new record i in every tag order and every locate hash.
+void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
+  for (TagIndex& tag : tags_) tag.order.emplace(tagKey(tag, rec), i);
   if (rec[0] == kDeletedRecord) return;  // deleted records are never found by locate
   for (Lookup& lookup : lookups_) {
     std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
-    if (add) {
-      hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
-    } else {
+    hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
+  }
+}
+
+// Moves record i only in the tags and locate hashes whose fields the change
+// touched: most edits leave every key as it was, and re-sorting them all
+// would make each post cost as much as a re-insertion.
+void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string_view rec) {
+  const auto same = [&](int f) { return fieldBytes(old, f) == fieldBytes(rec, f); };
+  for (TagIndex& tag : tags_) {
+    if (same(tag.field)) continue;
+    tag.order.erase({tagKey(tag, old), i});
+    tag.order.emplace(tagKey(tag, rec), i);
+  }
+  const bool wasLive = old[0] != kDeletedRecord;
+  const bool isLive = rec[0] != kDeletedRecord;
+  for (Lookup& lookup : lookups_) {
+    if (wasLive == isLive && std::all_of(lookup.fields.begin(), lookup.fields.end(), same)) continue;
+    if (wasLive) {
+      std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, old)];
       hits.erase(std::remove(hits.begin(), hits.end(), i), hits.end());
+    }
+    if (isLive) {
+      std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
+      hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
     }
   }
 }

@@ -81,7 +81,8 @@ class TableData {
   void beforeChange();
   void writeCount();
   std::string lookupKey(const std::vector<int>& fields, std::string_view record) const;
-  void indexRecord(std::uint32_t i, std::string_view record, bool add);
+  void indexNewRecord(std::uint32_t i, std::string_view record);
+  void reindexRecord(std::uint32_t i, std::string_view old, std::string_view record);
 
   std::filesystem::path path_;
   std::filesystem::path mdxPath_;
