@@ -13,12 +13,26 @@ double DirectionRun::totalSeconds() const {
                          [](double sum, const StepTime& s) { return sum + s.seconds; });
 }
 
+double DirectionRun::totalCpuSeconds() const {
+  return std::accumulate(steps.begin(), steps.end(), 0.0,
+                         [](double sum, const StepTime& s) { return sum + s.cpuSeconds; });
+}
+
 void DirectionRun::step(std::string stepName, const std::function<void()>& body,
                         const std::function<std::string()>& rows) {
+  const double cpuStart = cpuSecondsSoFar();
   const auto start = std::chrono::steady_clock::now();
   body();
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  steps.push_back({std::move(stepName), rows ? rows() : std::string(), elapsed.count()});
+  const double cpu = cpuSecondsSoFar() - cpuStart;
+  steps.push_back({std::move(stepName), rows ? rows() : std::string(), elapsed.count(), cpu});
+}
+
+double cpuSecondsSoFar() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 long peakResidentKilobytes() {

@@ -16,7 +16,8 @@ namespace bench {
 struct StepTime {
   std::string name;
   std::string rows;  // the records (or lines) the step left, as shown
-  double seconds = 0;
+  double seconds = 0;     // wall clock
+  double cpuSeconds = 0;  // user and system time of the process: less disturbed by other programs
 };
 
 // The time to read every input byte and write every output byte once,
@@ -35,10 +36,13 @@ struct DirectionRun {
   std::vector<std::string> messages;  // what the run told the user, in order
 
   double totalSeconds() const;
+  double totalCpuSeconds() const;
   // Times body and adds it as a step; rows is asked after the clock stops.
   void step(std::string name, const std::function<void()>& body, const std::function<std::string()>& rows);
 };
 
+// User and system time of this process so far (getrusage).
+double cpuSecondsSoFar();
 // Peak resident set size of this process so far (getrusage), in kilobytes.
 long peakResidentKilobytes();
 
