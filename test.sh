@@ -3,15 +3,18 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets.
 #   ./test.sh            all of it
 #   ./test.sh --quick    the normal build only
+#   ./test.sh --bench    only the benchmark (Release build in build-bench, x1, x10, x100)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure_packages.sh
 
 quick=0
+bench=0
 for arg in "$@"; do
   case "$arg" in
     --quick) quick=1 ;;
-    *) echo "usage: ./test.sh [--quick]" >&2; exit 2 ;;
+    --bench) bench=1 ;;
+    *) echo "usage: ./test.sh [--quick | --bench]" >&2; exit 2 ;;
   esac
 done
 
@@ -26,6 +29,14 @@ build_and_test() {  # folder, cmake options...
   cmake --build "$dir" -j"$jobs"
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j"$jobs"
 }
+
+if [ "$bench" -eq 1 ]; then
+  echo "== Benchmark"
+  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRANSORVALDAE_TESTS=OFF >/dev/null
+  cmake --build build-bench -j"$jobs" --target transorvaldae-bench
+  build-bench/bench/transorvaldae-bench --scales 1,10,100
+  exit 0
+fi
 
 echo "== Build and tests"
 build_and_test build -DCMAKE_BUILD_TYPE=RelWithDebInfo
