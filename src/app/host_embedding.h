@@ -23,8 +23,6 @@ class HostEmbedding {
   HostEmbedding(const HostEmbedding&) = delete;
   HostEmbedding& operator=(const HostEmbedding&) = delete;
 
-  bool embedded() const { return m_host != nullptr; }
-
  private:
   QWidget& m_window;
   std::unique_ptr<QWindow> m_host;

@@ -1,6 +1,6 @@
 // The main window MForm: the export and import areas along the top, the
-// folder area along the bottom, and the step panels of the export, which the
-// window shows as the panel flow says. The window turns the user's clicks
+// folder area along the bottom, and the step panels (centre data, study
+// levels, hour template), which the window shows as the panel flow says. The window turns the user's clicks
 // into the flow's events, each run through the default error handler, and
 // shows the flow's state afterwards (and before every box the flow opens);
 // what the steps do is the flow's.

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QSignalSpy>
+#include <QStorageInfo>
 #include <QTest>
 
 #include <filesystem>
 #include <fstream>
 
+#include "app/gui/drive_selector.h"
 #include "app/gui/folder_list.h"
 #include "support/temp_folder.h"
 
@@ -99,6 +101,23 @@ class FolderListTest : public QObject {
   void rootHasNoParentEntry() {
     FolderList list(QDir::rootPath(), nullptr);
     QVERIFY(!entry(list, ".."));
+  }
+
+  void driveSelectorShowsTheVolumeOfTheCurrentFolder() {
+    support::TempFolder folder;
+    std::filesystem::create_directory(folder.path() / "dae");
+    QWidget window;
+    auto* list = new FolderList(qpath(folder.path()), &window);
+    app::gui::DriveSelector drives(list, &window);
+    QVERIFY(drives.count() >= 1);
+    const QString volume = QStorageInfo(qpath(folder.path())).rootPath();
+    QCOMPARE(drives.currentData().toString(), volume);
+    // Choosing the volume goes to the folder last shown on it, not its root.
+    list->setCurrentFolder(qpath(folder.path() / "dae"));
+    list->setCurrentFolder(volume);
+    list->setCurrentFolder(qpath(folder.path()));
+    emit drives.activated(drives.currentIndex());
+    QCOMPARE(list->currentFolder(), qpath(folder.path()));
   }
 
   void elidePathKeepsRootAndLastFolders_data() {
