@@ -61,6 +61,7 @@ class ExportWindowTest : public QObject {
 
     h.click("BitBtn3");
     QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: Proceso finalizado"});
+    QCOMPARE(h.dialogs.busyAtBox, std::vector<bool>{false});
     QVERIFY(!h.showing("Panel2"));
     QVERIFY(h.showing("Button3"));
     QVERIFY(!h.child<QPushButton>("BExportar")->isEnabled());
@@ -96,6 +97,20 @@ class ExportWindowTest : public QObject {
     QVERIFY(!h.window->isVisible());
     QCOMPARE(closed.size(), 1);
     QCOMPARE(h.ini(), std::optional<std::string>("[Transformadores]\r\nTransformado=1\r\n"));
+  }
+
+  void hostedExportWithAMissingFileStaysOpenAndReportsMinusOne() {
+    WindowHarness h;
+    h.workspace.remove("T13.txt");
+    h.open({"exportar", "1A2F"});
+    h.click("BExportar");
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: No existe archivo DAE (T13.TXT)"});
+    QCOMPARE(h.dialogs.busyAtBox, std::vector<bool>{true});  // the loading was under way
+    QVERIFY(h.window->isVisible());
+    QVERIFY(!h.showing("Panel1"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    h.click("BClose");
+    QCOMPARE(h.ini(), std::optional<std::string>("[Transformadores]\r\nTransformado=-1\r\n"));
   }
 
   void repeatedShortNameKeepsTheLevelsAndPointsAtIt() {
