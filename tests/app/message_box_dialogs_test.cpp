@@ -1,7 +1,10 @@
 // The real message boxes: caption, text, buttons and the answer each button
-// gives. A timer finds the open box and presses a button in it.
+// gives; and the class-hour check window. A timer finds the open box or
+// window and presses a button in it.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +13,8 @@
 #include <string>
 
 #include "app/message_box_dialogs.h"
+#include "support/dbase/table.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -88,6 +93,39 @@ class MessageBoxDialogsTest : public QObject {
     QCOMPARE(seen.text, QString::fromUtf8("¿Quiere recuperar?"));
     QCOMPARE(int(seen.buttons), buttons);
     QCOMPARE(int(seen.icon), icon);
+  }
+
+  void classHourCheckSavesTheCorrectedTimes() {
+    support::TempFolder folder;
+    dbase::Table hours = dbase::recreateTable(
+        folder.path(), {"PLANTILLA",
+                        {dbase::integerField("HORA"), dbase::characterField("HORAINI", 5),
+                         dbase::characterField("HORAFIN", 5)},
+                        {{"HORA", "HORA"}}});
+    hours.appendRecord({1, std::string("08:00"), std::string("09:00")});
+    hours.appendRecord({2, std::string("09:00"), std::string("10:00")});
+    hours.close();
+
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(window);
+      caption = window->windowTitle();
+      auto* grid = window->findChild<QAbstractItemView*>("PlantiHorDBGrid");
+      QVERIFY(grid);
+      QCOMPARE(grid->model()->rowCount(), 2);
+      QVERIFY(!grid->model()->setData(grid->model()->index(1, 0), "7", Qt::EditRole));
+      QVERIFY(grid->model()->setData(grid->model()->index(1, 1), "09:05", Qt::EditRole));
+      window->findChild<QAbstractButton*>("BitBtn1")->click();
+    });
+    app::MessageBoxDialogs dialogs;
+    dialogs.checkClassHours(hours);
+    QCOMPARE(caption, QString("Control de Plantilla Horaria"));
+    hours.close();
+    hours.open();
+    hours.last();
+    QCOMPARE(hours.integer("HORA"), 2);
+    QCOMPARE(hours.text("HORAINI"), std::string("09:05"));
   }
 
   void closingTheOkCancelQuestionIsCancel() {
