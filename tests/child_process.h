@@ -7,7 +7,8 @@
 
 namespace test_support {
 
-// Where the build put an executable: $TRANSORVALDAE_BIN_DIR/relative.
+// Where the build put an executable: $TRANSORVALDAE_BIN_DIR/relative (with
+// .exe added on Windows).
 std::filesystem::path builtExecutable(const std::string& relative);
 
 struct ProcessResult {
@@ -32,8 +33,13 @@ class BackgroundProcess {
   bool waitForLine(const std::string& prefix);
 
  private:
+#ifdef _WIN32
+  void* process_ = nullptr;
+  void* out_ = nullptr;
+#else
   int pid_ = -1;
   int out_ = -1;
+#endif
 };
 
 }  // namespace test_support

@@ -10,6 +10,7 @@
 #include "cli/import_command.h"
 #include "cli/table_commands.h"
 #include "support/error.h"
+#include "support/platform.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  support::prepareConsoleOutput();
+  const std::vector<std::string> args = support::commandLineArguments(argc, argv);
   if (args.empty()) {
     std::cerr << kUsage << '\n';
     return 2;

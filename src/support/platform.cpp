@@ -1,19 +1,237 @@
 #include "support/platform.h"
 
-#include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "support/error.h"
 
 #ifdef _WIN32
-#error "The Windows branch of the platform unit is not written yet"
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX  // MinGW's libstdc++ defines it
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
+
+#ifdef _WIN32
+namespace support {
+namespace {
+
+std::string utf8(const wchar_t* text, int length) {
+  if (length == 0) return {};
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text, length, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+// The system's text for an error code. A file that another program keeps
+// open against us gets the engine's own words.
+std::string systemReason(DWORD code = ::GetLastError()) {
+  if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return "está en uso por otro programa";
+  wchar_t* buffer = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text = length > 0 ? utf8(buffer, static_cast<int>(length)) : "error " + std::to_string(code);
+  ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
+    text.pop_back();
+  }
+  return text;
+}
+
+// Shared: others may read and write, and may share it too. Exclusive: no
+// other open at all, and none possible while others have it open.
+DWORD shareModeFor(LockedFile::Lock lock) {
+  return lock == LockedFile::Lock::Exclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
+}
+
+HANDLE openExisting(const std::filesystem::path& file, bool writable, DWORD shareMode) {
+  return ::CreateFileW(file.c_str(), GENERIC_READ | (writable ? GENERIC_WRITE : 0), shareMode, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+OVERLAPPED at(std::uint64_t offset) {
+  OVERLAPPED position{};
+  position.Offset = static_cast<DWORD>(offset);
+  position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return position;
+}
+
+constexpr std::size_t kMaxChunk = std::size_t{1} << 30;  // ReadFile and WriteFile take 32-bit sizes
+
+void writeAllAt(HANDLE handle, std::uint64_t offset, std::string_view bytes) {
+  while (!bytes.empty()) {
+    OVERLAPPED position = at(offset);
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kMaxChunk));
+    if (!::WriteFile(handle, bytes.data(), chunk, &written, &position)) throw Error(systemReason());
+    if (written == 0) throw Error("no se ha podido escribir");
+    bytes.remove_prefix(written);
+    offset += written;
+  }
+}
+
+UINT g_consoleCodePage = 0;
+
+void restoreConsoleCodePage() { ::SetConsoleOutputCP(g_consoleCodePage); }
+
+}  // namespace
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv + 1, argv + argc);  // out of memory: the ANSI form
+  std::vector<std::string> args;
+  for (int i = 1; i < count; ++i) args.push_back(utf8(wide[i], static_cast<int>(std::wcslen(wide[i]))));
+  ::LocalFree(wide);
+  return args;
+}
+
+void prepareConsoleOutput() {
+  // The console's code page outlives the program; put it back at exit.
+  g_consoleCodePage = ::GetConsoleOutputCP();
+  if (g_consoleCodePage != 0 && g_consoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8)) {
+    std::atexit(restoreConsoleCodePage);
+  }
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  ::_setmode(::_fileno(stderr), _O_BINARY);
+}
+
+void writeWholeFileSynced(const std::filesystem::path& file, std::string_view bytes) {
+  const HANDLE handle =
+      ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw Error(systemReason());
+  try {
+    writeAllAt(handle, 0, bytes);
+    if (!::FlushFileBuffers(handle)) throw Error(systemReason());
+  } catch (...) {
+    ::CloseHandle(handle);
+    throw;
+  }
+  if (!::CloseHandle(handle)) throw Error(systemReason());
+}
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    throw Error(systemReason());
+  }
+}
+
+LockedFile::~LockedFile() { close(); }
+
+LockedFile::LockedFile(LockedFile&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)),
+      path_(std::move(other.path_)),
+      writable_(other.writable_),
+      lock_(std::exchange(other.lock_, Lock::None)) {}
+
+LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
+  if (this != &other) {
+    close();
+    handle_ = std::exchange(other.handle_, nullptr);
+    path_ = std::move(other.path_);
+    writable_ = other.writable_;
+    lock_ = std::exchange(other.lock_, Lock::None);
+  }
+  return *this;
+}
+
+LockedFile LockedFile::open(const std::filesystem::path& file) {
+  LockedFile result;
+  result.path_ = file;
+  HANDLE handle = openExisting(file, true, shareModeFor(Lock::None));
+  result.writable_ = handle != INVALID_HANDLE_VALUE;
+  if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED) {
+    handle = openExisting(file, false, shareModeFor(Lock::None));
+  }
+  if (handle == INVALID_HANDLE_VALUE) throw Error(systemReason());
+  result.handle_ = handle;
+  if (::GetFileType(handle) != FILE_TYPE_DISK) throw Error("no es un archivo normal");
+  return result;
+}
+
+bool LockedFile::isOpen() const { return handle_ != nullptr; }
+
+bool LockedFile::tryLock(Lock lock) {
+  if (shareModeFor(lock) != shareModeFor(lock_)) {
+    // A share mode is fixed when a file is opened: reopen with the new one,
+    // and on refusal go back to the old one (the records are in memory, so
+    // nothing is lost in between).
+    ::CloseHandle(handle_);
+    HANDLE handle = openExisting(path_, writable_, shareModeFor(lock));
+    if (handle == INVALID_HANDLE_VALUE) {
+      handle = openExisting(path_, writable_, shareModeFor(lock_));
+      handle_ = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+      return false;
+    }
+    handle_ = handle;
+  }
+  lock_ = lock;
+  return true;
+}
+
+std::uint64_t LockedFile::size() const {
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(handle_, &size)) throw Error(systemReason());
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::string LockedFile::readAll() const {
+  std::string bytes(size(), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    OVERLAPPED position = at(done);
+    DWORD n = 0;
+    const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
+    if (!::ReadFile(handle_, bytes.data() + done, chunk, &n, &position)) {
+      if (::GetLastError() == ERROR_HANDLE_EOF) break;  // the file shrank meanwhile
+      throw Error(systemReason());
+    }
+    if (n == 0) break;
+    done += n;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) {
+  writeAllAt(static_cast<HANDLE>(handle_), offset, bytes);
+}
+
+void LockedFile::truncate(std::uint64_t size) {
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(size);
+  if (!::SetFilePointerEx(handle_, end, nullptr, FILE_BEGIN) || !::SetEndOfFile(handle_)) {
+    throw Error(systemReason());
+  }
+}
+
+void LockedFile::close() {
+  if (handle_ != nullptr) ::CloseHandle(handle_);
+  handle_ = nullptr;
+  lock_ = Lock::None;
+}
+
+}  // namespace support
+
+#else
 
 namespace support {
 namespace {
@@ -33,6 +251,12 @@ void writeAllAt(int fd, std::uint64_t offset, std::string_view bytes) {
 }
 
 }  // namespace
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+void prepareConsoleOutput() {}
 
 void writeWholeFileSynced(const std::filesystem::path& file, std::string_view bytes) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -130,3 +354,5 @@ void LockedFile::close() {
 }
 
 }  // namespace support
+
+#endif

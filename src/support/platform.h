@@ -1,15 +1,27 @@
 // The few operations whose system calls differ between Windows and POSIX,
 // kept in one place: writing a file durably, atomic rename over an existing
-// file, and the non-blocking file locks that keep the host and the converter
-// from changing the same table at once.
+// file, the non-blocking file locks that keep the host and the converter
+// from changing the same table at once, and the program's arguments and
+// console output as UTF-8.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace support {
+
+// The program's arguments after its name, as UTF-8. On Windows they come from
+// the wide command line, since argv holds them in the ANSI code page, which
+// cannot spell every folder name.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+// Makes standard output and error carry the program's UTF-8 bytes unchanged:
+// on Windows the console shows them as UTF-8 and no CR is added before LF,
+// so the output is the same bytes on every system.
+void prepareConsoleOutput();
 
 // Creates or truncates file, writes bytes and flushes them to disk.
 // Throws Error with the system's reason.
@@ -37,7 +49,9 @@ class LockedFile {
   bool isOpen() const;
   bool writable() const { return writable_; }
   // Takes or changes the lock without waiting; false when another program
-  // holds a lock that conflicts.
+  // holds a lock that conflicts. On Windows the locks are share modes, which
+  // every Windows program honours: an open file is at least shared, and an
+  // exclusive lock reopens it denying every other open.
   bool tryLock(Lock lock);
   Lock lock() const { return lock_; }
 
@@ -51,6 +65,7 @@ class LockedFile {
  private:
 #ifdef _WIN32
   void* handle_ = nullptr;
+  std::filesystem::path path_;  // share modes change only by reopening
 #else
   int fd_ = -1;
 #endif

@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "support/error.h"
+#include "support/platform.h"
 #include "tools/host_stub/hold_command.h"
 #include "tools/host_stub/launch_command.h"
 #include "tools/host_stub/solve_command.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  support::prepareConsoleOutput();
+  const std::vector<std::string> args = support::commandLineArguments(argc, argv);
   if (args.empty()) {
     std::cerr << "usage: host-stub solve [--work-folder DIR]\n"
                  "       host-stub hold TABLE [--work-folder DIR]\n"
