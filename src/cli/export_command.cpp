@@ -61,7 +61,7 @@ std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, 
     if (option == "--dae-folder") {
       options.daeFolder = value;
     } else if (option == "--work-folder") {
-      options.workFolder = std::filesystem::path(value);
+      options.workFolder = support::pathFromUtf8(value);
     } else if (option == "--language") {
       options.language = value;
     } else if (option == "--centre-code") {
@@ -73,7 +73,7 @@ std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, 
     } else if (option == "--previous-levels" && (value == "keep" || value == "discard")) {
       options.keepPreviousLevels = value == "keep";
     } else if (option == "--levels") {
-      options.levelsFile = std::filesystem::path(value);
+      options.levelsFile = support::pathFromUtf8(value);
     } else if (option == "--template") {
       options.templateCode = value;
     } else {
@@ -134,7 +134,7 @@ int runExport(const ExportOptions& options, converter::Session& session) {
   flow.setPrivateChecked(options.privateCentre);
   constexpr int kStopped = 3;
 
-  flow.BExportarClick(std::filesystem::path(*options.daeFolder));
+  flow.BExportarClick(support::pathFromUtf8(*options.daeFolder));
   if (flow.state() != converter::PanelState::Centre) return kStopped;
   typeCentre(flow.centreTable(), options);
 

@@ -66,13 +66,13 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
     if (option == "--dae-folder") {
       options.daeFolder = value;
     } else if (option == "--work-folder") {
-      options.workFolder = std::filesystem::path(value);
+      options.workFolder = support::pathFromUtf8(value);
     } else if (option == "--centre" && split(value).size() == 3) {
       options.centre = split(value);
     } else if (option == "--previous" && (value == "keep" || value == "rebuild")) {
       options.keepPrevious = value == "keep";
     } else if (option == "--documents") {
-      options.documentsFile = std::filesystem::path(value);
+      options.documentsFile = support::pathFromUtf8(value);
     } else {
       problem = option == "--centre"     ? "--centre takes CODE;YEAR;VERSION"
                 : option == "--previous" ? "--previous takes keep or rebuild"
@@ -158,7 +158,7 @@ int runImport(const ImportOptions& options, converter::Session& session) {
                         options.documentsFile ? readDocumentsFile(*options.documentsFile) : std::vector<Fields>());
   converter::PanelFlow flow(session, dialogs);
 
-  flow.BImportarClick(std::filesystem::path(*options.daeFolder));
+  flow.BImportarClick(support::pathFromUtf8(*options.daeFolder));
   if (flow.state() == converter::PanelState::Centre) {
     if (options.centre) {
       dbase::Table& centre = flow.centreTable();

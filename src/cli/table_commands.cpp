@@ -6,6 +6,7 @@
 #include "support/cp1252.h"
 #include "support/dbase/index_check.h"
 #include "support/dbase/table.h"
+#include "support/file_system.h"
 #include "support/work_folder.h"
 
 namespace {
@@ -22,7 +23,7 @@ std::optional<TableArgs> parseTableArgs(const std::vector<std::string>& args, bo
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--work-folder" && i + 1 < args.size()) {
-      parsed.workFolder = args[++i];
+      parsed.workFolder = support::pathFromUtf8(args[++i]);
     } else if (allowTag && a == "--tag" && i + 1 < args.size()) {
       parsed.tag = args[++i];
     } else if (parsed.table.empty() && !a.starts_with("--")) {

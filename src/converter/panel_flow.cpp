@@ -9,6 +9,7 @@
 #include "dae_import/dae_loading.h"
 #include "dae_import/hour_templates.h"
 #include "dae_import/study_levels.h"
+#include "support/file_system.h"
 #include "timetabler_tables/assignments.h"
 #include "timetabler_tables/groups.h"
 #include "timetabler_tables/rooms.h"
@@ -27,9 +28,9 @@ PanelFlow::PanelFlow(Session& session, Dialogs& dialogs)
 bool PanelFlow::hosted() const { return session_.ParamsRecibidos == 2; }
 
 bool PanelFlow::takeFolder(const std::filesystem::path& folder) {
-  session_.CarpetaDAE = folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+  session_.CarpetaDAE = support::displayPath(folder) + static_cast<char>(std::filesystem::path::preferred_separator);
   std::error_code ec;
-  if (std::filesystem::is_directory(session_.CarpetaDAE, ec)) return true;
+  if (std::filesystem::is_directory(support::pathFromUtf8(session_.CarpetaDAE), ec)) return true;
   dialogs_.message("No existe la carpeta");
   return false;
 }

@@ -67,7 +67,7 @@ void add(std::string& file, const std::string& record) {
 bool CreaTXTCuadroHorario(const std::string& CarpetaSalida, dbase::Table& centre, dbase::Table& typeTwo,
                           dbase::Table& typeThree, converter::Dialogs& dialogs) {
   std::error_code ec;
-  if (!std::filesystem::is_directory(CarpetaSalida, ec)) {
+  if (!std::filesystem::is_directory(support::pathFromUtf8(CarpetaSalida), ec)) {
     dialogs.message("No existe la carpeta");
     return false;
   }
@@ -86,7 +86,7 @@ bool CreaTXTCuadroHorario(const std::string& CarpetaSalida, dbase::Table& centre
       add(file, typeThreeRecord(typeThree));
     }
   }
-  support::writeFileAtomically(std::filesystem::path(CarpetaSalida) / kFileName, file);
+  support::writeFileAtomically(support::pathFromUtf8(CarpetaSalida) / kFileName, file);
   return true;
 }
 

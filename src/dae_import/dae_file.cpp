@@ -12,7 +12,7 @@ namespace {
 std::optional<std::filesystem::path> locate(const std::string& daeFolder, std::string_view fileName) {
   // CarpetaDAE ends in a separator (two after a drive root); the path type
   // accepts both forms as they stand.
-  return support::findNoCase(std::filesystem::path(daeFolder), fileName);
+  return support::findNoCase(support::pathFromUtf8(daeFolder), fileName);
 }
 
 }  // namespace

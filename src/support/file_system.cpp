@@ -37,19 +37,21 @@ std::vector<fs::path> findAllNoCase(const fs::path& folder, std::string_view nam
 }
 
 std::optional<fs::path> findNoCase(const fs::path& folder, std::string_view name) {
-  std::error_code ec;
-  const fs::path exact = folder / fs::path(std::string(name));
-  if (fs::exists(exact, ec)) return exact;
+  // Always the entry's own spelling, also where the file system ignores case
+  // (Windows): one file then has one path, whatever case the caller used.
   std::vector<fs::path> found = findAllNoCase(folder, name);
   if (found.empty()) return std::nullopt;
-  std::sort(found.begin(), found.end());
-  return found.front();
+  const auto exact =
+      std::find_if(found.begin(), found.end(), [&](const fs::path& p) { return p.filename().string() == name; });
+  return exact != found.end() ? *exact : *std::min_element(found.begin(), found.end());
 }
 
 std::string displayPath(const fs::path& file) {
   const auto text = file.u8string();
   return std::string(text.begin(), text.end());
 }
+
+fs::path pathFromUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
 
 std::string readFile(const fs::path& file) {
   std::error_code ec;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "support/dbase/table.h"
+#include "support/file_system.h"
 #include "support/work_folder.h"
 
 namespace host_stub {
@@ -15,7 +16,7 @@ int runHoldCommand(const std::vector<std::string>& args) {
   std::optional<std::filesystem::path> folder;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--work-folder" && i + 1 < args.size()) {
-      folder = args[++i];
+      folder = support::pathFromUtf8(args[++i]);
     } else if (!table) {
       table = args[i];
     } else {

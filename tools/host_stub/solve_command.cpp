@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "support/dbase/table.h"
+#include "support/file_system.h"
 #include "support/integer.h"
 #include "support/text.h"
 #include "support/work_folder.h"
@@ -301,7 +302,7 @@ int runSolveCommand(const std::vector<std::string>& args) {
   std::optional<fs::path> override;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--work-folder" && i + 1 < args.size()) {
-      override = args[++i];
+      override = support::pathFromUtf8(args[++i]);
     } else {
       std::cerr << "usage: host-stub solve [--work-folder DIR]\n";
       return 2;
