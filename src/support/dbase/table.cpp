@@ -8,6 +8,7 @@
 #include "support/dbase/table_data.h"
 #include "support/error.h"
 #include "support/file_system.h"
+#include "support/platform.h"
 
 namespace dbase {
 namespace fs = std::filesystem;
@@ -77,6 +78,7 @@ class Cursor {
       tags.push_back(std::move(contents));
     }
     const std::string header = level7Header(fieldDefs_, 0, !tags.empty(), today());
+    refuseHeldByAnotherProgram();
     for (const char* ext : {".DBF", ".MDX"}) {
       for (const fs::path& old : support::findAllNoCase(folder_, name_ + ext)) {
         std::error_code ignored;  // whatever survives is replaced below
@@ -87,6 +89,23 @@ class Cursor {
       support::writeFileAtomically(folder_ / (name_ + ".MDX"), buildMdx(name_, tags, today()));
     }
     support::writeFileAtomically(target, header + std::string(1, kEndOfFile));
+  }
+
+  // Where files can be removed while open (POSIX), deleting a table that
+  // another program (the host) holds would leave that program working on a
+  // file nobody sees any more: such a table is not re-created.
+  void refuseHeldByAnotherProgram() const {
+    for (const fs::path& old : support::findAllNoCase(folder_, name_ + ".DBF")) {
+      support::LockedFile file;
+      try {
+        file = support::LockedFile::open(old);
+      } catch (const support::Error&) {
+        continue;  // not even readable: removing it decides
+      }
+      if (!file.tryLock(support::LockedFile::Lock::Exclusive)) {
+        throw support::Error("La tabla " + support::displayPath(old) + " está en uso por otro programa");
+      }
+    }
   }
 
   void open(OpenOptions options) {
