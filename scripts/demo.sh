@@ -16,7 +16,7 @@ echo "== DAE folder: $dae"
 echo "== Work folder: $work"
 echo
 echo "== Export: DAE -> Orvalin"
-"$cli" export --dae-folder "$dae" --work-folder "$work" --language CASTELLANO || true
+"$cli" export --dae-folder "$dae" --work-folder "$work" --language CASTELLANO --levels samples/levels.txt || true
 echo
 echo "== Rows per table"
 for table in ASIGNOMT PROFT AULAT GRUPOST ASIGT DIASHORAST; do
@@ -26,18 +26,19 @@ done
 for table in ASIGNOMT PROFT AULAT GRUPOST ASIGT; do
   echo
   echo "== $table (first rows)"
-  "$cli" dump "$table" --work-folder "$work" | head -n 5
+  "$cli" dump "$table" --work-folder "$work" | sed -n 1,5p
 done
 
 if "$host" solve --work-folder "$work" 2>/dev/null; then
   echo
   echo "== Import: Orvalin -> DAE"
+  # Teachers that DAE gave no document get one typed in the coding editor.
   documents=$work/documents.txt
   "$cli" dump PROFT --work-folder "$work" | tail -n +2 |
-    awk -F, '{ printf "%s;1;%08d%s\n", $1, NR, substr("TRWAGMYFPDXBNJZSQVHLCKE", (NR % 23) + 1, 1) }' >"$documents"
+    awk -F, '$4 == "" { printf "%s;DNI;%08d%s\n", $1, NR, substr("TRWAGMYFPDXBNJZSQVHLCKE", (NR % 23) + 1, 1) }' >"$documents"
   "$cli" import --dae-folder "$dae" --work-folder "$work" --documents "$documents" || true
   echo
   echo "== fCUADROS.txt (first lines)"
-  head -n 6 "$dae/fCUADROS.txt" | cut -c1-120
+  sed -n 1,6p "$dae/fCUADROS.txt" | iconv -f WINDOWS-1252 -t UTF-8 | cut -c1-120
   echo "   ... $(wc -l <"$dae/fCUADROS.txt") lines"
 fi
