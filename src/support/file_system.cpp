@@ -51,7 +51,19 @@ std::string displayPath(const fs::path& file) {
   return std::string(text.begin(), text.end());
 }
 
-fs::path pathFromUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
+fs::path pathFromUtf8(std::string_view text) {
+  // A separator repeated inside a path stands for one, as the system reads
+  // it; but the C runtime's stat under std::filesystem on Windows refuses a
+  // drive root written with two backslashes, which is what CarpetaDAE holds
+  // there. A leading pair stays: it starts a network name.
+  const auto separator = [](char c) { return c == '/' || c == static_cast<char>(fs::path::preferred_separator); };
+  std::u8string bytes;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i >= 2 && separator(text[i]) && separator(text[i - 1])) continue;
+    bytes.push_back(static_cast<char8_t>(text[i]));
+  }
+  return fs::path(bytes);
+}
 
 std::string readFile(const fs::path& file) {
   std::error_code ec;

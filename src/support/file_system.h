@@ -31,9 +31,10 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 // A path as text for messages (UTF-8).
 std::string displayPath(const std::filesystem::path& file);
 
-// The path named by UTF-8 text (a command-line argument, CarpetaDAE). Paths
-// are made from text only through this: on Windows the path constructor
-// reads a std::string in the C locale's code page, not as UTF-8.
+// The path named by UTF-8 text (a command-line argument, CarpetaDAE), with
+// repeated separators after the start made one. Paths are made from text
+// only through this: on Windows the path constructor reads a std::string in
+// the C locale's code page, not as UTF-8.
 std::filesystem::path pathFromUtf8(std::string_view text);
 
 }  // namespace support
