@@ -4,19 +4,27 @@
 #   ./test.sh            all of it
 #   ./test.sh --quick    the normal build only
 #   ./test.sh --bench    only the benchmark (Release build in build-bench, x1, x10, x100)
+#   ./test.sh --windows  only the Windows build (MinGW-w64, in build-windows), its tests
+#                        and the round trip under Wine, compared with the native build's
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure_packages.sh
 
 quick=0
 bench=0
+windows=0
 for arg in "$@"; do
   case "$arg" in
     --quick) quick=1 ;;
     --bench) bench=1 ;;
-    *) echo "usage: ./test.sh [--quick | --bench]" >&2; exit 2 ;;
+    --windows) windows=1 ;;
+    *) echo "usage: ./test.sh [--quick | --bench | --windows]" >&2; exit 2 ;;
   esac
 done
+
+if [ "$windows" -eq 1 ]; then
+  exec scripts/windows_build.sh build
+fi
 
 ensure_packages "${CORE_PACKAGES[@]}" clang libclang-rt-14-dev
 ensure_packages "${GUI_PACKAGES[@]}"
