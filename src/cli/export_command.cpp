@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/scripted_dialogs.h"
+#include "cli/typed_lines.h"
 #include "converter/panel_flow.h"
 #include "converter/session.h"
 #include "dae_import/hour_templates.h"
@@ -38,12 +39,6 @@ struct ExportOptions {
 };
 
 // Short names typed for one level in the levels grid (Windows-1252).
-struct TypedLevel {
-  std::string cod;
-  std::string abrevCast;
-  std::string abrevEusk;
-};
-
 // The options, or nullopt with problem set.
 std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ExportOptions options;
@@ -88,33 +83,6 @@ std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, 
   return options;
 }
 
-// Lines COD;ABREVCAST;ABREVEUSK in UTF-8; blank lines are skipped.
-std::vector<TypedLevel> readLevelsFile(const std::filesystem::path& file) {
-  const std::string text = support::readFile(file);
-  std::vector<TypedLevel> levels;
-  std::size_t lineNumber = 0;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find('\n', begin);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(begin, end - begin);
-    begin = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
-    const std::size_t first = line.find(';');
-    const std::size_t second = first == std::string::npos ? first : line.find(';', first + 1);
-    if (second == std::string::npos || line.find(';', second + 1) != std::string::npos) {
-      throw support::Error(support::displayPath(file) + ", línea " + std::to_string(lineNumber) +
-                           ": se esperaba COD;ABREVCAST;ABREVEUSK");
-    }
-    levels.push_back({support::utf8ToCp1252(line.substr(0, first)),
-                      support::utf8ToCp1252(line.substr(first + 1, second - first - 1)),
-                      support::utf8ToCp1252(line.substr(second + 1))});
-  }
-  return levels;
-}
-
 void typeCentre(dbase::Table& centre, const ExportOptions& options) {
   const std::pair<const char*, const std::optional<std::string>&> typed[] = {
       {"CODCENTRO", options.centreCode}, {"ANOACAD", options.academicYear}, {"VERSION", options.centreVersion}};
@@ -126,8 +94,9 @@ void typeCentre(dbase::Table& centre, const ExportOptions& options) {
 // The exit status of a run that did not throw.
 int runExport(const ExportOptions& options, converter::Session& session) {
   session.workFolder = support::resolveWorkFolder(options.workFolder);
-  const std::vector<TypedLevel> typedLevels =
-      options.levelsFile ? readLevelsFile(*options.levelsFile) : std::vector<TypedLevel>();
+  const std::vector<std::vector<std::string>> typedLevels =
+      options.levelsFile ? cli::readTypedLines(*options.levelsFile, "COD;ABREVCAST;ABREVEUSK")
+                         : std::vector<std::vector<std::string>>();
   cli::ScriptedDialogs dialogs(std::cout, {false, options.keepPreviousLevels});
   converter::PanelFlow flow(session, dialogs);
   flow.setLanguage(support::utf8ToCp1252(options.language));
@@ -140,9 +109,9 @@ int runExport(const ExportOptions& options, converter::Session& session) {
 
   flow.BitBtn1Click();
   if (flow.state() != converter::PanelState::Levels) return kStopped;
-  for (const TypedLevel& level : typedLevels) {
-    if (!dae_import::typeShortNames(flow.levelsTable(), level.cod, level.abrevCast, level.abrevEusk)) {
-      throw support::Error("El nivel '" + support::cp1252ToUtf8(level.cod) + "' de " +
+  for (const std::vector<std::string>& level : typedLevels) {
+    if (!dae_import::typeShortNames(flow.levelsTable(), level[0], level[1], level[2])) {
+      throw support::Error("El nivel '" + support::cp1252ToUtf8(level[0]) + "' de " +
                            support::displayPath(*options.levelsFile) + " no está en daeNIVIMP");
     }
   }

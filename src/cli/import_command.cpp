@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/scripted_dialogs.h"
+#include "cli/typed_lines.h"
 #include "converter/panel_flow.h"
 #include "converter/session.h"
 #include "dae_export/coding_editor.h"
@@ -38,17 +39,6 @@ struct ImportOptions {
   std::optional<std::filesystem::path> documentsFile;
 };
 
-Fields split(const std::string& text) {
-  Fields fields;
-  std::size_t begin = 0;
-  for (std::size_t end = text.find(';'); end != std::string::npos; end = text.find(';', begin)) {
-    fields.push_back(text.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  fields.push_back(text.substr(begin));
-  return fields;
-}
-
 // The options, or nullopt with problem set.
 std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ImportOptions options;
@@ -67,8 +57,8 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
       options.daeFolder = value;
     } else if (option == "--work-folder") {
       options.workFolder = support::pathFromUtf8(value);
-    } else if (option == "--centre" && split(value).size() == 3) {
-      options.centre = split(value);
+    } else if (option == "--centre" && cli::splitSemicolons(value).size() == 3) {
+      options.centre = cli::splitSemicolons(value);
     } else if (option == "--previous" && (value == "keep" || value == "rebuild")) {
       options.keepPrevious = value == "keep";
     } else if (option == "--documents") {
@@ -85,31 +75,6 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
     return std::nullopt;
   }
   return options;
-}
-
-// Lines ABREV;TIPODNI;DNI in UTF-8; blank lines are skipped.
-std::vector<Fields> readDocumentsFile(const std::filesystem::path& file) {
-  const std::string text = support::readFile(file);
-  std::vector<Fields> documents;
-  std::size_t lineNumber = 0;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find('\n', begin);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(begin, end - begin);
-    begin = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
-    Fields fields = split(line);
-    if (fields.size() != 3) {
-      throw support::Error(support::displayPath(file) + ", línea " + std::to_string(lineNumber) +
-                           ": se esperaba ABREV;TIPODNI;DNI");
-    }
-    for (std::string& field : fields) field = support::utf8ToCp1252(field);
-    documents.push_back(std::move(fields));
-  }
-  return documents;
 }
 
 // The printed dialogs of the batch front end, with the import's answers: the
@@ -155,7 +120,7 @@ class ImportDialogs : public converter::Dialogs {
 int runImport(const ImportOptions& options, converter::Session& session) {
   session.workFolder = support::resolveWorkFolder(options.workFolder);
   ImportDialogs dialogs(options,
-                        options.documentsFile ? readDocumentsFile(*options.documentsFile) : std::vector<Fields>());
+                        options.documentsFile ? cli::readTypedLines(*options.documentsFile, "ABREV;TIPODNI;DNI") : std::vector<Fields>());
   converter::PanelFlow flow(session, dialogs);
 
   flow.BImportarClick(support::pathFromUtf8(*options.daeFolder));
