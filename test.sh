@@ -58,5 +58,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== Fuzz targets"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTRANSORVALDAE_FUZZ=ON -DTRANSORVALDAE_TESTS=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs"
+cmake --build build-fuzz -j"$jobs" --target fuzz_all
 scripts/run_fuzzers.sh build-fuzz "${FUZZ_SECONDS:-30}"
