@@ -95,18 +95,21 @@ step native solve "$host" solve --work-folder "$work"
 "$cli" dump PROFT --work-folder "$work" | tail -n +2 |
   awk -F, '{ printf "%s;1;%08d%s\n", $1, NR, substr("TRWAGMYFPDXBNJZSQVHLCKE", (NR % 23) + 1, 1) }' >"$documents"
 step native import "$cli" import --dae-folder "$scratch/native/dae" --work-folder "$work" --documents "$documents"
+# Accented subject names, printed as UTF-8 on the console.
+step native dump "$cli" dump ASIGNOMT --work-folder "$work"
 
 cli=$out/src/cli/transorvaldae-cli.exe
 host=$out/tools/host_stub/host-stub.exe
 step windows export wine "$cli" export --dae-folder 'C:\Datos Educación' --language CASTELLANO
 step windows solve wine "$host" solve
 step windows import wine "$cli" import --dae-folder 'D:\' --documents "$(winepath -w "$documents")"
+step windows dump wine "$cli" dump ASIGNOMT
 rm -f "$WINEPREFIX/drive_c/Datos Educación"
 
-# The programs' messages, exit statuses, the work folders' files and
-# fCUADROS.txt: the same names and the same bytes.
+# The programs' messages and output (with accents), exit statuses, the work
+# folders' files and fCUADROS.txt: the same names and the same bytes.
 differences=0
-for step in export solve import; do
+for step in export solve import dump; do
   for part in out err status; do
     if ! cmp -s "$scratch/native/$step.$part" "$scratch/windows/$step.$part"; then
       echo "Differs: $step standard ${part}" >&2
@@ -127,7 +130,8 @@ for file in "$scratch"/native/KTEMP/* "$scratch/native/dae/fCUADROS.txt"; do
   fi
   compared=$((compared + 1))
 done
-if [ ! -s "$scratch/native/dae/fCUADROS.txt" ] || [ "$(cat "$scratch/native/import.status")" != 0 ]; then
+if [ ! -s "$scratch/native/dae/fCUADROS.txt" ] || [ "$(cat "$scratch/native/import.status")" != 0 ] ||
+  ! grep -q 'á' "$scratch/native/dump.out"; then
   echo "The native round trip did not end well:" >&2
   cat "$scratch/native/import.out" "$scratch/native/import.err" >&2
   differences=1
