@@ -18,17 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#else
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-#endif
-
-#ifdef _WIN32
 namespace support {
 namespace {
 
@@ -231,7 +221,14 @@ void LockedFile::close() {
 
 }  // namespace support
 
-#else
+#else  // POSIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace support {
 namespace {
