@@ -19,10 +19,13 @@ void TableModel::reload() {
   std::vector<Row> rows;
   std::optional<QString> problem;
   try {
-    if (m_table && m_table->isOpen()) {
+    const bool open = m_table && m_table->isOpen();
+    // A detail whose master stands past its end shows no records.
+    if (open && !(m_link && m_link->master->atEnd())) {
       dbase::Table reader(m_table->dbfPath().parent_path(), m_table->name());
       reader.open({.exclusive = false, .readOnly = true});
       reader.selectTag(m_table->selectedTag());
+      if (m_link) reader.setFilter(dbase::Filter{m_link->detailField, m_link->master->text(m_link->masterField)});
       const bool editing = m_table->state() == dbase::EditState::Edit;
       for (reader.first(); !reader.atEnd(); reader.next()) {
         Row row{reader.bookmark(), {}};
@@ -44,6 +47,10 @@ void TableModel::reload() {
   m_rows = std::move(rows);
   endResetModel();
   if (problem) emit errorOccurred(*problem);
+}
+
+void TableModel::mirrorLink(const dbase::Table& master, std::string masterField, std::string detailField) {
+  m_link = Link{&master, std::move(masterField), std::move(detailField)};
 }
 
 std::vector<std::string> TableModel::currentValues() const {

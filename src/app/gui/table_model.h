@@ -9,7 +9,9 @@
 // The rows are read again by reload() only; the owner calls it whenever the
 // handle may have changed under the model (opened, closed, walked, rebuilt).
 // Reading goes through a second, read-only handle on the same table, so
-// reloading never moves the owner's handle nor posts its pending record.
+// reloading never moves the owner's handle nor posts its pending record. That
+// handle cannot see a detail link of the owner's; mirrorLink tells the model
+// about it.
 //
 // An error of the table engine ends the edit and is reported through
 // errorOccurred(text); the model never shows anything itself.
@@ -44,6 +46,10 @@ class TableModel : public QAbstractTableModel {
   void setTable(dbase::Table* table);
   // Reads every row again from the table.
   void reload();
+  // The handle is a detail of master (dbase::Table::linkTo): only the rows
+  // whose detailField equals master's current masterField are shown, none
+  // while master is past its end. master must outlive the model.
+  void mirrorLink(const dbase::Table& master, std::string masterField, std::string detailField);
 
   const std::vector<ColumnSpec>& columns() const { return m_columns; }
   // The width in bytes of the column's field; 0 when unknown.
@@ -76,8 +82,15 @@ class TableModel : public QAbstractTableModel {
   bool moveTo(int row);
   void reportError(const std::exception& error);
 
+  struct Link {
+    const dbase::Table* master;
+    std::string masterField;
+    std::string detailField;
+  };
+
   std::vector<ColumnSpec> m_columns;
   dbase::Table* m_table = nullptr;
+  std::optional<Link> m_link;
   std::vector<Row> m_rows;
 };
 

@@ -1,0 +1,69 @@
+// The DAE coding editor, "CODIFICACIÓN Datos DAE": the centre's data, the
+// teachers with their identity documents, the type-2 records (what the
+// current teacher does in each session) and the type-3 records (the groups of
+// the current session), where the user fills in the DAE codes the timetable
+// lacks, choosing them from drop-down lists of the DAE code tables; and
+// "&Terminar", which checks the documents and writes the DAE timetable file.
+//
+// The window only shows and edits the editor's tables; what an edit implies
+// (a teacher's document copied into all of the teacher's records, which code
+// a line lets the user change, the subject name and the plan that follow a
+// choice, the check at "&Terminar") is the core's coding rules. Every value
+// typed is saved at once; a failed save or rule shows the error box and the
+// window stays as it was.
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+#include "app/gui/table_model.h"
+
+namespace dae_export {
+class CodingEditor;
+}  // namespace dae_export
+
+namespace app {
+
+namespace gui {
+class DataGrid;
+}
+class HelpService;
+class WindowDialogs;
+
+class CodingEditorWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // editor's tables are open; help may be null. The window closes itself
+  // when "&Terminar" ends the editor.
+  CodingEditorWindow(dae_export::CodingEditor& editor, WindowDialogs& dialogs, HelpService* help, QWidget* parent);
+
+ protected:
+  // Escape does not close the editor: leaving it unfinished ends the import
+  // without the file, so that takes the close button or "&Terminar".
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  gui::DataGrid* makeGrid(const char* name, std::vector<gui::ColumnSpec> columns, int fixedColumns);
+  QWidget* buildCentreBoxes();
+  void buildTeachersGrid();
+  void buildSessionsGrid();
+  void buildGroupsGrid();
+  // Runs a coding rule through the default error handler.
+  bool runRule(const std::function<void()>& rule);
+  // The current teacher or session changed: its details are shown again.
+  void showTeacher();
+  void showSession();
+  // "&Terminar" (BitBtn1Click).
+  void Terminar();
+
+  dae_export::CodingEditor& m_editor;
+  WindowDialogs& m_dialogs;
+  gui::DataGrid* m_teachers = nullptr;
+  gui::DataGrid* m_sessions = nullptr;
+  gui::DataGrid* m_groups = nullptr;
+};
+
+}  // namespace app
