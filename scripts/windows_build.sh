@@ -36,7 +36,7 @@ export WINEPREFIX=$root/$out/_wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msht
 mkdir -p "$WINEPREFIX"
 scratch=$(mktemp -d -t transorvaldae-windows.XXXX)
 cleanup() {
-  rm -f "$WINEPREFIX/drive_c/KTEMP" "$WINEPREFIX/dosdevices/d:"
+  rm -f "$WINEPREFIX/drive_c/KTEMP" "$WINEPREFIX/drive_c/Datos Educación" "$WINEPREFIX/dosdevices/d:"
   wineserver -k 2>/dev/null || true
   rm -rf "$scratch"
 }
@@ -53,7 +53,7 @@ echo "== Core tests under Wine"
 TRANSORVALDAE_BIN_DIR=$(winepath -w "$root/$out")
 export TRANSORVALDAE_BIN_DIR
 failed=()
-for test in $(find "$out/tests" -name '*_tests.exe' | sort); do
+for test in $(find "$out/tests" -name '*.exe' | sort); do
   echo "-- $test"
   wine "$test" --gtest_brief=1 || failed+=("$test")
 done
@@ -104,7 +104,6 @@ step windows export wine "$cli" export --dae-folder 'C:\Datos Educación' --lang
 step windows solve wine "$host" solve
 step windows import wine "$cli" import --dae-folder 'D:\' --documents "$(winepath -w "$documents")"
 step windows dump wine "$cli" dump ASIGNOMT
-rm -f "$WINEPREFIX/drive_c/Datos Educación"
 
 # The programs' messages and output (with accents), exit statuses, the work
 # folders' files and fCUADROS.txt: the same names and the same bytes.
