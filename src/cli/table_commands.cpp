@@ -6,6 +6,7 @@
 #include "support/cp1252.h"
 #include "support/dbase/index_check.h"
 #include "support/dbase/table.h"
+#include "support/error.h"
 #include "support/file_system.h"
 #include "support/work_folder.h"
 
@@ -75,12 +76,14 @@ int runCheckCommand(const std::vector<std::string>& args) {
   const auto parsed = parseTableArgs(args, false, "usage: transorvaldae-cli check TABLE [--work-folder DIR]");
   if (!parsed) return 2;
   const std::filesystem::path folder = support::resolveWorkFolder(parsed->workFolder);
-  {
+  std::vector<std::string> problems;
+  try {
     // Opening proves that the engine accepts the table and its index.
-    dbase::Table table(folder, parsed->table);
-    table.open({.readOnly = true});
+    dbase::Table(folder, parsed->table).open({.readOnly = true});
+    problems = dbase::checkIndexes(folder, parsed->table);
+  } catch (const support::Error& e) {
+    problems.push_back(e.what());  // damage is what this command reports
   }
-  const std::vector<std::string> problems = dbase::checkIndexes(folder, parsed->table);
   for (const std::string& p : problems) std::cout << parsed->table << ": " << p << '\n';
   if (!problems.empty()) return 3;
   std::cout << parsed->table << ": correcto\n";

@@ -97,3 +97,33 @@ TEST_F(TableTest, HostTagTheEngineCannotKeepMakesTheTableReadableButNotChangeabl
 
 }  // namespace
 }  // namespace dbase_test
+
+namespace dbase_test {
+namespace {
+
+TEST_F(TableTest, TableLeftUnfinishedByACrashIsReportedAndRepairedByTheNextWriter) {
+  dbase::Table t = makeProf({{"B", 2, ""}, {"A", 1, ""}});
+  // What a crash leaves: the files as they are while the table is still open.
+  const std::filesystem::path crashed = folder() / "crashed";
+  std::filesystem::create_directory(crashed);
+  for (const char* file : {"PROF.DBF", "PROF.MDX"}) std::filesystem::copy(folder() / file, crashed / file);
+  t.close();
+  EXPECT_THAT(dbase::checkIndexes(folder(), "PROF"), ::testing::IsEmpty());
+
+  const auto problems = dbase::checkIndexes(crashed, "PROF");
+  EXPECT_THAT(problems, ::testing::Contains(::testing::HasSubstr("no se terminó de escribir")));
+  {
+    dbase::Table reader(crashed, "PROF");
+    reader.open({.readOnly = true});
+    EXPECT_EQ(reader.recordCount(), 2);  // readable as it is
+  }
+  EXPECT_EQ(dbase::checkIndexes(crashed, "PROF"), problems);  // a reader repairs nothing
+  {
+    dbase::Table writer(crashed, "PROF");
+    writer.open();
+  }
+  EXPECT_THAT(dbase::checkIndexes(crashed, "PROF"), ::testing::IsEmpty());
+}
+
+}  // namespace
+}  // namespace dbase_test

@@ -207,9 +207,14 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
   }
   if (widthSum != layout.recordLength) damaged(fileName, "la longitud de registro no coincide con los campos");
 
-  const std::uint32_t stored = readLe32(bytes, kCountOffset);
-  const std::uint64_t fits = (bytes.size() - layout.headerLength) / layout.recordLength;
-  layout.recordCount = static_cast<std::uint32_t>(std::min<std::uint64_t>(stored, fits));
+  // Bytes after the last record (or a missing end mark) are harmless; fewer
+  // whole records than the count means the file was cut short.
+  layout.recordCount = readLe32(bytes, kCountOffset);
+  const std::uint64_t present = (bytes.size() - layout.headerLength) / layout.recordLength;
+  if (layout.recordCount > present) {
+    damaged(fileName, "la cabecera declara " + std::to_string(layout.recordCount) +
+                          " registros, pero el archivo solo contiene " + std::to_string(present) + " completos");
+  }
   return layout;
 }
 
@@ -229,7 +234,7 @@ std::string dateBytes(DbfDate date) {
 }
 
 std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t recordCount, bool mdxFlag,
-                         DbfDate date) {
+                         bool unfinished, DbfDate date) {
   const std::size_t headerLength = kLevel7HeaderSize + kLevel7DescriptorSize * fields.size() + 1;
   std::size_t recordLength = 1;
   for (const FieldDef& f : fields) {
@@ -252,6 +257,7 @@ std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t reco
   putLe32(h, kCountOffset, recordCount);
   putLe16(h, 8, static_cast<std::uint16_t>(headerLength));
   putLe16(h, 10, static_cast<std::uint16_t>(recordLength));
+  h[kUnfinishedOffset] = unfinished ? 1 : 0;
   h[28] = mdxFlag ? 1 : 0;
   const char driver[] = "DBWINUS0";
   std::memcpy(&h[32], driver, sizeof driver - 1);

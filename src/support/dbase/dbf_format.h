@@ -32,6 +32,9 @@ constexpr char kLiveRecord = ' ';
 constexpr char kDeletedRecord = '*';
 constexpr char kEndOfFile = 0x1A;
 constexpr std::size_t kCountOffset = 4;  // header bytes holding the record count
+// Header byte set while a program is changing the table and cleared once the
+// table and its index are complete again: still set after a crash.
+constexpr std::size_t kUnfinishedOffset = 14;
 
 // Reads and checks the header of a table file. Throws support::Error naming
 // fileName when the bytes are not a usable dBase table.
@@ -41,7 +44,7 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName);
 // Throws support::Error when a definition cannot be stored (name too long,
 // bad width, more fields than fit).
 std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t recordCount, bool mdxFlag,
-                         DbfDate date);
+                         bool unfinished, DbfDate date);
 
 DbfDate today();
 std::string dateBytes(DbfDate date);  // the 3 bytes year-1900, month, day

@@ -56,13 +56,8 @@ std::vector<std::string> checkIndexes(const fs::path& folder, std::string_view t
       std::string_view(bytes).substr(layout.headerLength, layout.recordCount * layout.recordLength);
 
   std::vector<std::string> problems;
-  // The reader takes only the whole records present; a header that promises
-  // more means the file was cut short or its count damaged.
-  std::uint32_t declared = 0;
-  for (int b = 3; b >= 0; --b) declared = declared << 8 | static_cast<unsigned char>(bytes[kCountOffset + b]);
-  if (declared > layout.recordCount) {
-    problems.push_back("La cabecera declara " + std::to_string(declared) + " registros, pero el archivo solo contiene " +
-                       std::to_string(layout.recordCount) + " completos");
+  if (bytes[kUnfinishedOffset] != 0) {
+    problems.push_back("La tabla no se terminó de escribir: el programa que la escribía se interrumpió");
   }
   const auto mdx = support::findNoCase(folder, name + ".MDX");
   if (!layout.mdxFlag) {

@@ -1,6 +1,7 @@
 // Checks a table's production index against its records: every tag of the
 // .MDX must hold exactly one entry per record, with the key the record's
-// field gives, in (key, record number) order. Used by `transorvaldae-cli check`
+// field gives, in (key, record number) order; and that no program was
+// interrupted while changing the table. Used by `transorvaldae-cli check`
 // and by the tests.
 #pragma once
 

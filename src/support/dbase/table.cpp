@@ -77,7 +77,8 @@ class Cursor {
       contents.tag.expression = tag.field;
       tags.push_back(std::move(contents));
     }
-    const std::string header = level7Header(fieldDefs_, 0, !tags.empty(), today());
+    // Unfinished until the first handle that opens it for changes closes it.
+    const std::string header = level7Header(fieldDefs_, 0, !tags.empty(), true, today());
     refuseHeldByAnotherProgram();
     for (const char* ext : {".DBF", ".MDX"}) {
       for (const fs::path& old : support::findAllNoCase(folder_, name_ + ext)) {
@@ -111,6 +112,7 @@ class Cursor {
   void open(OpenOptions options) {
     if (data_) return;
     data_ = TableData::acquire(dbfPath(), options.exclusive);
+    if (!options.readOnly) data_->noteWriter();
     options_ = options;
     tag_ = -1;
     filter_.reset();

@@ -87,6 +87,7 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   const std::string bytes = file_.readAll();
   layout_ = parseDbfHeader(bytes, fileName_);
   count_ = layout_.recordCount;
+  unfinished_ = bytes[kUnfinishedOffset] != 0;
   records_ = bytes.substr(layout_.headerLength, static_cast<std::size_t>(count_) * layout_.recordLength);
   for (std::uint32_t i = 0; i < count_; ++i) live_ += deleted(i) ? 0 : 1;
   loadTags();
@@ -114,7 +115,16 @@ void TableData::loadTags() {
 }
 
 void TableData::finish() {
-  if (!changed_ || tags_.empty()) return;
+  const bool repair = unfinished_ && writer_ && file_.writable() &&
+                      std::all_of(tags_.begin(), tags_.end(), [](const TagIndex& t) { return t.field >= 0; });
+  if (!changed_ && !repair) return;
+  if (!tags_.empty()) writeIndex();
+  if (unfinished_) file_.writeAt(kUnfinishedOffset, std::string(1, '\0'));
+  unfinished_ = false;
+  changed_ = false;
+}
+
+void TableData::writeIndex() {
   std::vector<MdxTagContents> contents;
   for (const TagIndex& tag : tags_) {
     const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
@@ -128,7 +138,6 @@ void TableData::finish() {
   }
   const fs::path target = mdxPath_.empty() ? path_.parent_path() / (path_.stem().string() + ".MDX") : mdxPath_;
   support::writeFileAtomically(target, buildMdx(path_.stem().string(), contents, today()));
-  changed_ = false;
 }
 
 int TableData::fieldIndex(std::string_view name) const {
@@ -181,6 +190,8 @@ void TableData::beforeChange() {
   }
   if (!changed_) {
     file_.writeAt(1, dateBytes(today()));
+    if (!unfinished_) file_.writeAt(kUnfinishedOffset, std::string(1, '\1'));
+    unfinished_ = true;
     changed_ = true;
   }
 }

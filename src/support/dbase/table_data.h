@@ -44,7 +44,11 @@ class TableData {
   TableData(const TableData&) = delete;
   TableData& operator=(const TableData&) = delete;
 
-  // Writes the .MDX again when the table changed. Called by the last handle.
+  // A handle that may change the table opened it: closing may then repair a
+  // table left unfinished by a crash.
+  void noteWriter() { writer_ = true; }
+  // Writes the .MDX again when the table changed or was left unfinished, and
+  // marks the table finished. Called by the last handle.
   void finish();
 
   const std::string& fileName() const { return fileName_; }
@@ -79,6 +83,7 @@ class TableData {
   void load(const std::filesystem::path& dbfFile, bool exclusive);
   void loadTags();
   void beforeChange();
+  void writeIndex();
   void writeCount();
   std::string lookupKey(const std::vector<int>& fields, std::string_view record) const;
   void indexNewRecord(std::uint32_t i, std::string_view record);
@@ -95,6 +100,8 @@ class TableData {
   std::vector<TagDef> tagDefs_;
   std::vector<TagIndex> tags_;
   bool changed_ = false;
+  bool unfinished_ = false;
+  bool writer_ = false;
   // Hash indexes for locate, one per list of fields; kept up to date on change.
   struct Lookup {
     std::vector<int> fields;
