@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/directions.h"
+#include "bench/engine_lookups.h"
 #include "bench/report.h"
 #include "bench/timetable_solution.h"
 #include "support/error.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
   std::vector<bench::ScaleResult> results;
   int status = 0;
   try {
+    bench::runEngineLookups(std::cout, folder / "engine", 100000);
     for (int scale : options->scales) {
       const fs::path scaleFolder = folder / ("x" + std::to_string(scale));
       fs::remove_all(scaleFolder);
