@@ -42,7 +42,7 @@ TEST_F(FaultTest, DamagedTableIsReportedNeverReadInAWrongOrderAndRepairedByTheNe
       {"MdxMissing", "PROFT", ".MDX", nullptr},
       {"MdxCutShort", "PROFT", ".MDX", [](std::string& f) { f.resize(f.size() / 2); }},
       {"MdxPagesChanged", "PROFT", ".MDX", [](std::string& f) { for (std::size_t i = 1024; i < f.size(); i += 7) f[i] ^= 0x5A; }},
-      {"MdxHeaderChanged", "GRUPOST", ".MDX", [](std::string& f) { for (std::size_t i = 0; i < 32; ++i) f[i] = '\xFF'; }},
+      {"MdxHeaderChanged", "AULAT", ".MDX", [](std::string& f) { for (std::size_t i = 0; i < 32; ++i) f[i] = '\xFF'; }},
   };
   const fs::path clean = folder("clean");
   ASSERT_EQ(exportTo(clean, daeFolder()).exitCode, 0);
@@ -60,6 +60,7 @@ TEST_F(FaultTest, DamagedTableIsReportedNeverReadInAWrongOrderAndRepairedByTheNe
     const fs::path damaged = work / (std::string(c.table) + c.file);
     if (c.damage) {
       std::string bytes = fileBytes(damaged);
+      ASSERT_FALSE(bytes.empty()) << damaged;
       c.damage(bytes);
       writeFileBytes(damaged, bytes);
     } else {
