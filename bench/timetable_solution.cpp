@@ -11,23 +11,12 @@
 #include "support/error.h"
 #include "support/integer.h"
 #include "support/text.h"
+#include "tools/host_stub/solution_table.h"
 
 namespace bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The layout the host gives its timetable.
-const dbase::TableDef& solutionTable() {
-  static const dbase::TableDef def{"SOLUC",
-                                   {dbase::integerField("DIA"), dbase::integerField("HORA"),
-                                    dbase::integerField("SESIONES"), dbase::characterField("PROF", 10),
-                                    dbase::characterField("CODGRUPO", 10), dbase::characterField("ASIG", 10),
-                                    dbase::characterField("AULA", 10), dbase::characterField("TAREA", 4),
-                                    dbase::characterField("NALUM", 4)},
-                                   {}};
-  return def;
-}
 
 // (day, hour) of every period of the week that is not a break.
 std::vector<std::pair<std::int32_t, std::int32_t>> weekPeriods(const fs::path& folder) {
@@ -64,7 +53,7 @@ std::uint64_t writeTimetableSolution(const fs::path& folder) {
 
   dbase::Table assignments(folder, "ASIGT");
   assignments.open({.readOnly = true});
-  dbase::Table solution = dbase::recreateTable(folder, solutionTable());
+  dbase::Table solution = dbase::recreateTable(folder, host_stub::solutionTable());
   std::uint64_t lessons = 0;
   for (assignments.first(); !assignments.atEnd(); assignments.next()) {
     const auto hours = std::lround(std::max(assignments.number("HORAS"), 0.0));

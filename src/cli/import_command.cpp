@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/result_line.h"
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
 #include "converter/panel_flow.h"
@@ -150,15 +151,5 @@ int runImportCommand(const std::vector<std::string>& args) {
     std::cerr << "transorvaldae-cli import: " << problem << '\n' << kUsage;
     return 2;
   }
-  converter::Session session;
-  int status = 1;
-  try {
-    status = runImport(*options, session);
-  } catch (const std::exception& error) {
-    // Printed here rather than by main so that the result line still comes last.
-    std::cout.flush();
-    std::cerr << error.what() << '\n';
-  }
-  std::cout << "CodigoResultado=" << session.CodigoResultado << '\n';
-  return status;
+  return cli::runWithResultLine([&](converter::Session& session) { return runImport(*options, session); });
 }

@@ -7,6 +7,7 @@
 
 #include "child_process.h"
 #include "dae_import/dae_workspace.h"
+#include "text_lines.h"
 
 namespace cli {
 namespace {
@@ -18,16 +19,7 @@ using dae_test::Rows;
 using dae_test::templateHeader;
 using test_support::ProcessResult;
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::size_t begin = 0;
-  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', begin)) {
-    result.push_back(text.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  if (begin < text.size()) result.push_back(text.substr(begin));
-  return result;
-}
+using test_support::lines;
 
 class ExportCommandTest : public ::testing::Test {
  protected:

@@ -8,6 +8,7 @@
 
 #include "child_process.h"
 #include "dae_export/import_workspace.h"
+#include "text_lines.h"
 
 namespace cli {
 namespace {
@@ -16,16 +17,7 @@ using import_test::ImportWorkspace;
 using import_test::Rows;
 using test_support::ProcessResult;
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::size_t begin = 0;
-  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', begin)) {
-    result.push_back(text.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  if (begin < text.size()) result.push_back(text.substr(begin));
-  return result;
-}
+using test_support::lines;
 
 bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 bool endsWith(const std::string& text, const std::string& suffix) {

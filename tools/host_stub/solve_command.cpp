@@ -16,23 +16,13 @@
 #include "support/file_system.h"
 #include "support/integer.h"
 #include "support/text.h"
+#include "tools/host_stub/solution_table.h"
 #include "support/work_folder.h"
 
 namespace host_stub {
 namespace {
 
 namespace fs = std::filesystem;
-
-const dbase::TableDef& solutionTable() {
-  static const dbase::TableDef def{"SOLUC",
-                                   {dbase::integerField("DIA"), dbase::integerField("HORA"),
-                                    dbase::integerField("SESIONES"), dbase::characterField("PROF", 10),
-                                    dbase::characterField("CODGRUPO", 10), dbase::characterField("ASIG", 10),
-                                    dbase::characterField("AULA", 10), dbase::characterField("TAREA", 4),
-                                    dbase::characterField("NALUM", 4)},
-                                   {}};
-  return def;
-}
 
 // A period of the week that a lesson can take.
 struct Period {

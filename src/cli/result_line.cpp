@@ -1,0 +1,22 @@
+#include "cli/result_line.h"
+
+#include <exception>
+#include <iostream>
+
+namespace cli {
+
+int runWithResultLine(const std::function<int(converter::Session&)>& run) {
+  converter::Session session;
+  int status = 1;
+  try {
+    status = run(session);
+  } catch (const std::exception& error) {
+    // Printed here rather than by main so that the result line still comes last.
+    std::cout.flush();
+    std::cerr << error.what() << '\n';
+  }
+  std::cout << "CodigoResultado=" << session.CodigoResultado << '\n';
+  return status;
+}
+
+}  // namespace cli

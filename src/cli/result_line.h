@@ -1,0 +1,15 @@
+// How every flow command of the batch front end ends: an error that stopped
+// the run goes to standard error, and the last line on standard output is
+// always "CodigoResultado=N".
+#pragma once
+
+#include <functional>
+
+#include "converter/session.h"
+
+namespace cli {
+
+// Runs run(session); its status is returned, or 1 when it threw.
+int runWithResultLine(const std::function<int(converter::Session&)>& run);
+
+}  // namespace cli
