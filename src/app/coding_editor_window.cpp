@@ -190,6 +190,10 @@ void CodingEditorWindow::buildTeachersGrid() {
   connect(m_teachers, &gui::DataGrid::rowChanged, this, &CodingEditorWindow::showTeacher);
   // Every value typed for a teacher (its document) goes to its records.
   connect(model, &QAbstractItemModel::dataChanged, this, [this] {
+    // Saving the teacher's row took its records' views back to their first
+    // records; they return to the rows the grids show first.
+    m_sessions->tableModel()->setCurrentRow(m_sessions->currentIndex().row());
+    m_groups->tableModel()->setCurrentRow(m_groups->currentIndex().row());
     runRule([this] { dae_export::propagateTeacherDocument(m_editor.tables()); });
     showTeacher();
   });

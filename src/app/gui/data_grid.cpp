@@ -248,9 +248,11 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {
-  if (m_options.enterMovesToNextCell && isEnter(event)) {
+  if (isEnter(event) && (state() == EditingState || m_options.enterMovesToNextCell)) {
+    // Enter in a cell's editor reaches here after the editor has taken it
+    // (its value is being saved): it goes no further, to no default button.
     event->accept();
-    moveToNextCell();
+    if (state() != EditingState) moveToNextCell();
     return;
   }
   const bool ctrlDelete = event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier;

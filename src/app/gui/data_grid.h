@@ -5,6 +5,8 @@
 // the cursor; titles on several lines, with a common title over the editable
 // columns; tinted alternate rows; Enter moving to the next cell; scroll bars
 // on or off; and Ctrl+Del to delete the current row after a confirmation.
+// Typing in a cell that cannot be edited does nothing (no search by the
+// first letters, which would move the cursor away).
 #pragma once
 
 #include <QString>
@@ -48,6 +50,7 @@ class DataGrid : public QTableView {
   void finishEditing(bool commit);
   // The cell after the current one, by rows; the current one at the end.
   void moveToNextCell();
+  void keyboardSearch(const QString&) override {}
 
  signals:
   // The user (or a navigator) moved to another row; the handle is on it.
