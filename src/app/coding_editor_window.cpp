@@ -1,15 +1,15 @@
 #include "app/coding_editor_window.h"
 
-#include <QGridLayout>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "app/error_handler.h"
 #include "app/gui/code_list_delegate.h"

@@ -13,10 +13,10 @@
 // window stays as it was.
 #pragma once
 
-#include <QDialog>
-
 #include <functional>
 #include <vector>
+
+#include <QDialog>
 
 #include "app/gui/table_model.h"
 

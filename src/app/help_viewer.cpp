@@ -55,6 +55,8 @@ HelpViewer::HelpViewer(QString folder, QWidget* parent) : QDialog(parent), m_fol
     item->setData(Qt::UserRole, QString(page));
   }
   m_contents->setFixedWidth(220);
+  m_contents->setWordWrap(true);
+  m_contents->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(m_contents, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
   connect(m_contents, &QListWidget::itemClicked, this,

@@ -1,5 +1,7 @@
 #include "app/gui/code_list_delegate.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,6 +14,9 @@ namespace {
 
 // Room for the list's margins and scroll bar besides its columns.
 constexpr int kListPadding = 24;
+// Long descriptions are cut to this many pixels, so that the list fits on
+// the screen.
+constexpr int kWidestListColumn = 320;
 
 // The list as a cell editor: the keys that would change the choice without
 // showing it (arrows, a typed character) open the list instead, so that a
@@ -53,9 +58,13 @@ QWidget* CodeListDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   list->setModel(m_codes);
   list->setView(rows);
   list->setModelColumn(0);
+  rows->verticalHeader()->setDefaultSectionSize(rows->fontMetrics().height() + 4);
   rows->resizeColumnsToContents();
   int width = kListPadding;
-  for (int column = 0; column < m_codes->columnCount(); ++column) width += rows->columnWidth(column);
+  for (int column = 0; column < m_codes->columnCount(); ++column) {
+    rows->setColumnWidth(column, std::min(rows->columnWidth(column), kWidestListColumn));
+    width += rows->columnWidth(column);
+  }
   rows->setMinimumWidth(width);
   // A choice made in the list is taken at once.
   connect(list, &QComboBox::activated, this, &CodeListDelegate::takeChoice);

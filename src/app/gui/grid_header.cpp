@@ -1,10 +1,10 @@
 #include "app/gui/grid_header.h"
 
-#include <QPainter>
-#include <QStyleOptionHeader>
-
 #include <algorithm>
 #include <utility>
+
+#include <QPainter>
+#include <QStyleOptionHeader>
 
 namespace app::gui {
 namespace {

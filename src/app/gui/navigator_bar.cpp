@@ -1,10 +1,10 @@
 #include "app/gui/navigator_bar.h"
 
-#include <QHBoxLayout>
-#include <QToolButton>
-
 #include <algorithm>
 #include <functional>
+
+#include <QHBoxLayout>
+#include <QToolButton>
 
 #include "app/gui/data_grid.h"
 #include "app/gui/table_model.h"
