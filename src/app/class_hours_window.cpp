@@ -26,8 +26,7 @@ constexpr int kTitlePixels = 13;
 
 }  // namespace
 
-ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dialogs, HelpService* help,
-                                   QWidget* parent)
+ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dialogs, HelpService* help, QWidget* parent)
     : QDialog(parent) {
   setObjectName("ControlPlantilla");
   setWindowTitle("Control de Plantilla Horaria");
@@ -67,15 +66,14 @@ ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dial
   grid->setGeometry(4, 24, 330, 225);
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHelpContext(grid, kLanguageHelpContext);
-  connect(model, &gui::TableModel::errorOccurred, this, [&dialogs](const QString& text) {
-    dialogs.error(text.toStdString());
-  });
+  connect(model, &gui::TableModel::errorOccurred, this,
+          [&dialogs](const QString& text) { dialogs.error(text.toStdString()); });
   classHours.open();
   model->setTable(&classHours);
   grid->reload();
 
-  QLabel* heading = gui::addLabel(panel, "Label2", "PLANTILLA HORARIA DEL CENTRO", {345, 57},
-                                  gui::LabelStyle{gui::kRed, true, true});
+  QLabel* heading =
+      gui::addLabel(panel, "Label2", "PLANTILLA HORARIA DEL CENTRO", {345, 57}, gui::LabelStyle{gui::kRed, true, true});
   heading->setFixedWidth(210);
   heading->setAlignment(Qt::AlignHCenter);
   gui::addWrappedLabel(panel, "Label3",
@@ -87,8 +85,7 @@ ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dial
   navigator->setObjectName("DBNavigator1");
   navigator->setGeometry(30, 257, 275, 24);
 
-  QPushButton* acceptButton =
-      gui::addButton(panel, "BitBtn1", "Aceptar", {477, 257, 89, 25}, gui::ButtonGlyph::Ok);
+  QPushButton* acceptButton = gui::addButton(panel, "BitBtn1", "Aceptar", {477, 257, 89, 25}, gui::ButtonGlyph::Ok);
   acceptButton->setDefault(true);
   setHelpContext(acceptButton, kMainHelpContext);
   connect(acceptButton, &QPushButton::clicked, this, [this, grid] {

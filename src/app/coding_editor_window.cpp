@@ -51,25 +51,23 @@ int columnOf(const gui::DataGrid* grid, std::string_view field) {
   return -1;
 }
 
-// Makes the grid's column a drop-down list of the code table, showing the
-// listed fields (the first is the code stored).
-gui::CodeListDelegate* addCodeList(gui::DataGrid* grid, std::string_view field, dbase::Table& codes,
-                                   const std::vector<std::string>& listed) {
-  std::vector<ColumnSpec> columns;
-  for (const std::string& name : listed) columns.push_back({name, QString::fromStdString(name), 0, false});
-  auto* model = new gui::TableModel(columns, grid);
-  model->setTable(&codes);
-  auto* delegate = new gui::CodeListDelegate(model, grid);
-  grid->setItemDelegateForColumn(columnOf(grid, field), delegate);
-  return delegate;
-}
-
 void saveRow(dbase::Table& table) {
   if (table.state() != dbase::EditState::Browse) table.post();
 }
 
 QLabel* heading(QWidget* parent, const char* name, const QString& text, gui::LabelStyle style) {
   return gui::addLabel(parent, name, text, {0, 0}, style);
+}
+
+// A grid's title with its reminder in red beside it.
+QHBoxLayout* titleRow(QWidget* parent, const char* titleName, const QString& title, const char* reminderName,
+                      const QString& reminder) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(heading(parent, titleName, title, {gui::kGreen, true, true}));
+  row->addSpacing(24);
+  row->addWidget(heading(parent, reminderName, reminder, {gui::kRed, true, false}));
+  row->addStretch();
+  return row;
 }
 
 }  // namespace
@@ -102,26 +100,12 @@ CodingEditorWindow::CodingEditorWindow(dae_export::CodingEditor& editor, WindowD
   buildTeachersGrid();
   page->addWidget(m_teachers, 3);
 
-  auto* sessionsTitle = new QHBoxLayout;
-  sessionsTitle->addWidget(
-      heading(this, "Label7", "REGISTROS de TIPO 2 - Asignaturas del Profesor.", {gui::kGreen, true, true}));
-  sessionsTitle->addSpacing(24);
-  sessionsTitle->addWidget(heading(this, "Label8", "Si la TAREA  NO es \"Lectiva\",  ACTIV. debe tener contenido. ",
-                                   {gui::kRed, true, false}));
-  sessionsTitle->addStretch();
-  page->addLayout(sessionsTitle);
+  page->addLayout(titleRow(this, "Label7", "REGISTROS de TIPO 2 - Asignaturas del Profesor.", "Label8",
+                           "Si la TAREA  NO es \"Lectiva\",  ACTIV. debe tener contenido. "));
   buildSessionsGrid();
   page->addWidget(m_sessions, 4);
-
-  auto* groupsTitle = new QHBoxLayout;
-  groupsTitle->addWidget(
-      heading(this, "Label9", "REGISTROS de TIPO 3 - Alumnos del Grupo.", {gui::kGreen, true, true}));
-  groupsTitle->addSpacing(24);
-  groupsTitle->addWidget(heading(this, "Label10",
-                                 fromUtf8("El PLAN se rellenará automáticamente, después de seleccionar el NIVEL."),
-                                 {gui::kRed, true, false}));
-  groupsTitle->addStretch();
-  page->addLayout(groupsTitle);
+  page->addLayout(titleRow(this, "Label9", "REGISTROS de TIPO 3 - Alumnos del Grupo.", "Label10",
+                           fromUtf8("El PLAN se rellenará automáticamente, después de seleccionar el NIVEL.")));
   buildGroupsGrid();
   page->addWidget(m_groups, 2);
 
@@ -166,12 +150,39 @@ QWidget* CodingEditorWindow::buildCentreBoxes() {
   return boxes;
 }
 
-gui::DataGrid* CodingEditorWindow::makeGrid(const char* name, std::vector<gui::ColumnSpec> columns, int fixedColumns) {
+gui::TableModel* CodingEditorWindow::makeModel(std::vector<gui::ColumnSpec> columns) {
   auto* model = new gui::TableModel(std::move(columns), this);
-  connect(model, &gui::TableModel::errorOccurred, this, [this](const QString& text) { m_dialogs.error(text.toStdString()); });
-  auto* grid = new gui::DataGrid(model, gridOptions(fixedColumns), this);
+  connect(model, &gui::TableModel::errorOccurred, this,
+          [this](const QString& text) { m_dialogs.error(text.toStdString()); });
+  return model;
+}
+
+gui::DataGrid* CodingEditorWindow::makeGrid(const char* name, std::vector<gui::ColumnSpec> columns, int fixedColumns) {
+  auto* grid = new gui::DataGrid(makeModel(std::move(columns)), gridOptions(fixedColumns), this);
   grid->setObjectName(name);
   return grid;
+}
+
+gui::CodeListDelegate* CodingEditorWindow::addCodeList(gui::DataGrid* grid, std::string_view field, dbase::Table& codes,
+                                                       const std::vector<std::string>& listed) {
+  std::vector<ColumnSpec> columns;
+  for (const std::string& name : listed) columns.push_back({name, QString::fromStdString(name), 0, false});
+  gui::TableModel* model = makeModel(std::move(columns));
+  model->setTable(&codes);
+  auto* delegate = new gui::CodeListDelegate(model, grid);
+  grid->setItemDelegateForColumn(columnOf(grid, field), delegate);
+  return delegate;
+}
+
+void CodingEditorWindow::afterList(gui::CodeListDelegate* list, void (*rule)(dae_export::CodingTables&)) {
+  connect(list, &QAbstractItemDelegate::closeEditor, this, [this, rule] {
+    runRule([this, rule] {
+      rule(m_editor.tables());
+      // Saved at once, as every value typed in the grids is.
+      saveRow(m_editor.tables().sessions);
+    });
+    m_sessions->reload();
+  });
 }
 
 void CodingEditorWindow::buildTeachersGrid() {
@@ -221,30 +232,21 @@ void CodingEditorWindow::buildSessionsGrid() {
 
   // On a teaching line only the subject may be changed, on any other line
   // only the activity: the list that may not be used says so and stays shut.
-  const auto onCurrentLine = [this, model](const QModelIndex& index, bool (*enter)(const dbase::Table&, converter::Dialogs&)) {
+  const auto onCurrentLine = [this, model](const QModelIndex& index,
+                                           bool (*enter)(const dbase::Table&, converter::Dialogs&)) {
     model->setCurrentRow(index.row());
     bool usable = false;
     runRule([&] { usable = enter(m_editor.tables().sessions, m_dialogs); });
     return usable;
   };
-  gui::CodeListDelegate* subjects = addCodeList(m_sessions, "CODASIG", tables.subjects, {"COD", "DESCCAST", "DESCEUSK"});
-  subjects->setOpenGuard([onCurrentLine](const QModelIndex& index) { return onCurrentLine(index, &dae_export::enterSubjectList); });
-  connect(subjects, &QAbstractItemDelegate::closeEditor, this, [this] {
-    runRule([this] {
-      dae_export::takeSubjectName(m_editor.tables());
-      saveRow(m_editor.tables().sessions);
-    });
-    m_sessions->reload();
-  });
+  gui::CodeListDelegate* subjects =
+      addCodeList(m_sessions, "CODASIG", tables.subjects, {"COD", "DESCCAST", "DESCEUSK"});
+  subjects->setOpenGuard(
+      [onCurrentLine](const QModelIndex& index) { return onCurrentLine(index, &dae_export::enterSubjectList); });
+  afterList(subjects, &dae_export::takeSubjectName);
   addCodeList(m_sessions, "TIPTAR", tables.taskTypes, {"COD", "DESCCAST", "DESCEUSK"});
   gui::CodeListDelegate* levels = addCodeList(m_sessions, "GRUPNIV", tables.levels, {"COD", "DESCCASTR", "DESCEUSKR"});
-  connect(levels, &QAbstractItemDelegate::closeEditor, this, [this] {
-    runRule([this] {
-      dae_export::takePlanFromLevel(m_editor.tables());
-      saveRow(m_editor.tables().sessions);
-    });
-    m_sessions->reload();
-  });
+  afterList(levels, &dae_export::takePlanFromLevel);
   addCodeList(m_sessions, "IDIOMA", tables.languages, {"IDIOMA", "DESCCASTR", "DESCEUSKR"});
   gui::CodeListDelegate* activities =
       addCodeList(m_sessions, "TIP_ACTIV", tables.activities, {"COD", "DESCCASTR", "DESCEUSKR"});
@@ -270,7 +272,7 @@ void CodingEditorWindow::buildGroupsGrid() {
   m_groups->reload();
 }
 
-bool CodingEditorWindow::runRule(const std::function<void()>& rule) { return runGuarded(m_dialogs, rule); }
+void CodingEditorWindow::runRule(const std::function<void()>& rule) { runGuarded(m_dialogs, rule); }
 
 void CodingEditorWindow::showTeacher() {
   m_sessions->reload();

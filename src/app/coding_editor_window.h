@@ -14,6 +14,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <QDialog>
@@ -22,13 +24,18 @@
 
 namespace dae_export {
 class CodingEditor;
+struct CodingTables;
 }  // namespace dae_export
+namespace dbase {
+class Table;
+}  // namespace dbase
 
 namespace app {
 
 namespace gui {
+class CodeListDelegate;
 class DataGrid;
-}
+}  // namespace gui
 class HelpService;
 class WindowDialogs;
 
@@ -46,13 +53,21 @@ class CodingEditorWindow : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // A model reporting its errors in the error box.
+  gui::TableModel* makeModel(std::vector<gui::ColumnSpec> columns);
   gui::DataGrid* makeGrid(const char* name, std::vector<gui::ColumnSpec> columns, int fixedColumns);
+  // Makes the grid's column a drop-down list of the code table, listing
+  // those fields (the first is the code stored).
+  gui::CodeListDelegate* addCodeList(gui::DataGrid* grid, std::string_view field, dbase::Table& codes,
+                                     const std::vector<std::string>& listed);
+  // Applies rule to the type-2 record whenever the list closes.
+  void afterList(gui::CodeListDelegate* list, void (*rule)(dae_export::CodingTables&));
   QWidget* buildCentreBoxes();
   void buildTeachersGrid();
   void buildSessionsGrid();
   void buildGroupsGrid();
   // Runs a coding rule through the default error handler.
-  bool runRule(const std::function<void()>& rule);
+  void runRule(const std::function<void()>& rule);
   // The current teacher or session changed: its details are shown again.
   void showTeacher();
   void showSession();

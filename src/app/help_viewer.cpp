@@ -19,8 +19,9 @@ namespace {
 constexpr char kContentsPage[] = "indice.html";
 
 // The pages in the order of the contents list.
-constexpr const char* kPages[] = {kContentsPage,   "ventana_principal.html", "exportar.html", "importar.html",
-                                  "datos_dae.html", "tablas.html",            "ficheros.html"};
+constexpr const char* kPages[] = {kContentsPage,   "ventana_principal.html", "exportar.html",
+                                  "importar.html", "datos_dae.html",         "tablas.html",
+                                  "ficheros.html"};
 
 struct Topic {
   int context;
@@ -33,7 +34,7 @@ QString pageTitle(const QString& path, const QString& page) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return page;
   static const QRegularExpression title("<title>(.*?)</title>", QRegularExpression::CaseInsensitiveOption |
-                                                                  QRegularExpression::DotMatchesEverythingOption);
+                                                                    QRegularExpression::DotMatchesEverythingOption);
   const QRegularExpressionMatch match = title.match(QString::fromUtf8(file.readAll()));
   return match.hasMatch() ? match.captured(1).trimmed() : page;
 }
@@ -108,7 +109,8 @@ void HelpViewer::showPage(const QString& page) {
     m_page->setSource(QUrl::fromLocalFile(path));
   } else {
     m_page->setSource(QUrl());
-    m_page->setPlainText(QString::fromUtf8("No se encuentra la página de ayuda %1.").arg(QDir::toNativeSeparators(path)));
+    m_page->setPlainText(
+        QString::fromUtf8("No se encuentra la página de ayuda %1.").arg(QDir::toNativeSeparators(path)));
   }
   show();
   raise();

@@ -123,8 +123,10 @@ class ClassHoursWindowTest : public QObject {
   void f1ShowsTheTopicOfTheControl_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("page");
-    QTest::newRow("the grid") << "PlantiHorDBGrid" << "datos_dae.html";
-    QTest::newRow("Aceptar") << "BitBtn1" << "ventana_principal.html";
+    QTest::newRow("the grid") << "PlantiHorDBGrid"
+                              << "datos_dae.html";
+    QTest::newRow("Aceptar") << "BitBtn1"
+                             << "ventana_principal.html";
   }
   void f1ShowsTheTopicOfTheControl() {
     QFETCH(QString, control);

@@ -210,10 +210,20 @@ class CodingEditorWindowTest : public QObject {
     QTest::addColumn<QString>("subject");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("refusal");
-    QTest::newRow("subject list, duty line") << "CD" << "GUA" << "CODASIG" << kNotTeaching;
-    QTest::newRow("activity list, teaching line") << "AB" << "MAT" << "TIP_ACTIV" << kTeaching;
-    QTest::newRow("subject list, teaching line") << "AB" << "MAT" << "CODASIG" << "";
-    QTest::newRow("activity list, duty line") << "CD" << "GUA" << "TIP_ACTIV" << "";
+    QTest::newRow("subject list, duty line") << "CD"
+                                             << "GUA"
+                                             << "CODASIG" << kNotTeaching;
+    QTest::newRow("activity list, teaching line") << "AB"
+                                                  << "MAT"
+                                                  << "TIP_ACTIV" << kTeaching;
+    QTest::newRow("subject list, teaching line") << "AB"
+                                                 << "MAT"
+                                                 << "CODASIG"
+                                                 << "";
+    QTest::newRow("activity list, duty line") << "CD"
+                                              << "GUA"
+                                              << "TIP_ACTIV"
+                                              << "";
   }
   void aLineRefusesTheListItMayNotUse() {
     QFETCH(QString, teacher);

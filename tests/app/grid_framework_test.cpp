@@ -32,11 +32,11 @@ using app::gui::TableModel;
 
 // ROWS: rows R01, R02, ... with two editable values each.
 dbase::Table makeRows(const std::filesystem::path& folder, int count) {
-  dbase::Table table = dbase::recreateTable(
-      folder, {"ROWS",
-               {dbase::characterField("COD", 4), dbase::characterField("NAME", 30), dbase::characterField("A", 5),
-                dbase::characterField("B", 5)},
-               {}});
+  dbase::Table table =
+      dbase::recreateTable(folder, {"ROWS",
+                                    {dbase::characterField("COD", 4), dbase::characterField("NAME", 30),
+                                     dbase::characterField("A", 5), dbase::characterField("B", 5)},
+                                    {}});
   for (int i = 1; i <= count; ++i) {
     const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
     table.appendRecord({"R" + number, "Row number " + number, std::string("a") + number, std::string("b") + number});
@@ -173,7 +173,8 @@ class GridFrameworkTest : public QObject {
     // The narrower of the two ways to split it in two lines.
     const int best = std::min(header.fontMetrics().horizontalAdvance("HORA INICIO"),
                               header.fontMetrics().horizontalAdvance("INICIO CLASE"));
-    QVERIFY2(std::abs(header.titleWidth(0, title) - best) <= 1, qPrintable(QString::number(header.titleWidth(0, title))));
+    QVERIFY2(std::abs(header.titleWidth(0, title) - best) <= 1,
+             qPrintable(QString::number(header.titleWidth(0, title))));
     QVERIFY(best < full);
     // Under the common title a column's own title has one line.
     QCOMPARE(header.titleWidth(1, title), full);
@@ -183,7 +184,8 @@ class GridFrameworkTest : public QObject {
     support::TempFolder folder;
     dbase::Table masters = makeRows(folder.path(), 3);
     dbase::Table details = dbase::recreateTable(
-        folder.path(), {"DETAILS", {dbase::characterField("OWNER", 4), dbase::characterField("WHAT", 5)}, {{"OWNER", "OWNER"}}});
+        folder.path(),
+        {"DETAILS", {dbase::characterField("OWNER", 4), dbase::characterField("WHAT", 5)}, {{"OWNER", "OWNER"}}});
     for (const char* owner : {"R01", "R03", "R01"}) details.appendRecord({std::string(owner), std::string("x")});
     details.linkTo(masters, "COD", "OWNER");
     TableModel model({{"OWNER", "OWNER", 4, false}}, nullptr);
@@ -284,8 +286,10 @@ class GridFrameworkTest : public QObject {
   void navigatorPostsOrCancelsWhatIsTyped_data() {
     QTest::addColumn<QString>("press");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("post") << "Post" << "new";
-    QTest::newRow("cancel") << "Cancel" << "a01";
+    QTest::newRow("post") << "Post"
+                          << "new";
+    QTest::newRow("cancel") << "Cancel"
+                            << "a01";
   }
   void navigatorPostsOrCancelsWhatIsTyped() {
     QFETCH(QString, press);

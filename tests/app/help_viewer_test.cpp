@@ -23,8 +23,8 @@ struct MainWithHelp {
   MainWithHelp() : help(TRANSORVALDAE_HELP_FOLDER) {
     window = std::make_unique<app::MainWindow>(
         session, dialogs,
-        app::MainWindowSetup{{}, QString::fromStdString(folder.path().string()),
-                             QString::fromStdString(folder.path().string()), &help});
+        app::MainWindowSetup{
+            {}, QString::fromStdString(folder.path().string()), QString::fromStdString(folder.path().string()), &help});
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get())) qFatal("the main window was not shown");
@@ -55,9 +55,12 @@ class HelpViewerTest : public QObject {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("title");
-    QTest::newRow("language box") << "ComboBoxEuskCast" << "datos_dae.html"
+    QTest::newRow("language box") << "ComboBoxEuskCast"
+                                  << "datos_dae.html"
                                   << QString::fromUtf8("Idioma de los textos, plantilla horaria y codificación DAE");
-    QTest::newRow("folder list") << "Directorios" << "ventana_principal.html" << "La ventana principal";
+    QTest::newRow("folder list") << "Directorios"
+                                 << "ventana_principal.html"
+                                 << "La ventana principal";
   }
   void f1OnAControlShowsItsTopic() {
     QFETCH(QString, control);
@@ -94,7 +97,8 @@ class HelpViewerTest : public QObject {
     auto* page = help.findChild<QTextBrowser*>("Page");
     page->setSource(QUrl("ficheros.html"));
     QCOMPARE(help.currentPage(), QString("ficheros.html"));
-    QCOMPARE(help.findChild<QListWidget*>("Contents")->currentItem()->text(), QString("Si falta un fichero o una carpeta"));
+    QCOMPARE(help.findChild<QListWidget*>("Contents")->currentItem()->text(),
+             QString("Si falta un fichero o una carpeta"));
   }
 
   void missingPageSaysWhichFile() {

@@ -61,8 +61,10 @@ class ImportWindowsTest : public QObject {
 
     app::MessageBoxDialogs dialogs;
     app::MainWindow window(session, dialogs,
-                           {{}, QString::fromStdString(workspace.workFolder().string()),
-                            QString::fromStdString(workspace.daeFolder().string()), nullptr});
+                           {{},
+                            QString::fromStdString(workspace.workFolder().string()),
+                            QString::fromStdString(workspace.daeFolder().string()),
+                            nullptr});
     dialogs.setParentWindow(&window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

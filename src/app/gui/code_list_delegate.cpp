@@ -27,9 +27,8 @@ class CodeList : public QComboBox {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
-                       event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown ||
-                       event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
+    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_PageUp ||
+                       event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
     const QString typed = event->text().trimmed();
     if (!arrow && typed.isEmpty()) {
       // Enter, Escape and Tab end the edit through the grid; Delete and
