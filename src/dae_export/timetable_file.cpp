@@ -57,6 +57,14 @@ std::string typeThreeRecord(const dbase::Table& t) {
          padded(t.text("ALIASDAE"), 50) + group;
 }
 
+// Another handle on the same open table, ordered by session key.
+dbase::Table inKeyOrder(const dbase::Table& table) {
+  dbase::Table own(table.dbfPath().parent_path(), table.name());
+  own.open({.readOnly = true});
+  own.selectTag("PROF_DIA_SES");
+  return own;
+}
+
 void add(std::string& file, const std::string& record) {
   file += record;
   file += kEndOfRecord;
@@ -72,18 +80,19 @@ bool CreaTXTCuadroHorario(const std::string& CarpetaSalida, dbase::Table& centre
     return false;
   }
   for (dbase::Table* table : {&centre, &typeTwo, &typeThree}) table->post();
-  typeTwo.unlink();
-  typeTwo.selectTag("PROF_DIA_SES");
-  typeThree.selectTag("PROF_DIA_SES");
+  // Walked through handles of their own, so that the caller's views keep
+  // their links and orders (the editor stays open when the file fails).
+  dbase::Table sessions = inKeyOrder(typeTwo);
+  dbase::Table groups = inKeyOrder(typeThree);
 
   std::string file;
   add(file, headerRecord(centre));
-  for (typeTwo.first(); !typeTwo.atEnd(); typeTwo.next()) {
-    add(file, typeTwoRecord(typeTwo));
-    const std::string key = typeTwo.text("PROF_DIA_SES");
-    if (!typeThree.findKey(key)) continue;
-    for (; !typeThree.atEnd() && typeThree.text("PROF_DIA_SES") == key; typeThree.next()) {
-      add(file, typeThreeRecord(typeThree));
+  for (sessions.first(); !sessions.atEnd(); sessions.next()) {
+    add(file, typeTwoRecord(sessions));
+    const std::string key = sessions.text("PROF_DIA_SES");
+    if (!groups.findKey(key)) continue;
+    for (; !groups.atEnd() && groups.text("PROF_DIA_SES") == key; groups.next()) {
+      add(file, typeThreeRecord(groups));
     }
   }
   support::writeFileAtomically(support::pathFromUtf8(CarpetaSalida) / kFileName, file);

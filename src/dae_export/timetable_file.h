@@ -25,8 +25,8 @@ namespace dae_export {
 
 // Writes CarpetaSalida + "fCUADROS.txt" from the current record of centre and
 // every record of typeTwo and typeThree (CreaTXTCuadroHorario). Pending edits
-// of the three handles are posted first; typeTwo loses any detail link and
-// is left ordered by PROF_DIA_SES, and typeThree is ordered by PROF_DIA_SES.
+// of the three handles are posted first; their positions, orders and links
+// are left as they were.
 // False, with nothing written, after "No existe la carpeta" when the folder
 // is missing. A file that cannot be written throws support::Error naming it.
 // Requires: the three handles open on daeCENTRO, CUADROH2 and CUADROH3.

@@ -194,5 +194,25 @@ TEST_F(TimetableFileTest, PendingEditIsWritten) {
   EXPECT_NE(workspace.outputFile().find("99999999R"), std::string::npos);
 }
 
+TEST_F(TimetableFileTest, CallersViewsKeepTheirOrderLinkAndPositionWhenTheFileFails) {
+  addTypeTwo("ZU", "101", kTeachingFields);
+  addTypeTwo("AB", "203", kTeachingFields);
+  addTypeThree("AB", "203", {{"CODGRUPO", "G1"}});
+  std::filesystem::create_directory(workspace.daeFolder() / "fCUADROS.txt");
+  dbase::Table centre(workspace.workFolder(), "daeCENTRO");
+  dbase::Table typeTwo(workspace.workFolder(), "CUADROH2");
+  dbase::Table typeThree(workspace.workFolder(), "CUADROH3");
+  for (dbase::Table* table : {&centre, &typeTwo, &typeThree}) table->open();
+  typeThree.linkTo(typeTwo, "PROF_DIA_SES", "PROF_DIA_SES");
+  typeTwo.last();  // physical order: AB's session
+  EXPECT_THROW(CreaTXTCuadroHorario(workspace.session().CarpetaDAE, centre, typeTwo, typeThree, dialogs),
+               support::Error);
+  EXPECT_EQ(typeTwo.selectedTag(), "");
+  EXPECT_EQ(typeTwo.text("PROF_DIA_SES"), sessionKey("AB", "203"));
+  EXPECT_EQ(typeThree.text("CODGRUPO"), "G1");
+  typeTwo.first();  // the detail still follows its master
+  EXPECT_TRUE(typeThree.atEnd());
+}
+
 }  // namespace
 }  // namespace dae_export
