@@ -153,9 +153,20 @@ class Cursor {
     return true;
   }
 
+  // Where record i stands in the selected tag's order. A walk asks for the
+  // record it stopped at last, so that place is remembered until the table
+  // changes (a change may move or remove the entry).
   TagOrder::const_iterator positionInTag(std::uint32_t i) const {
+    if (place_ && place_->record == i && place_->tag == tag_ && place_->version == data_->version()) {
+      return place_->at;
+    }
     const TagIndex& tag = data_->tags()[static_cast<std::size_t>(tag_)];
     return tag.order.find({data_->tagKey(tag, data_->record(i)), i});
+  }
+
+  std::uint32_t remember(TagOrder::const_iterator at) const {
+    place_ = Place{at->second, tag_, data_->version(), at};
+    return at->second;
   }
 
   std::optional<std::uint32_t> scanForward(std::optional<std::uint32_t> after) const {
@@ -167,7 +178,7 @@ class Cursor {
     const TagOrder& order = data_->tags()[static_cast<std::size_t>(tag_)].order;
     auto it = after ? std::next(positionInTag(*after)) : startOfRange(order);
     for (; it != order.end(); ++it) {
-      if (visible(it->second)) return it->second;
+      if (visible(it->second)) return remember(it);
       if (tag_ == linkTag_ && linkKey_ && it->first != *linkKey_) break;  // left the master's range
     }
     return std::nullopt;
@@ -183,7 +194,7 @@ class Cursor {
     auto it = before ? positionInTag(*before) : order.end();
     while (it != order.begin()) {
       --it;
-      if (visible(it->second)) return it->second;
+      if (visible(it->second)) return remember(it);
     }
     return std::nullopt;
   }
@@ -355,7 +366,7 @@ class Cursor {
     const std::string key = sortKey(def(tag.field), family(), fieldBytes);
     for (auto it = tag.order.lower_bound({key, 0}); it != tag.order.end() && it->first == key; ++it) {
       if (visible(it->second)) {
-        moveTo(it->second);
+        moveTo(remember(it));
         return true;
       }
     }
@@ -491,6 +502,13 @@ class Cursor {
   int linkTag_ = -1;
   std::optional<std::string> linkKey_;
   std::vector<Cursor*> details_;
+  struct Place {
+    std::uint32_t record;
+    int tag;
+    std::uint64_t version;
+    TagOrder::const_iterator at;
+  };
+  mutable std::optional<Place> place_;
 };
 
 Table::Table(fs::path folder, std::string name) : cursor_(std::make_unique<Cursor>(std::move(folder), std::move(name))) {}

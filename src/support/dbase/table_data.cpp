@@ -88,6 +88,8 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   layout_ = parseDbfHeader(bytes, fileName_);
   count_ = layout_.recordCount;
   unfinished_ = bytes[kUnfinishedOffset] != 0;
+  blankRecord_.assign(1, kLiveRecord);
+  for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
   records_ = bytes.substr(layout_.headerLength, static_cast<std::size_t>(count_) * layout_.recordLength);
   for (std::uint32_t i = 0; i < count_; ++i) live_ += deleted(i) ? 0 : 1;
   loadTags();
@@ -170,17 +172,13 @@ std::string_view TableData::fieldBytes(std::string_view rec, int field) const {
   return rec.substr(layout_.offsets[f], static_cast<std::size_t>(layout_.fields[f].width));
 }
 
-std::string TableData::blankRecord() const {
-  std::string rec(1, kLiveRecord);
-  for (const FieldDef& f : layout_.fields) rec += emptyFieldBytes(f, layout_.family);
-  return rec;
-}
 
 std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
   return sortKey(layout_.fields[static_cast<std::size_t>(tag.field)], layout_.family, fieldBytes(rec, tag.field));
 }
 
 void TableData::beforeChange() {
+  ++version_;
   if (!file_.writable()) throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
   for (const TagIndex& tag : tags_) {
     if (tag.field < 0) {
@@ -206,8 +204,10 @@ std::uint32_t TableData::append(const std::string& rec) {
   beforeChange();
   const std::uint32_t i = count_;
   try {
-    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength,
-                  rec + std::string(1, kEndOfFile));
+    // The record and the end mark in one write.
+    writeBuffer_.assign(rec);
+    writeBuffer_ += kEndOfFile;
+    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, writeBuffer_);
     ++count_;
     writeCount();
   } catch (const support::Error& e) {

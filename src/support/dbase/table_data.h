@@ -60,12 +60,16 @@ class TableData {
   int tagIndex(std::string_view name) const;    // -1 when absent
 
   std::uint32_t size() const { return count_; }
+  // Changes with every change to the records, so that a handle can tell
+  // whether what it remembers of the tag orders still holds.
+  std::uint64_t version() const { return version_; }
   int liveCount() const { return live_; }
   std::string_view record(std::uint32_t i) const;
   bool deleted(std::uint32_t i) const { return record(i)[0] == kDeletedRecord; }
   std::string_view fieldBytes(std::uint32_t i, int field) const;
   std::string_view fieldBytes(std::string_view record, int field) const;
-  std::string blankRecord() const;
+  // A new record: live, every field empty.
+  const std::string& blankRecord() const { return blankRecord_; }
   std::string tagKey(const TagIndex& tag, std::string_view record) const;
 
   // Changes, written through to the file. Throw support::Error on a failed
@@ -95,7 +99,10 @@ class TableData {
   support::LockedFile file_;
   DbfLayout layout_;
   std::string records_;
+  std::string blankRecord_;
+  std::string writeBuffer_;
   std::uint32_t count_ = 0;
+  std::uint64_t version_ = 0;
   int live_ = 0;
   std::vector<TagDef> tagDefs_;
   std::vector<TagIndex> tags_;
