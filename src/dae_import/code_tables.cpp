@@ -125,14 +125,14 @@ bool keepRecord(RecordFilter filter, const std::string& firstField, std::set<std
   return true;
 }
 
-bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, const CodeTable& spec) {
-  const std::optional<std::string> line = readDaeInput(session, dialogs, spec.fileName, spec.missingMessage);
+bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, const CodeTable& codeTable) {
+  const std::optional<std::string> line = readDaeInput(session, dialogs, codeTable.fileName, codeTable.missingMessage);
   if (!line) return false;
-  dbase::Table table = dbase::recreateTable(session.workFolder, {spec.tableName, fieldDefs(spec.fields), {}});
+  dbase::Table table = dbase::recreateTable(session.workFolder, {codeTable.tableName, fieldDefs(codeTable.fields), {}});
   std::set<std::string> codesWritten;
-  forEachRecord(*line, 1, spec.recordLength, [&](std::string_view record) {
-    std::vector<dbase::Value> row = cutRow(record, spec.fields);
-    if (keepRecord(spec.filter, std::get<std::string>(row.front()), codesWritten)) table.appendRecord(row);
+  forEachRecord(*line, 1, codeTable.recordLength, [&](std::string_view record) {
+    std::vector<dbase::Value> row = cutRow(record, codeTable.fields);
+    if (keepRecord(codeTable.filter, std::get<std::string>(row.front()), codesWritten)) table.appendRecord(row);
   });
   return true;
 }
@@ -145,21 +145,21 @@ const std::vector<dbase::FieldDef>& studyLevelFields() {
 }
 
 bool loadCodeTables(converter::Session& session, converter::Dialogs& dialogs) {
-  for (const CodeTable& spec : codeTables()) {
-    if (!loadCodeTable(session, dialogs, spec)) return false;
+  for (const CodeTable& codeTable : codeTables()) {
+    if (!loadCodeTable(session, dialogs, codeTable)) return false;
   }
   return true;
 }
 
 std::vector<std::string> codeTableNames() {
   std::vector<std::string> names;
-  for (const CodeTable& spec : codeTables()) names.emplace_back(spec.tableName);
+  for (const CodeTable& codeTable : codeTables()) names.emplace_back(codeTable.tableName);
   return names;
 }
 
 bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, std::string_view tableName) {
-  for (const CodeTable& spec : codeTables()) {
-    if (spec.tableName == tableName) return loadCodeTable(session, dialogs, spec);
+  for (const CodeTable& codeTable : codeTables()) {
+    if (codeTable.tableName == tableName) return loadCodeTable(session, dialogs, codeTable);
   }
   throw support::Error("No hay tabla de códigos DAE " + std::string(tableName));
 }

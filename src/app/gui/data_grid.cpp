@@ -99,9 +99,9 @@ void DataGrid::sizeColumns() {
   const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
   const auto* header = static_cast<const GridHeader*>(horizontalHeader());
   for (int column = 0; column < m_model->columnCount(); ++column) {
-    const ColumnSpec& spec = m_model->columns().at(static_cast<std::size_t>(column));
+    const ColumnSpec& columnSpec = m_model->columns().at(static_cast<std::size_t>(column));
     // As the framework's grids do, a column is never narrower than its title.
-    const int width = std::max(spec.widthChars * charWidth, header->titleWidth(column, spec.header));
+    const int width = std::max(columnSpec.widthChars * charWidth, header->titleWidth(column, columnSpec.header));
     setColumnWidth(column, width + kCellPadding);
   }
 }

@@ -24,12 +24,12 @@ std::string baseName(std::string name) {
   return name;
 }
 
-std::vector<std::string> splitFields(std::string_view spec) {
+std::vector<std::string> splitFields(std::string_view fieldList) {
   std::vector<std::string> names;
   std::size_t start = 0;
   while (true) {
-    const std::size_t end = spec.find(';', start);
-    std::string_view part = spec.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    const std::size_t end = fieldList.find(';', start);
+    std::string_view part = fieldList.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
     while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
     names.emplace_back(part);
@@ -390,10 +390,10 @@ class Cursor {
     return findEncoded(encodeInteger(def(tag.field), family(), key));
   }
 
-  bool locate(std::string_view spec, const std::vector<std::string>& values) {
+  bool locate(std::string_view fieldList, const std::vector<std::string>& values) {
     data();
     settle();
-    const std::vector<std::string> names = splitFields(spec);
+    const std::vector<std::string> names = splitFields(fieldList);
     if (names.size() != values.size()) {
       throw support::Error("Búsqueda en la tabla " + data_->fileName() + ": " + std::to_string(names.size()) +
                            " campos y " + std::to_string(values.size()) + " valores");
