@@ -39,7 +39,6 @@ struct ExportOptions {
   std::optional<std::string> templateCode;
 };
 
-// Short names typed for one level in the levels grid (Windows-1252).
 // The options, or nullopt with problem set.
 std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ExportOptions options;
