@@ -14,10 +14,17 @@ for arg in "$@"; do
 done
 
 ensure_packages "${CORE_PACKAGES[@]}"
+# The window needs Qt; the demo does not.
+if [ "$demo" -eq 0 ] && [ -n "${DISPLAY:-}" ]; then
+  ensure_packages "${GUI_PACKAGES[@]}"
+fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 
 if [ "$demo" -eq 0 ] && [ -n "${DISPLAY:-}" ] && [ -x build/src/app/transorvaldae ]; then
+  # The program never creates its work folder; this launcher prepares it.
+  work=${TRANSORVALDAE_WORK_FOLDER:-$HOME/KTEMP}
+  [ -d "$work" ] || { echo "Creating the work folder $work"; mkdir -p "$work"; }
   exec build/src/app/transorvaldae
 fi
 exec scripts/demo.sh build
