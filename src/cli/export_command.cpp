@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_options.h"
 #include "cli/result_line.h"
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
@@ -42,18 +43,10 @@ struct ExportOptions {
 // The options, or nullopt with problem set.
 std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ExportOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
+  problem = cli::walkOptions(args, {"--private"}, [&](const std::string& option, const std::string& value) {
     if (option == "--private") {
       options.privateCentre = true;
-      continue;
-    }
-    if (i + 1 == args.size()) {
-      problem = option.rfind("--", 0) == 0 ? "missing value for " + option : "unexpected argument " + option;
-      return std::nullopt;
-    }
-    const std::string& value = args[++i];
-    if (option == "--dae-folder") {
+    } else if (option == "--dae-folder") {
       options.daeFolder = value;
     } else if (option == "--work-folder") {
       options.workFolder = support::pathFromUtf8(value);
@@ -72,14 +65,13 @@ std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, 
     } else if (option == "--template") {
       options.templateCode = value;
     } else {
-      problem = option == "--previous-levels" ? "--previous-levels takes keep or discard" : "unknown option " + option;
-      return std::nullopt;
+      return option == "--previous-levels" ? std::string("--previous-levels takes keep or discard")
+                                           : "unknown option " + option;
     }
-  }
-  if (!options.daeFolder) {
-    problem = "--dae-folder is required";
-    return std::nullopt;
-  }
+    return std::string();
+  });
+  if (problem.empty() && !options.daeFolder) problem = "--dae-folder is required";
+  if (!problem.empty()) return std::nullopt;
   return options;
 }
 

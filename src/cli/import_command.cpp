@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_options.h"
 #include "cli/result_line.h"
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
@@ -43,18 +44,10 @@ struct ImportOptions {
 // The options, or nullopt with problem set.
 std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ImportOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
+  problem = cli::walkOptions(args, {"--straight-to-coding"}, [&](const std::string& option, const std::string& value) {
     if (option == "--straight-to-coding") {
       options.straightToCoding = true;
-      continue;
-    }
-    if (i + 1 == args.size()) {
-      problem = option.rfind("--", 0) == 0 ? "missing value for " + option : "unexpected argument " + option;
-      return std::nullopt;
-    }
-    const std::string& value = args[++i];
-    if (option == "--dae-folder") {
+    } else if (option == "--dae-folder") {
       options.daeFolder = value;
     } else if (option == "--work-folder") {
       options.workFolder = support::pathFromUtf8(value);
@@ -65,16 +58,14 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
     } else if (option == "--documents") {
       options.documentsFile = support::pathFromUtf8(value);
     } else {
-      problem = option == "--centre"     ? "--centre takes CODE;YEAR;VERSION"
-                : option == "--previous" ? "--previous takes keep or rebuild"
-                                         : "unknown option " + option;
-      return std::nullopt;
+      return option == "--centre"     ? std::string("--centre takes CODE;YEAR;VERSION")
+             : option == "--previous" ? std::string("--previous takes keep or rebuild")
+                                      : "unknown option " + option;
     }
-  }
-  if (!options.daeFolder) {
-    problem = "--dae-folder is required";
-    return std::nullopt;
-  }
+    return std::string();
+  });
+  if (problem.empty() && !options.daeFolder) problem = "--dae-folder is required";
+  if (!problem.empty()) return std::nullopt;
   return options;
 }
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Run under a virtual X server (xvfb-run): the stand-in host launches the
 # converter hosted in its window and reports what the converter left in
-# Orvalin.ini. An export on a folder that vanished must hand over -1; an
-# import of a solved timetable, finished with "&Terminar", must hand over 1.
-#   handover_test.sh HOST_STUB CONVERTER CLI SAMPLE_DAE_FOLDER
+# Orvalin.ini. The converter's window must be a 598x270 child of the host's
+# window at (2, 2); "&Salir" at once must hand over 0, an export on a folder
+# that vanished -1, and an import of a solved timetable, finished with
+# "&Terminar", 1.
+#   hosting_test.sh HOST_STUB CONVERTER CLI SAMPLE_DAE_FOLDER
 set -euo pipefail
 host_stub=$1
 converter=$2
@@ -46,7 +48,10 @@ launch() {
   local host=0x$(sed -n 's/^host-window=//p' "$dir/out")
   embedded() { xwininfo -tree -id "$host" | grep -q '"Exportar e importar datos entre Orvalin y DAE"'; }
   wait_for embedded || fail "no converter window inside the host window $host"
-  converter_window=$(xwininfo -tree -id "$host" | grep '"Exportar e importar datos entre Orvalin y DAE"' | awk '{print $1}')
+  local line
+  line=$(xwininfo -tree -id "$host" | grep '"Exportar e importar datos entre Orvalin y DAE"')
+  [[ $line =~ [[:space:]]598x270\+2\+2[[:space:]] ]] || fail "the converter window is not 598x270 at (2, 2): $line"
+  converter_window=$(awk '{print $1}' <<<"$line")
   sleep 0.5
 }
 
@@ -85,6 +90,17 @@ finished_with() {
   [ "$status" -eq 0 ] || fail "host-stub ended with status $status"
   grep -qx "Transformado=$1" "$dir/out" || fail "the host did not get Transformado=$1"
 }
+
+# "&Salir" at once: 0. It lies at (480, 120) in the folder area, which starts
+# at y = 100; click until the converter ends (a click may come before it maps).
+launch exportar "$dir/dae"
+for _ in $(seq 40); do
+  kill -0 "$stub" 2>/dev/null || break
+  click_in "$converter_window" $((480 + 44)) $((100 + 120 + 12)) 2>/dev/null || true
+  sleep 0.5
+done
+finished_with 0
+echo "PASS: the converter was embedded and \"&Salir\" handed over 0"
 
 # Export on a folder that vanished after the window opened: -1.
 mkdir "$dir/gone"
