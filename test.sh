@@ -26,8 +26,11 @@ if [ "$windows" -eq 1 ]; then
   exec scripts/windows_build.sh build
 fi
 
-ensure_packages "${CORE_PACKAGES[@]}" clang libclang-rt-14-dev
+ensure_packages "${CORE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format
 ensure_packages "${GUI_PACKAGES[@]}"
+
+echo "== Format"
+scripts/check_format.sh
 
 jobs=$(nproc)
 

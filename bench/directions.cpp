@@ -54,9 +54,9 @@ converter::Session sessionFor(const fs::path& daeFolder, const fs::path& workFol
 
 // The tables the import reads besides SOLUC: the timetabler's, the class
 // hours' source, the centre and the coding editor's code lists.
-const std::vector<std::string> kImportInputs = {"SOLUC",     "PROFT",     "GRUPOST",   "ASIGNOMT",
-                                                "DIASHORAST", "daeCENTRO", "daeTIPDOC", "daeTIPTAR",
-                                                "daeNIVIMP", "daeASIGNAT", "daeIDIOMA", "daeOTRACT"};
+const std::vector<std::string> kImportInputs = {"SOLUC",      "PROFT",      "GRUPOST",   "ASIGNOMT",
+                                                "DIASHORAST", "daeCENTRO",  "daeTIPDOC", "daeTIPTAR",
+                                                "daeNIVIMP",  "daeASIGNAT", "daeIDIOMA", "daeOTRACT"};
 
 std::vector<fs::path> tableFiles(const fs::path& folder, const std::vector<std::string>& tables) {
   std::vector<fs::path> files;
@@ -86,41 +86,63 @@ DirectionRun runExport(const fs::path& daeFolder, const fs::path& workFolder) {
   run.name = "export";
   QuietDialogs dialogs(run.messages);
   converter::Session session = sessionFor(daeFolder, workFolder);
-  const auto rows = [&](const char* table) { return [&workFolder, table] { return recordCount(workFolder, table); }; };
+  const auto rows = [&](const char* table) {
+    return [&workFolder, table] { return recordCount(workFolder, table); };
+  };
 
-  run.step("ASIGT and DIASHORAST dropped", [&] {
-    dae_import::deleteTableFile(workFolder, "ASIGT");
-    dae_import::deleteTableFile(workFolder, "DIASHORAST");
-  }, nullptr);
+  run.step(
+      "ASIGT and DIASHORAST dropped",
+      [&] {
+        dae_import::deleteTableFile(workFolder, "ASIGT");
+        dae_import::deleteTableFile(workFolder, "DIASHORAST");
+      },
+      nullptr);
   for (const std::string& table : dae_import::codeTableNames()) {
-    run.step(table, [&] { dae_import::loadCodeTable(session, dialogs, table); },
-             [&] { return recordCount(workFolder, table); });
+    run.step(
+        table, [&] { dae_import::loadCodeTable(session, dialogs, table); },
+        [&] { return recordCount(workFolder, table); });
   }
-  run.step("daeCENTRO", [&] { dae_import::loadCentreHeader(session, dialogs); }, rows("daeCENTRO"));
-  run.step("daePLANTILLAS", [&] { dae_import::listTemplates(session, dialogs); }, rows("daePLANTILLAS"));
+  run.step(
+      "daeCENTRO", [&] { dae_import::loadCentreHeader(session, dialogs); }, rows("daeCENTRO"));
+  run.step(
+      "daePLANTILLAS", [&] { dae_import::listTemplates(session, dialogs); }, rows("daePLANTILLAS"));
 
   dbase::Table centre(workFolder, "daeCENTRO");
   dbase::Table levels(workFolder, "daeNIVIMP");
-  run.step("centre panel and levels (daeNIVIMP2)", [&] {
-    dae_import::MuestraCentro(session, dialogs, centre);
-    dae_import::DatosNivel(session, dialogs, centre, levels, [] {});
-    dae_import::FinalRecogida(session, dialogs, levels);
-  }, rows("daeNIVIMP2"));
+  run.step(
+      "centre panel and levels (daeNIVIMP2)",
+      [&] {
+        dae_import::MuestraCentro(session, dialogs, centre);
+        dae_import::DatosNivel(session, dialogs, centre, levels, [] {});
+        dae_import::FinalRecogida(session, dialogs, levels);
+      },
+      rows("daeNIVIMP2"));
   dbase::Table templates(workFolder, "daePLANTILLAS");
-  run.step("DIASHORAST", [&] {
-    dae_import::AbrePlantillasDAE(templates);
-    dae_import::buildDaysAndHours(session, dialogs, templates);
-  }, rows("DIASHORAST"));
+  run.step(
+      "DIASHORAST",
+      [&] {
+        dae_import::AbrePlantillasDAE(templates);
+        dae_import::buildDaysAndHours(session, dialogs, templates);
+      },
+      rows("DIASHORAST"));
 
-  run.step("ASIGNOMT", [&] { timetabler_tables::CreaAsignaturas(session, dialogs); }, rows("ASIGNOMT"));
-  run.step("PROFT", [&] { timetabler_tables::CreaProfesores(session, dialogs); }, rows("PROFT"));
-  run.step("AULAT", [&] { timetabler_tables::CreaAulas(session, dialogs); }, rows("AULAT"));
-  run.step("GRUPOST", [&] { timetabler_tables::CreaGrupos(session, dialogs); }, rows("GRUPOST"));
-  run.step("ASIGT", [&] {
-    timetabler_tables::CreaAsignaciones(session, dialogs);
-    levels.close();
-  }, rows("ASIGT"));
-  if (session.CodigoResultado != 1) run.messages.push_back("CodigoResultado=" + std::to_string(session.CodigoResultado));
+  run.step(
+      "ASIGNOMT", [&] { timetabler_tables::CreaAsignaturas(session, dialogs); }, rows("ASIGNOMT"));
+  run.step(
+      "PROFT", [&] { timetabler_tables::CreaProfesores(session, dialogs); }, rows("PROFT"));
+  run.step(
+      "AULAT", [&] { timetabler_tables::CreaAulas(session, dialogs); }, rows("AULAT"));
+  run.step(
+      "GRUPOST", [&] { timetabler_tables::CreaGrupos(session, dialogs); }, rows("GRUPOST"));
+  run.step(
+      "ASIGT",
+      [&] {
+        timetabler_tables::CreaAsignaciones(session, dialogs);
+        levels.close();
+      },
+      rows("ASIGT"));
+  if (session.CodigoResultado != 1)
+    run.messages.push_back("CodigoResultado=" + std::to_string(session.CodigoResultado));
 
   run.peakKilobytes = peakResidentKilobytes();
   const FolderSnapshot inputs = snapshot(daeFolder);
@@ -138,18 +160,28 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
   std::vector<std::string> inputs = kImportInputs;
   if (keep) inputs.insert(inputs.end(), {"CUADROH2", "CUADROH3"});
   const std::vector<fs::path> inputFiles = tableFiles(workFolder, inputs);
-  const auto rows = [&](const char* table) { return [&workFolder, table] { return recordCount(workFolder, table); }; };
+  const auto rows = [&](const char* table) {
+    return [&workFolder, table] { return recordCount(workFolder, table); };
+  };
 
-  run.step("PLANTILLA", [&] { dae_export::buildClassHours(workFolder); }, rows("PLANTILLA"));
-  run.step("CUADROH2 and CUADROH3", [&] { dae_export::buildTimetableTables(workFolder, tables); },
-           [&] { return recordCount(workFolder, "CUADROH2") + " + " + recordCount(workFolder, "CUADROH3"); });
+  run.step(
+      "PLANTILLA", [&] { dae_export::buildClassHours(workFolder); }, rows("PLANTILLA"));
+  run.step(
+      "CUADROH2 and CUADROH3", [&] { dae_export::buildTimetableTables(workFolder, tables); },
+      [&] { return recordCount(workFolder, "CUADROH2") + " + " + recordCount(workFolder, "CUADROH3"); });
   dae_export::CodingTables editor(workFolder);
-  run.step("coding editor opened", [&] { editor.open(); }, nullptr);
+  run.step(
+      "coding editor opened", [&] { editor.open(); }, nullptr);
   const fs::path file = daeFolder / "fCUADROS.txt";
-  run.step("fCUADROS.txt", [&] {
-    dae_export::CreaTXTCuadroHorario(session.CarpetaDAE, editor.centre, editor.sessions, editor.sessionGroups, dialogs);
-  }, [&] { return lineCount(file); });
-  run.step("coding editor closed", [&] { editor.close(); }, nullptr);
+  run.step(
+      "fCUADROS.txt",
+      [&] {
+        dae_export::CreaTXTCuadroHorario(session.CarpetaDAE, editor.centre, editor.sessions,
+                                         editor.sessionGroups, dialogs);
+      },
+      [&] { return lineCount(file); });
+  run.step(
+      "coding editor closed", [&] { editor.close(); }, nullptr);
 
   run.peakKilobytes = peakResidentKilobytes();
   std::vector<fs::path> outputs = changedFiles(before, snapshot(workFolder));

@@ -22,27 +22,38 @@ void runEngineLookups(std::ostream& out, const std::filesystem::path& folder, in
   std::filesystem::create_directories(folder);
   DirectionRun run;
   run.name = "table engine";
-  const dbase::TableDef def{"LOOKUPS",
-                            {dbase::characterField("CLAVE", 13), dbase::integerField("NUMERO"),
-                             dbase::characterField("TEXTO", 20)},
-                            {{"CLAVE", "CLAVE"}, {"NUMERO", "NUMERO"}}};
+  const dbase::TableDef def{
+      "LOOKUPS",
+      {dbase::characterField("CLAVE", 13), dbase::integerField("NUMERO"), dbase::characterField("TEXTO", 20)},
+      {{"CLAVE", "CLAVE"}, {"NUMERO", "NUMERO"}}};
   dbase::Table table = dbase::recreateTable(folder, def);
   const std::string count = grouped(static_cast<std::uint64_t>(rows));
-  run.step("append, one post each", [&] {
-    for (int i = 0; i < rows; ++i) table.appendRecord({keyOf(i), i, std::string("texto")});
-  }, [&] { return count; });
-  run.step("find key on CLAVE, every key", [&] {
-    table.selectTag("CLAVE");
-    for (int i = 0; i < rows; ++i) {
-      if (!table.findKey(keyOf(i))) throw support::Error("bench: key not found " + keyOf(i));
-    }
-  }, [&] { return count; });
-  run.step("locate CLAVE;NUMERO, every row", [&] {
-    for (int i = 0; i < rows; ++i) {
-      if (!table.locate("CLAVE;NUMERO", {keyOf(i), std::to_string(i)})) throw support::Error("bench: row not located");
-    }
-  }, [&] { return count; });
-  run.step("close (index written)", [&] { table.close(); }, [&] { return count; });
+  run.step(
+      "append, one post each",
+      [&] {
+        for (int i = 0; i < rows; ++i) table.appendRecord({keyOf(i), i, std::string("texto")});
+      },
+      [&] { return count; });
+  run.step(
+      "find key on CLAVE, every key",
+      [&] {
+        table.selectTag("CLAVE");
+        for (int i = 0; i < rows; ++i) {
+          if (!table.findKey(keyOf(i))) throw support::Error("bench: key not found " + keyOf(i));
+        }
+      },
+      [&] { return count; });
+  run.step(
+      "locate CLAVE;NUMERO, every row",
+      [&] {
+        for (int i = 0; i < rows; ++i) {
+          if (!table.locate("CLAVE;NUMERO", {keyOf(i), std::to_string(i)}))
+            throw support::Error("bench: row not located");
+        }
+      },
+      [&] { return count; });
+  run.step(
+      "close (index written)", [&] { table.close(); }, [&] { return count; });
 
   out << "\n== Table engine: " << count << " rows\n";
   for (const StepTime& step : run.steps) {

@@ -44,7 +44,8 @@ IoFloor measureIoFloor(const std::vector<fs::path>& inputs, const std::vector<fs
     std::ofstream out(scratch / outputs[i].filename(), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(sizes[i]));
     out.close();
-    if (!out) throw support::Error("No se puede escribir " + support::displayPath(scratch / outputs[i].filename()));
+    if (!out)
+      throw support::Error("No se puede escribir " + support::displayPath(scratch / outputs[i].filename()));
     floor.bytesWritten += sizes[i];
   }
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;

@@ -30,6 +30,7 @@ std::vector<std::filesystem::path> changedFiles(const FolderSnapshot& before, co
 // Reads each input whole, then writes files of the outputs' sizes into
 // scratch (created and removed here).
 IoFloor measureIoFloor(const std::vector<std::filesystem::path>& inputs,
-                       const std::vector<std::filesystem::path>& outputs, const std::filesystem::path& scratch);
+                       const std::vector<std::filesystem::path>& outputs,
+                       const std::filesystem::path& scratch);
 
 }  // namespace bench

@@ -72,8 +72,8 @@ fs::path newScratchFolder() {
 }
 
 void makeSample(int scale, const fs::path& out) {
-  const std::string command = std::string("'") + TRANSORVALDAE_MAKE_SAMPLE + "' --scale " + std::to_string(scale) +
-                              " --out '" + out.string() + "' >/dev/null";
+  const std::string command = std::string("'") + TRANSORVALDAE_MAKE_SAMPLE + "' --scale " +
+                              std::to_string(scale) + " --out '" + out.string() + "' >/dev/null";
   if (std::system(command.c_str()) != 0) throw support::Error("make-sample failed: " + command);
 }
 
@@ -119,7 +119,8 @@ int main(int argc, char** argv) {
       const fs::path scaleFolder = folder / ("x" + std::to_string(scale));
       fs::remove_all(scaleFolder);
       results.push_back(runScale(scale, scaleFolder));
-      bench::printScale(std::cout, results.back(), results.size() > 1 ? &results[results.size() - 2] : nullptr);
+      bench::printScale(std::cout, results.back(),
+                        results.size() > 1 ? &results[results.size() - 2] : nullptr);
       std::cout.flush();
       if (!options->keep) fs::remove_all(scaleFolder);
     }

@@ -43,7 +43,8 @@ long peakResidentKilobytes() {
 
 std::string grouped(std::uint64_t value) {
   std::string digits = std::to_string(value);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), ",");
   return digits;
 }
 

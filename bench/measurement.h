@@ -15,7 +15,7 @@ namespace bench {
 
 struct StepTime {
   std::string name;
-  std::string rows;  // the records (or lines) the step left, as shown
+  std::string rows;       // the records (or lines) the step left, as shown
   double seconds = 0;     // wall clock
   double cpuSeconds = 0;  // user and system time of the process: less disturbed by other programs
 };
@@ -32,7 +32,7 @@ struct DirectionRun {
   std::string name;
   std::vector<StepTime> steps;
   IoFloor floor;
-  long peakKilobytes = 0;  // resident set of the whole process up to the end of the direction
+  long peakKilobytes = 0;             // resident set of the whole process up to the end of the direction
   std::vector<std::string> messages;  // what the run told the user, in order
 
   double totalSeconds() const;

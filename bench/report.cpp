@@ -77,11 +77,12 @@ void printScale(std::ostream& out, const ScaleResult& result, const ScaleResult*
     const double oldTotal = before ? before->totalSeconds() : 0;
     row(out, "total", "", milliseconds(total), milliseconds(run.totalCpuSeconds()),
         growth(total, before ? &oldTotal : nullptr, dataRatio));
-    row(out, "I/O floor: read " + megabytes(static_cast<double>(run.floor.bytesRead)) + ", write " +
-                 megabytes(static_cast<double>(run.floor.bytesWritten)),
+    row(out,
+        "I/O floor: read " + megabytes(static_cast<double>(run.floor.bytesRead)) + ", write " +
+            megabytes(static_cast<double>(run.floor.bytesWritten)),
         "", milliseconds(run.floor.seconds), "", "");
-    row(out, "total / I/O floor", "", run.floor.seconds > 0 ? format("%.1fx", total / run.floor.seconds) : "-", "",
-        "");
+    row(out, "total / I/O floor", "",
+        run.floor.seconds > 0 ? format("%.1fx", total / run.floor.seconds) : "-", "", "");
     out << "  peak memory of the process so far: " << megabytes(run.peakKilobytes * 1024.0) << '\n';
     for (const std::string& message : run.messages) out << "  said: " << message << '\n';
   }
@@ -113,19 +114,21 @@ bool printTargets(std::ostream& out, const std::vector<ScaleResult>& results) {
       const DirectionRun* old = findDirection(&before, run.name);
       if (!old) continue;
       if (old->totalSeconds() < kComparableSeconds * 10) {
-        out << "  -       " << scales << " " << run.name << ": too short at x" << before.scale << " to compare\n";
+        out << "  -       " << scales << " " << run.name << ": too short at x" << before.scale
+            << " to compare\n";
         continue;
       }
       const double ratio = run.totalSeconds() / old->totalSeconds();
-      verdict(ratio <= dataRatio * kGrowthAllowance,
-              scales + " " + run.name + " time grows " + format("%.1fx", ratio) + " (at most " +
-                  format("%.0fx", dataRatio * kGrowthAllowance) + ")");
+      verdict(ratio <= dataRatio * kGrowthAllowance, scales + " " + run.name + " time grows " +
+                                                         format("%.1fx", ratio) + " (at most " +
+                                                         format("%.0fx", dataRatio * kGrowthAllowance) + ")");
       for (const StepTime& step : run.steps) {
         const StepTime* oldStep = findStep(old, step.name);
         if (!oldStep || step.seconds < kComparableSeconds || oldStep->seconds <= 0) continue;
         const double stepRatio = step.seconds / oldStep->seconds;
         if (stepRatio > dataRatio * kGrowthAllowance) {
-          verdict(false, scales + " " + run.name + ", step " + step.name + " grows " + format("%.1fx", stepRatio));
+          verdict(false,
+                  scales + " " + run.name + ", step " + step.name + " grows " + format("%.1fx", stepRatio));
         }
       }
     }

@@ -44,7 +44,8 @@ std::uint64_t writeTimetableSolution(const fs::path& folder) {
     dbase::Table table(folder, "PROFT");
     table.open({.readOnly = true});
     for (table.first(); !table.atEnd(); table.next()) {
-      if (teacherNumber.try_emplace(table.text("ABREV"), teachers.size()).second) teachers.push_back(table.text("ABREV"));
+      if (teacherNumber.try_emplace(table.text("ABREV"), teachers.size()).second)
+        teachers.push_back(table.text("ABREV"));
     }
   }
   if (teachers.empty()) throw support::Error("PROFT no tiene profesores");

@@ -12,10 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const dbase::DbfLayout layout = dbase::parseDbfHeader(bytes, "fuzz.dbf");
     for (std::uint32_t r = 0; r < layout.recordCount; ++r) {
-      const std::string_view record = bytes.substr(layout.headerLength + r * layout.recordLength, layout.recordLength);
+      const std::string_view record =
+          bytes.substr(layout.headerLength + r * layout.recordLength, layout.recordLength);
       for (std::size_t f = 0; f < layout.fields.size(); ++f) {
         const dbase::FieldDef& field = layout.fields[f];
-        const std::string_view value = record.substr(layout.offsets[f], static_cast<std::size_t>(field.width));
+        const std::string_view value =
+            record.substr(layout.offsets[f], static_cast<std::size_t>(field.width));
         (void)dbase::decodeText(field, layout.family, value);
         (void)dbase::sortKey(field, layout.family, value);
         (void)dbase::mdxKey(field, value);

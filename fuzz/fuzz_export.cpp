@@ -25,9 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::array<const char*, 15> kDaeFiles = {
-    "T13.txt",  "V55T12.txt",  "V55T35.txt",     "V55T15W18T54_1.txt", "T07.txt",
-    "V55T86.txt", "V55T11.txt", "V55T14.txt",    "T55.txt",            "profesorado.txt",
-    "PLANTILLAS.txt", "T02.txt", "AULAS.txt",    "GRUPOS.txt",         "V55T15W18T54_2.txt"};
+    "T13.txt",    "V55T12.txt", "V55T35.txt",        "V55T15W18T54_1.txt", "T07.txt",        "V55T86.txt",
+    "V55T11.txt", "V55T14.txt", "T55.txt",           "profesorado.txt",    "PLANTILLAS.txt", "T02.txt",
+    "AULAS.txt",  "GRUPOS.txt", "V55T15W18T54_2.txt"};
 constexpr std::uint16_t kMissing = 0xFFFF;
 
 // Writes the DAE files framed in input; returns where the answers begin.
@@ -40,7 +40,8 @@ std::string_view writeDaeFolder(std::string_view input, const fs::path& folder) 
     if (length == kMissing) continue;
     const std::string_view bytes = input.substr(0, length);
     input.remove_prefix(bytes.size());
-    std::ofstream(folder / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(folder / name, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   return input;
 }

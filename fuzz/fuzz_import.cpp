@@ -70,7 +70,8 @@ const Baseline& baseline() {
 }
 
 std::string nameFrom(FuzzedDataProvider& input, const std::vector<std::string>& names) {
-  if (input.ConsumeBool() && !names.empty()) return names[input.ConsumeIntegralInRange<std::size_t>(0, names.size() - 1)];
+  if (input.ConsumeBool() && !names.empty())
+    return names[input.ConsumeIntegralInRange<std::size_t>(0, names.size() - 1)];
   return input.ConsumeRandomLengthString(12);
 }
 
@@ -80,13 +81,13 @@ void writeTimetable(FuzzedDataProvider& input, const fs::path& folder, const Bas
   const auto number = [&](const char* field) {
     return numbersAsText ? dbase::characterField(field, 3) : dbase::integerField(field);
   };
-  dbase::Table timetable = dbase::recreateTable(
-      folder, {"SOLUC",
-               {number("DIA"), number("HORA"), number("SESIONES"), dbase::characterField("PROF", 10),
-                dbase::characterField("CODGRUPO", 10), dbase::characterField("ASIG", 10),
-                dbase::characterField("AULA", 10), dbase::characterField("TAREA", 4),
-                dbase::characterField("NALUM", 4)},
-               {}});
+  dbase::Table timetable =
+      dbase::recreateTable(folder, {"SOLUC",
+                                    {number("DIA"), number("HORA"), number("SESIONES"),
+                                     dbase::characterField("PROF", 10), dbase::characterField("CODGRUPO", 10),
+                                     dbase::characterField("ASIG", 10), dbase::characterField("AULA", 10),
+                                     dbase::characterField("TAREA", 4), dbase::characterField("NALUM", 4)},
+                                    {}});
   const int rows = input.ConsumeIntegralInRange(0, 48);
   for (int row = 0; row < rows; ++row) {
     timetable.append();
@@ -95,7 +96,8 @@ void writeTimetable(FuzzedDataProvider& input, const fs::path& folder, const Bas
       if (!numbersAsText) {
         timetable.setInteger(field, value);
       } else {
-        timetable.setText(field, input.ConsumeBool() ? input.ConsumeRandomLengthString(3) : std::to_string(value));
+        timetable.setText(field,
+                          input.ConsumeBool() ? input.ConsumeRandomLengthString(3) : std::to_string(value));
       }
     }
     timetable.setText("PROF", nameFrom(input, names.teachers));
@@ -111,9 +113,9 @@ void writeTimetable(FuzzedDataProvider& input, const fs::path& folder, const Bas
 
 // Cuts, changes or removes some table files, as a crash or another program might.
 void damageTables(FuzzedDataProvider& input, const fs::path& folder) {
-  static constexpr std::array<const char*, 9> kTables = {"SOLUC",      "PROFT",     "GRUPOST",  "ASIGNOMT",
-                                                         "DIASHORAST", "daeCENTRO", "CUADROH2", "CUADROH3",
-                                                         "daeTIPDOC"};
+  static constexpr std::array<const char*, 9> kTables = {"SOLUC",    "PROFT",      "GRUPOST",
+                                                         "ASIGNOMT", "DIASHORAST", "daeCENTRO",
+                                                         "CUADROH2", "CUADROH3",   "daeTIPDOC"};
   const int damages = input.ConsumeIntegralInRange(0, 3);
   for (int d = 0; d < damages; ++d) {
     const auto file = support::findNoCase(
@@ -134,12 +136,14 @@ void damageTables(FuzzedDataProvider& input, const fs::path& folder) {
         fs::remove(*file);
         continue;
     }
-    std::ofstream(*file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(*file, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 }
 
 void copyTables(const fs::path& from, const fs::path& to) {
-  for (const fs::directory_entry& entry : fs::directory_iterator(from)) fs::copy_file(entry.path(), to / entry.path().filename());
+  for (const fs::directory_entry& entry : fs::directory_iterator(from))
+    fs::copy_file(entry.path(), to / entry.path().filename());
 }
 
 // A DAE timetable file is whole: a header record, and every record ended by CR LF.

@@ -7,11 +7,11 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "converter/dialogs.h"
 #include "dae_export/import_run.h"
@@ -41,7 +41,9 @@ inline fs::path freshFolder(const fs::path& folder) {
   return folder;
 }
 
-inline bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+inline bool startsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
 
 inline bool knownMessage(const std::string& text) {
   static const char* const kTexts[] = {

@@ -74,17 +74,14 @@ class Record {
  public:
   Record& text(std::string_view value, std::size_t width) {
     if (value.size() > width) {
-      throw std::logic_error("'" + std::string(value) + "' is longer than " +
-                             std::to_string(width));
+      throw std::logic_error("'" + std::string(value) + "' is longer than " + std::to_string(width));
     }
     m_bytes.append(value);
     m_bytes.append(width - value.size(), ' ');
     return *this;
   }
   Record& text(std::u8string_view value, std::size_t width) { return text(cp1252(value), width); }
-  Record& number(unsigned value, std::size_t width) {
-    return text(zeroPadded(value, width), width);
-  }
+  Record& number(unsigned value, std::size_t width) { return text(zeroPadded(value, width), width); }
   Record& blanks(std::size_t width) { return text(std::string_view{}, width); }
 
   // Appends the record to a file's line after checking its length.
@@ -142,9 +139,7 @@ constexpr std::array kLevels{
              u8"Batxilergoa"},
 };
 
-const LevelDef& levelOf(Stage stage) {
-  return stage == Stage::Eso ? kLevels[0] : kLevels[1];
-}
+const LevelDef& levelOf(Stage stage) { return stage == Stage::Eso ? kLevels[0] : kLevels[1]; }
 
 struct SubjectDef {
   std::string_view key;  // used only inside this program
@@ -159,46 +154,41 @@ constexpr std::array kSubjects{
     // ESO
     SubjectDef{"LCL", u8"Lengua Castellana y Literatura", u8"Gaztelania eta Literatura",
                u8"Lengua Castellana", u8"Gaztelania", "LCL", "GAZ", "0001"},
-    SubjectDef{"LVL", u8"Lengua Vasca y Literatura", u8"Euskara eta Literatura",
-               u8"Lengua Vasca", u8"Euskara", "LVL", "EUS", "0001"},
-    SubjectDef{"MAT", u8"Matem\u00E1ticas", u8"Matematika", u8"Matem\u00E1ticas", u8"Matematika",
-               "MAT", "MAT", "0001"},
-    SubjectDef{"MATA", u8"Matem\u00E1ticas A", u8"Matematika A", u8"Matem\u00E1ticas A",
-               u8"Matematika A", "MAT", "MATA", "0001"},
-    SubjectDef{"MATB", u8"Matem\u00E1ticas B", u8"Matematika B", u8"Matem\u00E1ticas B",
-               u8"Matematika B", "MAT", "MATB", "0001"},
-    SubjectDef{"ING", u8"Primera Lengua Extranjera: Ingl\u00E9s",
-               u8"Lehen Atzerriko Hizkuntza: Ingelesa", u8"Ingl\u00E9s", u8"Ingelesa", "ING",
-               "ING", "0001"},
-    SubjectDef{"GH", u8"Geograf\u00EDa e Historia", u8"Geografia eta Historia",
-               u8"Geograf\u00EDa e Historia", u8"Geografia eta Hist.", "GH", "GH", "0001"},
+    SubjectDef{"LVL", u8"Lengua Vasca y Literatura", u8"Euskara eta Literatura", u8"Lengua Vasca",
+               u8"Euskara", "LVL", "EUS", "0001"},
+    SubjectDef{"MAT", u8"Matem\u00E1ticas", u8"Matematika", u8"Matem\u00E1ticas", u8"Matematika", "MAT",
+               "MAT", "0001"},
+    SubjectDef{"MATA", u8"Matem\u00E1ticas A", u8"Matematika A", u8"Matem\u00E1ticas A", u8"Matematika A",
+               "MAT", "MATA", "0001"},
+    SubjectDef{"MATB", u8"Matem\u00E1ticas B", u8"Matematika B", u8"Matem\u00E1ticas B", u8"Matematika B",
+               "MAT", "MATB", "0001"},
+    SubjectDef{"ING", u8"Primera Lengua Extranjera: Ingl\u00E9s", u8"Lehen Atzerriko Hizkuntza: Ingelesa",
+               u8"Ingl\u00E9s", u8"Ingelesa", "ING", "ING", "0001"},
+    SubjectDef{"GH", u8"Geograf\u00EDa e Historia", u8"Geografia eta Historia", u8"Geograf\u00EDa e Historia",
+               u8"Geografia eta Hist.", "GH", "GH", "0001"},
     SubjectDef{"BG", u8"Biolog\u00EDa y Geolog\u00EDa", u8"Biologia eta Geologia",
                u8"Biolog\u00EDa y Geolog\u00EDa", u8"Biologia eta Geolog.", "BG", "BG", "0001"},
-    SubjectDef{"FQ", u8"F\u00EDsica y Qu\u00EDmica", u8"Fisika eta Kimika",
-               u8"F\u00EDsica y Qu\u00EDmica", u8"Fisika eta Kimika", "FQ", "FK", "0001"},
-    SubjectDef{"EF", u8"Educaci\u00F3n F\u00EDsica", u8"Gorputz Hezkuntza",
-               u8"Educaci\u00F3n F\u00EDsica", u8"Gorputz Hezkuntza", "EF", "GH", "0001"},
+    SubjectDef{"FQ", u8"F\u00EDsica y Qu\u00EDmica", u8"Fisika eta Kimika", u8"F\u00EDsica y Qu\u00EDmica",
+               u8"Fisika eta Kimika", "FQ", "FK", "0001"},
+    SubjectDef{"EF", u8"Educaci\u00F3n F\u00EDsica", u8"Gorputz Hezkuntza", u8"Educaci\u00F3n F\u00EDsica",
+               u8"Gorputz Hezkuntza", "EF", "GH", "0001"},
     SubjectDef{"TEC", u8"Tecnolog\u00EDa y Digitalizaci\u00F3n", u8"Teknologia eta Digitalizazioa",
                u8"Tecnolog\u00EDa", u8"Teknologia", "TYD", "TD", "0001"},
-    SubjectDef{"MUS", u8"M\u00FAsica", u8"Musika", u8"M\u00FAsica", u8"Musika", "MUS", "MUS",
-               "0001"},
+    SubjectDef{"MUS", u8"M\u00FAsica", u8"Musika", u8"M\u00FAsica", u8"Musika", "MUS", "MUS", "0001"},
     SubjectDef{"EPV", u8"Educaci\u00F3n Pl\u00E1stica, Visual y Audiovisual",
-               u8"Hezkuntza Plastikoa, Bisuala eta Ikus-entzunezkoa", u8"Pl\u00E1stica",
-               u8"Plastika", "EPVA", "HPBI", "0001"},
-    SubjectDef{"REL", u8"Religi\u00F3n Cat\u00F3lica", u8"Erlijio Katolikoa",
-               u8"Religi\u00F3n", u8"Erlijioa", "REL", "ERL", "0002"},
-    SubjectDef{"TUT", u8"Tutor\u00EDa", u8"Tutoretza", u8"Tutor\u00EDa", u8"Tutoretza", "TUT",
-               "TUT", "0003"},
+               u8"Hezkuntza Plastikoa, Bisuala eta Ikus-entzunezkoa", u8"Pl\u00E1stica", u8"Plastika", "EPVA",
+               "HPBI", "0001"},
+    SubjectDef{"REL", u8"Religi\u00F3n Cat\u00F3lica", u8"Erlijio Katolikoa", u8"Religi\u00F3n", u8"Erlijioa",
+               "REL", "ERL", "0002"},
+    SubjectDef{"TUT", u8"Tutor\u00EDa", u8"Tutoretza", u8"Tutor\u00EDa", u8"Tutoretza", "TUT", "TUT", "0003"},
     SubjectDef{"FRA", u8"Segunda Lengua Extranjera: Franc\u00E9s",
-               u8"Bigarren Atzerriko Hizkuntza: Frantsesa", u8"Franc\u00E9s", u8"Frantsesa",
-               "FRA", "FRA", "0002"},
-    SubjectDef{"TEA", u8"Taller de  Teatro", u8"Antzerki  Tailerra", u8"Teatro", u8"Antzerkia",
-               "TEA", "ANT", "0002"},
-    SubjectDef{"PIE", u8"Proyecto de Innovaci\u00F3n Educativa",
-               u8"Hezkuntza Berrikuntzako Proiektua", u8"Proyecto Innovaci\u00F3n",
-               u8"Berrikuntza Proiek.", "", "", "0002"},
-    SubjectDef{"LAT", u8"Lat\u00EDn", u8"Latina", u8"Lat\u00EDn", u8"Latina", "LAT", "LAT",
+               u8"Bigarren Atzerriko Hizkuntza: Frantsesa", u8"Franc\u00E9s", u8"Frantsesa", "FRA", "FRA",
                "0002"},
+    SubjectDef{"TEA", u8"Taller de  Teatro", u8"Antzerki  Tailerra", u8"Teatro", u8"Antzerkia", "TEA", "ANT",
+               "0002"},
+    SubjectDef{"PIE", u8"Proyecto de Innovaci\u00F3n Educativa", u8"Hezkuntza Berrikuntzako Proiektua",
+               u8"Proyecto Innovaci\u00F3n", u8"Berrikuntza Proiek.", "", "", "0002"},
+    SubjectDef{"LAT", u8"Lat\u00EDn", u8"Latina", u8"Lat\u00EDn", u8"Latina", "LAT", "LAT", "0002"},
     SubjectDef{"EEM", u8"Econom\u00EDa y Emprendimiento", u8"Ekonomia eta Ekintzailetza",
                u8"Econom\u00EDa y Empr.", u8"Ekonomia eta Ekintz.", "ECO", "EKO", "0002"},
     // Bachillerato
@@ -206,49 +196,45 @@ constexpr std::array kSubjects{
                u8"Lengua Castellana I", u8"Gaztelania I", "LCL", "GAZ", "0001"},
     SubjectDef{"LCL2", u8"Lengua Castellana y Literatura II", u8"Gaztelania eta Literatura II",
                u8"Lengua Castellana II", u8"Gaztelania II", "LCL", "GAZ", "0001"},
-    SubjectDef{"LVL1", u8"Lengua Vasca y Literatura I", u8"Euskara eta Literatura I",
-               u8"Lengua Vasca I", u8"Euskara I", "LVL1", "EUS1", "0001"},
-    SubjectDef{"LVL2", u8"Lengua Vasca y Literatura II", u8"Euskara eta Literatura II",
-               u8"Lengua Vasca II", u8"Euskara II", "LVL2", "EUS2", "0001"},
+    SubjectDef{"LVL1", u8"Lengua Vasca y Literatura I", u8"Euskara eta Literatura I", u8"Lengua Vasca I",
+               u8"Euskara I", "LVL1", "EUS1", "0001"},
+    SubjectDef{"LVL2", u8"Lengua Vasca y Literatura II", u8"Euskara eta Literatura II", u8"Lengua Vasca II",
+               u8"Euskara II", "LVL2", "EUS2", "0001"},
     SubjectDef{"ING1", u8"Primera Lengua Extranjera I: Ingl\u00E9s",
-               u8"Lehen Atzerriko Hizkuntza I: Ingelesa", u8"Ingl\u00E9s I", u8"Ingelesa I",
-               "ING1", "ING1", "0001"},
+               u8"Lehen Atzerriko Hizkuntza I: Ingelesa", u8"Ingl\u00E9s I", u8"Ingelesa I", "ING1", "ING1",
+               "0001"},
     SubjectDef{"ING2", u8"Primera Lengua Extranjera II: Ingl\u00E9s",
-               u8"Lehen Atzerriko Hizkuntza II: Ingelesa", u8"Ingl\u00E9s II", u8"Ingelesa II",
-               "ING2", "ING2", "0001"},
-    SubjectDef{"FIL", u8"Filosof\u00EDa", u8"Filosofia", u8"Filosof\u00EDa", u8"Filosofia", "FIL",
-               "FIL", "0001"},
+               u8"Lehen Atzerriko Hizkuntza II: Ingelesa", u8"Ingl\u00E9s II", u8"Ingelesa II", "ING2",
+               "ING2", "0001"},
+    SubjectDef{"FIL", u8"Filosof\u00EDa", u8"Filosofia", u8"Filosof\u00EDa", u8"Filosofia", "FIL", "FIL",
+               "0001"},
     SubjectDef{"HFI", u8"Historia de la Filosof\u00EDa", u8"Filosofiaren Historia",
                u8"Historia Filosof\u00EDa", u8"Filosofiaren Hist.", "HFI", "FIH", "0001"},
-    SubjectDef{"HES", u8"Historia de Espa\u00F1a", u8"Espainiako Historia",
-               u8"HISTORIA DE ESPA\u00D1A", u8"Espainiako Historia", "HES", "EHI", "0001"},
-    SubjectDef{"MA1", u8"Matem\u00E1ticas I", u8"Matematika I", u8"Matem\u00E1ticas I",
-               u8"Matematika I", "MA1", "MA1", "0001"},
-    SubjectDef{"MA2", u8"Matem\u00E1ticas II", u8"Matematika II", u8"Matem\u00E1ticas II",
-               u8"Matematika II", "MA2", "MA2", "0001"},
+    SubjectDef{"HES", u8"Historia de Espa\u00F1a", u8"Espainiako Historia", u8"HISTORIA DE ESPA\u00D1A",
+               u8"Espainiako Historia", "HES", "EHI", "0001"},
+    SubjectDef{"MA1", u8"Matem\u00E1ticas I", u8"Matematika I", u8"Matem\u00E1ticas I", u8"Matematika I",
+               "MA1", "MA1", "0001"},
+    SubjectDef{"MA2", u8"Matem\u00E1ticas II", u8"Matematika II", u8"Matem\u00E1ticas II", u8"Matematika II",
+               "MA2", "MA2", "0001"},
     SubjectDef{"MCS1", u8"Matem\u00E1ticas Aplicadas a las Ciencias Sociales I",
                u8"Gizarte Zientziei Aplikatutako Matematika I", u8"Matem\u00E1ticas CCSS I",
                u8"Matematika GZ I", "MCS1", "GZM1", "0001"},
     SubjectDef{"MCS2", u8"Matem\u00E1ticas Aplicadas a las Ciencias Sociales II",
                u8"Gizarte Zientziei Aplikatutako Matematika II", u8"Matem\u00E1ticas CCSS II",
                u8"Matematika GZ II", "MCS2", "GZM2", "0001"},
-    SubjectDef{"FIS", u8"F\u00EDsica", u8"Fisika", u8"F\u00EDsica", u8"Fisika", "FIS", "FIS",
-               "0001"},
-    SubjectDef{"QUI", u8"Qu\u00EDmica", u8"Kimika", u8"Qu\u00EDmica", u8"Kimika", "QUI", "KIM",
-               "0001"},
-    SubjectDef{"BIO", u8"Biolog\u00EDa", u8"Biologia", u8"Biolog\u00EDa", u8"Biologia", "BIO",
-               "BIO", "0001"},
-    SubjectDef{"DT1", u8"Dibujo T\u00E9cnico I", u8"Marrazketa Teknikoa I",
-               u8"Dibujo T\u00E9cnico I", u8"Marrazketa Tekn. I", "DT1", "MT1", "0002"},
-    SubjectDef{"DA1", u8"Dibujo Art\u00EDstico I", u8"Marrazketa Artistikoa I",
-               u8"Dibujo Art\u00EDstico I", u8"Marrazketa Artist. I", "DA1", "MA1", "0002"},
-    SubjectDef{"ECO", u8"Econom\u00EDa", u8"Ekonomia", u8"Econom\u00EDa", u8"Ekonomia", "ECO",
-               "EKO", "0002"},
+    SubjectDef{"FIS", u8"F\u00EDsica", u8"Fisika", u8"F\u00EDsica", u8"Fisika", "FIS", "FIS", "0001"},
+    SubjectDef{"QUI", u8"Qu\u00EDmica", u8"Kimika", u8"Qu\u00EDmica", u8"Kimika", "QUI", "KIM", "0001"},
+    SubjectDef{"BIO", u8"Biolog\u00EDa", u8"Biologia", u8"Biolog\u00EDa", u8"Biologia", "BIO", "BIO", "0001"},
+    SubjectDef{"DT1", u8"Dibujo T\u00E9cnico I", u8"Marrazketa Teknikoa I", u8"Dibujo T\u00E9cnico I",
+               u8"Marrazketa Tekn. I", "DT1", "MT1", "0002"},
+    SubjectDef{"DA1", u8"Dibujo Art\u00EDstico I", u8"Marrazketa Artistikoa I", u8"Dibujo Art\u00EDstico I",
+               u8"Marrazketa Artist. I", "DA1", "MA1", "0002"},
+    SubjectDef{"ECO", u8"Econom\u00EDa", u8"Ekonomia", u8"Econom\u00EDa", u8"Ekonomia", "ECO", "EKO", "0002"},
     SubjectDef{"HMC", u8"Historia del Mundo Contempor\u00E1neo", u8"Mundu Garaikideko Historia",
                u8"Historia Mundo Cont.", u8"Mundu Garaikideko H.", "HMC", "MGH", "0002"},
     SubjectDef{"EDMN", u8"Empresa y Dise\u00F1o de Modelos de Negocio",
-               u8"Enpresa eta Negozio Ereduen Diseinua", u8"Empresa y Dise\u00F1o",
-               u8"Enpresa eta Diseinua", "EDMN", "ENED", "0002"},
+               u8"Enpresa eta Negozio Ereduen Diseinua", u8"Empresa y Dise\u00F1o", u8"Enpresa eta Diseinua",
+               "EDMN", "ENED", "0002"},
     SubjectDef{"HAR", u8"Historia del Arte", u8"Artearen Historia", u8"Historia del Arte",
                u8"Artearen Historia", "HAR", "AHI", "0002"},
 };
@@ -278,13 +264,10 @@ std::vector<SpecialityDef> specialityDefs() {
     for (char model : {'D', 'B', 'A'}) defs.push_back({Stage::Eso, course, Track::Eso, model});
   }
   for (unsigned course = 1; course <= 2; ++course) {
-    for (auto [track, model] : std::array{std::pair{Track::Sciences, 'D'},
-                                          std::pair{Track::Sciences, 'A'},
+    for (auto [track, model] : std::array{std::pair{Track::Sciences, 'D'}, std::pair{Track::Sciences, 'A'},
                                           std::pair{Track::Humanities, 'D'},
-                                          std::pair{Track::Humanities, 'A'},
-                                          std::pair{Track::General, 'D'},
-                                          std::pair{Track::General, 'A'},
-                                          std::pair{Track::Arts, 'D'}}) {
+                                          std::pair{Track::Humanities, 'A'}, std::pair{Track::General, 'D'},
+                                          std::pair{Track::General, 'A'}, std::pair{Track::Arts, 'D'}}) {
       defs.push_back({Stage::Bachillerato, course, track, model});
     }
   }
@@ -300,29 +283,51 @@ std::vector<std::string_view> curriculumKeys(const SpecialityDef& s) {
     add({"LCL", "LVL", "ING", "GH", "EF", "REL", "TUT"});
     add({s.course < 4 ? "MAT" : (s.model == 'D' ? "MATB" : "MATA")});
     switch (s.course) {
-      case 1: add({"BG", "EPV", "MUS", "TEC", "FRA", "TEA"}); break;
-      case 2: add({"FQ", "EPV", "MUS", "TEC", "FRA", "PIE"}); break;
-      case 3: add({"BG", "FQ", "TEC", "FRA", "TEA"}); break;
-      default: add({"BG", "FQ", "LAT", "EEM", "TEC", "FRA", "PIE"}); break;
+      case 1:
+        add({"BG", "EPV", "MUS", "TEC", "FRA", "TEA"});
+        break;
+      case 2:
+        add({"FQ", "EPV", "MUS", "TEC", "FRA", "PIE"});
+        break;
+      case 3:
+        add({"BG", "FQ", "TEC", "FRA", "TEA"});
+        break;
+      default:
+        add({"BG", "FQ", "LAT", "EEM", "TEC", "FRA", "PIE"});
+        break;
     }
     return keys;
   }
   if (s.course == 1) {
     add({"LCL1", "LVL1", "ING1", "FIL", "EF", "TUT", "REL"});
     switch (s.track) {
-      case Track::Sciences: add({"MA1", "FQ", "BG", "DT1"}); break;
-      case Track::Humanities: add({"MCS1", "LAT", "HMC", "ECO"}); break;
-      case Track::General: add({"MCS1", "HMC", "ECO"}); break;
-      default: add({"DA1", "HMC", "DT1"}); break;
+      case Track::Sciences:
+        add({"MA1", "FQ", "BG", "DT1"});
+        break;
+      case Track::Humanities:
+        add({"MCS1", "LAT", "HMC", "ECO"});
+        break;
+      case Track::General:
+        add({"MCS1", "HMC", "ECO"});
+        break;
+      default:
+        add({"DA1", "HMC", "DT1"});
+        break;
     }
     return keys;
   }
   add({"LCL2", "LVL2", "ING2", "HFI", "HES", "TUT", "REL"});
   switch (s.track) {
-    case Track::Sciences: add({"MA2", "FIS", "QUI", "BIO"}); break;
+    case Track::Sciences:
+      add({"MA2", "FIS", "QUI", "BIO"});
+      break;
     case Track::Humanities:
-    case Track::General: add({"MCS2", "EDMN", "HAR"}); break;
-    default: add({"HAR", "EDMN"}); break;
+    case Track::General:
+      add({"MCS2", "EDMN", "HAR"});
+      break;
+    default:
+      add({"HAR", "EDMN"});
+      break;
   }
   return keys;
 }
@@ -334,10 +339,18 @@ std::string specialityCast(const SpecialityDef& s) {
   if (s.stage == Stage::Eso) return ordinal(s.course) + " ESO" + model;
   std::u8string_view track;
   switch (s.track) {
-    case Track::Sciences: track = u8"Ciencias y Tecnolog\u00EDa"; break;
-    case Track::Humanities: track = u8"Humanidades y CC. Sociales"; break;
-    case Track::General: track = u8"General"; break;
-    default: track = u8"Artes"; break;
+    case Track::Sciences:
+      track = u8"Ciencias y Tecnolog\u00EDa";
+      break;
+    case Track::Humanities:
+      track = u8"Humanidades y CC. Sociales";
+      break;
+    case Track::General:
+      track = u8"General";
+      break;
+    default:
+      track = u8"Artes";
+      break;
   }
   return ordinal(s.course) + " Bach. " + cp1252(track) + model;
 }
@@ -348,10 +361,18 @@ std::string specialityEusk(const SpecialityDef& s) {
   if (s.stage == Stage::Eso) return "DBH " + course + " maila" + model;
   std::string_view track;
   switch (s.track) {
-    case Track::Sciences: track = "Zientziak eta Teknologia"; break;
-    case Track::Humanities: track = "Giza eta Gizarte Zientziak"; break;
-    case Track::General: track = "Orokorra"; break;
-    default: track = "Arteak"; break;
+    case Track::Sciences:
+      track = "Zientziak eta Teknologia";
+      break;
+    case Track::Humanities:
+      track = "Giza eta Gizarte Zientziak";
+      break;
+    case Track::General:
+      track = "Orokorra";
+      break;
+    default:
+      track = "Arteak";
+      break;
   }
   return "Batx. " + course + " " + std::string(track) + model;
 }
@@ -360,9 +381,12 @@ enum class Shift { Morning, Afternoon, Night };
 
 std::string_view shiftCode(Shift shift) {
   switch (shift) {
-    case Shift::Morning: return "0001";
-    case Shift::Afternoon: return "0002";
-    default: return "0003";
+    case Shift::Morning:
+      return "0001";
+    case Shift::Afternoon:
+      return "0002";
+    default:
+      return "0003";
   }
 }
 
@@ -415,16 +439,26 @@ struct RoomDef {
 
 // Room codes are shorter than their 8-character field, so they keep trailing blanks in AULAS.txt.
 constexpr std::array kRooms{
-    RoomDef{"A101", u8"Aula 101", 30},  RoomDef{"A102", u8"Aula 102", 30},
-    RoomDef{"A103", u8"Aula 103", 30},  RoomDef{"A104", u8"Aula 104", 30},
-    RoomDef{"A105", u8"Aula 105", 30},  RoomDef{"A106", u8"Aula 106", 30},
-    RoomDef{"A107", u8"Aula 107", 30},  RoomDef{"A108", u8"Aula 108", 30},
-    RoomDef{"A109", u8"Aula 109", 30},  RoomDef{"A110", u8"Aula 110", 30},
-    RoomDef{"A111", u8"Aula 111", 30},  RoomDef{"A112", u8"Aula 112", 30},
-    RoomDef{"A201", u8"Aula 201", 35},  RoomDef{"A202", u8"Aula 202", 35},
-    RoomDef{"A203", u8"Aula 203", 35},  RoomDef{"A204", u8"Aula 204", 35},
-    RoomDef{"A205", u8"Aula 205", 35},  RoomDef{"A206", u8"Aula 206", 35},
-    RoomDef{"A207", u8"Aula 207", 35},  RoomDef{"A208", u8"Aula 208", 35},
+    RoomDef{"A101", u8"Aula 101", 30},
+    RoomDef{"A102", u8"Aula 102", 30},
+    RoomDef{"A103", u8"Aula 103", 30},
+    RoomDef{"A104", u8"Aula 104", 30},
+    RoomDef{"A105", u8"Aula 105", 30},
+    RoomDef{"A106", u8"Aula 106", 30},
+    RoomDef{"A107", u8"Aula 107", 30},
+    RoomDef{"A108", u8"Aula 108", 30},
+    RoomDef{"A109", u8"Aula 109", 30},
+    RoomDef{"A110", u8"Aula 110", 30},
+    RoomDef{"A111", u8"Aula 111", 30},
+    RoomDef{"A112", u8"Aula 112", 30},
+    RoomDef{"A201", u8"Aula 201", 35},
+    RoomDef{"A202", u8"Aula 202", 35},
+    RoomDef{"A203", u8"Aula 203", 35},
+    RoomDef{"A204", u8"Aula 204", 35},
+    RoomDef{"A205", u8"Aula 205", 35},
+    RoomDef{"A206", u8"Aula 206", 35},
+    RoomDef{"A207", u8"Aula 207", 35},
+    RoomDef{"A208", u8"Aula 208", 35},
     RoomDef{"A209", u8"Aula 209 (desdobles)", 20},
     RoomDef{"A210", u8"Aula 210 (desdobles)", 20},
     RoomDef{"LABF", u8"Laboratorio de F\u00EDsica y Qu\u00EDmica", 24},
@@ -474,25 +508,60 @@ static_assert(teachersPerReplica() == 60);
 // Lower-case particles ("de la", "del") give lower-case initials, which the converter compares
 // without regard to case.
 constexpr std::array kSurnames{
-    u8"Agirre",     u8"Aranburu",   u8"Arregi",       u8"Arrieta",    u8"Azkue",
-    u8"Beitia",     u8"Elorza",     u8"Etxeberria",   u8"Etxaniz",    u8"Galarraga",
-    u8"Garmendia",  u8"Goikoetxea", u8"Ibarguren",    u8"Iturbe",     u8"Larra\u00F1aga",
-    u8"Lasa",       u8"Mendizabal", u8"Olaizola",     u8"Otxoa",      u8"Txurruka",
-    u8"Ugarte",     u8"Urkiola",    u8"Urrutia",      u8"Zabala",     u8"Zubizarreta",
-    u8"Zuloaga",    u8"Garc\u00EDa", u8"Fern\u00E1ndez", u8"Gonz\u00E1lez", u8"Mart\u00EDnez",
-    u8"L\u00F3pez", u8"S\u00E1nchez", u8"P\u00E9rez",  u8"G\u00F3mez",  u8"D\u00EDaz",
-    u8"Mu\u00F1oz", u8"N\u00FA\u00F1ez", u8"Ib\u00E1\u00F1ez", u8"G\u00E1rate", u8"S\u00E1ez",
+    u8"Agirre",          u8"Aranburu",         u8"Arregi",         u8"Arrieta",
+    u8"Azkue",           u8"Beitia",           u8"Elorza",         u8"Etxeberria",
+    u8"Etxaniz",         u8"Galarraga",        u8"Garmendia",      u8"Goikoetxea",
+    u8"Ibarguren",       u8"Iturbe",           u8"Larra\u00F1aga", u8"Lasa",
+    u8"Mendizabal",      u8"Olaizola",         u8"Otxoa",          u8"Txurruka",
+    u8"Ugarte",          u8"Urkiola",          u8"Urrutia",        u8"Zabala",
+    u8"Zubizarreta",     u8"Zuloaga",          u8"Garc\u00EDa",    u8"Fern\u00E1ndez",
+    u8"Gonz\u00E1lez",   u8"Mart\u00EDnez",    u8"L\u00F3pez",     u8"S\u00E1nchez",
+    u8"P\u00E9rez",      u8"G\u00F3mez",       u8"D\u00EDaz",      u8"Mu\u00F1oz",
+    u8"N\u00FA\u00F1ez", u8"Ib\u00E1\u00F1ez", u8"G\u00E1rate",    u8"S\u00E1ez",
     u8"de la Pe\u00F1a", u8"del R\u00EDo",
 };
 
 constexpr std::array kGivenNames{
-    u8"Ane",     u8"Maialen", u8"I\u00F1aki", u8"Jon",    u8"Itziar",  u8"Miren",
-    u8"Koldo",   u8"Aitor",   u8"Nerea",      u8"Josune", u8"Garazi",  u8"Unai",
-    u8"Bego\u00F1a", u8"Ander", u8"Arantxa",  u8"\u00CD\u00F1igo", u8"Mar\u00EDa Jos\u00E9",
-    u8"\u00C1ngel", u8"\u00D3scar", u8"Leire", u8"Amaia", u8"Xabier",  u8"Ainhoa",
-    u8"Gorka",   u8"Idoia",   u8"Mikel",      u8"Edurne", u8"Julen",   u8"Iratxe",
-    u8"Asier",   u8"Maite",   u8"Josu",       u8"Luc\u00EDa", u8"Ra\u00FAl", u8"M\u00F3nica",
-    u8"Andr\u00E9s", u8"Nekane", u8"Joseba",  u8"Zuri\u00F1e", u8"Ibon",
+    u8"Ane",
+    u8"Maialen",
+    u8"I\u00F1aki",
+    u8"Jon",
+    u8"Itziar",
+    u8"Miren",
+    u8"Koldo",
+    u8"Aitor",
+    u8"Nerea",
+    u8"Josune",
+    u8"Garazi",
+    u8"Unai",
+    u8"Bego\u00F1a",
+    u8"Ander",
+    u8"Arantxa",
+    u8"\u00CD\u00F1igo",
+    u8"Mar\u00EDa Jos\u00E9",
+    u8"\u00C1ngel",
+    u8"\u00D3scar",
+    u8"Leire",
+    u8"Amaia",
+    u8"Xabier",
+    u8"Ainhoa",
+    u8"Gorka",
+    u8"Idoia",
+    u8"Mikel",
+    u8"Edurne",
+    u8"Julen",
+    u8"Iratxe",
+    u8"Asier",
+    u8"Maite",
+    u8"Josu",
+    u8"Luc\u00EDa",
+    u8"Ra\u00FAl",
+    u8"M\u00F3nica",
+    u8"Andr\u00E9s",
+    u8"Nekane",
+    u8"Joseba",
+    u8"Zuri\u00F1e",
+    u8"Ibon",
 };
 
 // Two teachers of every repetition hold a foreigner's identity number and have no second surname.
@@ -572,9 +641,9 @@ class School {
   unsigned m_scale;
   bool m_private;
   Lcg m_rng{0x45524B414C444531ULL};
-  std::vector<Teacher> m_teachers;            // in file order
-  std::vector<Speciality> m_specialities;     // in file order
-  std::vector<Group> m_groups;                // in file order
+  std::vector<Teacher> m_teachers;         // in file order
+  std::vector<Speciality> m_specialities;  // in file order
+  std::vector<Group> m_groups;             // in file order
 };
 
 void School::buildReplica(unsigned r) {
@@ -603,8 +672,7 @@ void School::buildReplica(unsigned r) {
     staff[f.position].foreign = true;
   }
   std::stable_sort(staff.begin(), staff.end(), [](const Teacher& a, const Teacher& b) {
-    return std::tie(a.surname1, a.surname2, a.givenName) <
-           std::tie(b.surname1, b.surname2, b.givenName);
+    return std::tie(a.surname1, a.surname2, a.givenName) < std::tie(b.surname1, b.surname2, b.givenName);
   });
   // Identity numbers are distinct by construction (the multipliers are prime to the moduli) and
   // carry the check letter computed as for real ones.
@@ -640,16 +708,16 @@ void School::buildReplica(unsigned r) {
   // Groups, each tutored by a different teacher of the repetition.
   for (std::size_t g = 0; g < kGroups.size(); ++g) {
     const GroupDef& def = kGroups[g];
-    const auto speciality = std::find_if(
-        m_specialities.begin() + static_cast<std::ptrdiff_t>(firstSpeciality),
-        m_specialities.end(), [&def](const Speciality& s) {
-          return s.def.stage == def.stage && s.def.course == def.course &&
-                 s.def.track == def.track && s.def.model == def.model;
-        });
+    const auto speciality =
+        std::find_if(m_specialities.begin() + static_cast<std::ptrdiff_t>(firstSpeciality),
+                     m_specialities.end(), [&def](const Speciality& s) {
+                       return s.def.stage == def.stage && s.def.course == def.course &&
+                              s.def.track == def.track && s.def.model == def.model;
+                     });
     std::optional<std::size_t> tutor;
     if (g != kGroupWithoutTutor) tutor = firstTeacher + (g * 7 + 3) % teachersPerReplica();
-    m_groups.push_back({&def, r, zeroPadded(static_cast<unsigned>(20250000 + r * 100 + g + 1), 8),
-                        speciality->code, tutor});
+    m_groups.push_back(
+        {&def, r, zeroPadded(static_cast<unsigned>(20250000 + r * 100 + g + 1), 8), speciality->code, tutor});
   }
 }
 
@@ -667,19 +735,16 @@ std::string School::taskTypes() const {
   // Only L and N records become task types; the C and E records are skipped by the converter.
   constexpr std::array kTaskTypes{
       TaskType{'L', "0100", 'N', u8"Docencia directa", u8"Zuzeneko irakaskuntza", 'S', 'N'},
-      TaskType{'L', "0101", 'S', u8"Refuerzo ling\u00FC\u00EDstico", u8"Hizkuntza errefortzua",
-               'S', 'N'},
+      TaskType{'L', "0101", 'S', u8"Refuerzo ling\u00FC\u00EDstico", u8"Hizkuntza errefortzua", 'S', 'N'},
       TaskType{'L', "0102", 'N', u8"Desdoble de grupo", u8"Taldearen banaketa", 'S', 'N'},
       TaskType{'L', "0200", 'N', u8"Tutor\u00EDa de grupo", u8"Taldeko tutoretza", 'S', 'N'},
       TaskType{'C', "0250", 'N', u8"Actividad complementaria", u8"Jarduera osagarria", 'N', 'N'},
       TaskType{'N', "0300", 'N', u8"Guardia", u8"Zaintza", 'N', 'S'},
       TaskType{'N', "0301", 'N', u8"Guardia de recreo", u8"Jolastorduko zaintza", 'N', 'S'},
-      TaskType{'N', "0400", 'N', u8"Reuni\u00F3n de departamento", u8"Departamentuko bilera", 'N',
-               'N'},
+      TaskType{'N', "0400", 'N', u8"Reuni\u00F3n de departamento", u8"Departamentuko bilera", 'N', 'N'},
       TaskType{'N', "0500", 'N', u8"Jefatura de departamento", u8"Departamentuburutza", 'N', 'N'},
       TaskType{'N', "0600", 'N', u8"Atenci\u00F3n a familias", u8"Familiei arreta", 'N', 'N'},
-      TaskType{'E', "0700", 'N', u8"Actividad extraescolar", u8"Eskolaz kanpoko jarduera", 'N',
-               'N'},
+      TaskType{'E', "0700", 'N', u8"Actividad extraescolar", u8"Eskolaz kanpoko jarduera", 'N', 'N'},
   };
   std::string line;
   for (const TaskType& t : kTaskTypes) {
@@ -773,20 +838,18 @@ std::string School::otherActivities() const {
       Activity{"001", u8"Coordinaci\u00F3n de convivencia", u8"Bizikidetzaren koordinazioa",
                u8"Coord. convivencia", u8"Bizikidetza koord."},
       Activity{"002", u8"Coordinaci\u00F3n de tecnolog\u00EDas de la informaci\u00F3n",
-               u8"Informazioaren teknologien koordinazioa", u8"Coordinaci\u00F3n TIC",
-               u8"IKT koordinazioa"},
+               u8"Informazioaren teknologien koordinazioa", u8"Coordinaci\u00F3n TIC", u8"IKT koordinazioa"},
       Activity{"003", u8"Plan de lectura y biblioteca", u8"Irakurketa eta liburutegi plana",
                u8"Plan de lectura", u8"Irakurketa plana"},
       Activity{"004", u8"Dinamizaci\u00F3n del euskera", u8"Euskararen dinamizazioa",
                u8"Dinamizaci\u00F3n euskera", u8"Euskara dinamizazioa"},
-      Activity{"005", u8"Mantenimiento de laboratorios", u8"Laborategien mantentzea",
-               u8"Mant. laboratorios", u8"Laborategiak"},
-      Activity{"006", u8"Proyecto de innovaci\u00F3n", u8"Berrikuntza proiektua",
-               u8"Innovaci\u00F3n", u8"Berrikuntza"},
-      Activity{"007", u8"Actividades extraescolares", u8"Eskolaz kanpoko jarduerak",
-               u8"Extraescolares", u8"Eskolaz kanpokoak"},
-      Activity{"008", u8"Consejo Escolar", u8"Eskola Kontseilua", u8"Consejo Escolar",
-               u8"Eskola Kontseilua"},
+      Activity{"005", u8"Mantenimiento de laboratorios", u8"Laborategien mantentzea", u8"Mant. laboratorios",
+               u8"Laborategiak"},
+      Activity{"006", u8"Proyecto de innovaci\u00F3n", u8"Berrikuntza proiektua", u8"Innovaci\u00F3n",
+               u8"Berrikuntza"},
+      Activity{"007", u8"Actividades extraescolares", u8"Eskolaz kanpoko jarduerak", u8"Extraescolares",
+               u8"Eskolaz kanpokoak"},
+      Activity{"008", u8"Consejo Escolar", u8"Eskola Kontseilua", u8"Consejo Escolar", u8"Eskola Kontseilua"},
   };
   std::string line;
   for (const Activity& a : kActivities) {
@@ -908,20 +971,18 @@ std::string School::hourTemplates() const {
   // The morning periods are shared; the second template adds a lunch break and afternoon
   // sessions from Monday to Thursday (period 10 has two digits).
   constexpr std::array kMorning{
-      Period{"08:30", "09:25", false}, Period{"09:25", "10:20", false},
-      Period{"10:20", "11:15", false}, Period{"11:15", "11:45", true},
-      Period{"11:45", "12:40", false}, Period{"12:40", "13:35", false},
+      Period{"08:30", "09:25", false}, Period{"09:25", "10:20", false}, Period{"10:20", "11:15", false},
+      Period{"11:15", "11:45", true},  Period{"11:45", "12:40", false}, Period{"12:40", "13:35", false},
       Period{"13:35", "14:30", false},
   };
   constexpr std::array kSplitDay{
-      Period{"08:30", "09:25", false}, Period{"09:25", "10:20", false},
-      Period{"10:20", "11:15", false}, Period{"11:15", "11:45", true},
-      Period{"11:45", "12:40", false}, Period{"12:40", "13:35", false},
-      Period{"13:35", "15:00", true},  Period{"15:00", "15:55", false},
-      Period{"15:55", "16:50", false}, Period{"16:50", "17:45", false},
+      Period{"08:30", "09:25", false}, Period{"09:25", "10:20", false}, Period{"10:20", "11:15", false},
+      Period{"11:15", "11:45", true},  Period{"11:45", "12:40", false}, Period{"12:40", "13:35", false},
+      Period{"13:35", "15:00", true},  Period{"15:00", "15:55", false}, Period{"15:55", "16:50", false},
+      Period{"16:50", "17:45", false},
   };
-  auto addTemplate = [](std::string& line, std::string_view code, std::u8string_view name,
-                        auto periods, unsigned lastLongDay) {
+  auto addTemplate = [](std::string& line, std::string_view code, std::u8string_view name, auto periods,
+                        unsigned lastLongDay) {
     Record().text("1", 1).text(code, 8).text(name, 50).appendTo(line, 59);
     for (unsigned day = 1; day <= 5; ++day) {
       const std::size_t count = day <= lastLongDay ? periods.size() : 6;
@@ -966,15 +1027,13 @@ std::string School::groups() const {
     const LevelDef& level = levelOf(def.stage);
     const bool eso = def.stage == Stage::Eso;
     const std::string suffix = placeSuffix(g.replica);
-    const std::string name =
-        ordinal(def.course) + (eso ? " ESO " : " Bachillerato ") + def.letter + suffix;
-    const std::string basqueName = (eso ? "DBH " : "Batx. ") + std::to_string(def.course) +
-                                   ". " + def.letter + suffix;
+    const std::string name = ordinal(def.course) + (eso ? " ESO " : " Bachillerato ") + def.letter + suffix;
+    const std::string basqueName =
+        (eso ? "DBH " : "Batx. ") + std::to_string(def.course) + ". " + def.letter + suffix;
     std::u8string_view text;
     if (def.shift == Shift::Afternoon) text = u8"Turno de tarde";
     if (def.shift == Shift::Night) text = u8"R\u00E9gimen nocturno (personas adultas)";
-    const unsigned maxPupils =
-        def.shift == Shift::Night ? 40 : (eso ? (def.model == 'A' ? 25 : 30) : 35);
+    const unsigned maxPupils = def.shift == Shift::Night ? 40 : (eso ? (def.model == 'A' ? 25 : 30) : 35);
     Record()
         .text("2", 1)
         .text(g.code, 8)
@@ -996,20 +1055,14 @@ std::string School::groups() const {
         .text(roomCode(g.replica, def.room), 8)
         .appendTo(line, 547);
     // Short records (optional subjects with their number of pupils), skipped by the converter.
-    const auto& speciality = *std::find_if(
-        m_specialities.begin(), m_specialities.end(),
-        [&g](const Speciality& s) { return s.code == g.specialityCode; });
+    const auto& speciality = *std::find_if(m_specialities.begin(), m_specialities.end(),
+                                           [&g](const Speciality& s) { return s.code == g.specialityCode; });
     const unsigned shortRecords = rng.below(4);
     for (unsigned k = 0; k < shortRecords; ++k) {
-      const auto& subject = speciality.subjectCodes[rng.below(
-          static_cast<unsigned>(speciality.subjectCodes.size()))];
+      const auto& subject =
+          speciality.subjectCodes[rng.below(static_cast<unsigned>(speciality.subjectCodes.size()))];
       const unsigned pupils = 5 + rng.below(20);
-      Record()
-          .text("3", 1)
-          .text(g.code, 8)
-          .text(subject, 8)
-          .number(pupils, 6)
-          .appendTo(line, 23);
+      Record().text("3", 1).text(g.code, 8).text(subject, 8).number(pupils, 6).appendTo(line, 23);
     }
   }
   return line;
@@ -1022,12 +1075,7 @@ std::string School::curriculum() const {
   std::string line;
   auto add = [&line](std::string_view level, std::string_view plan, std::string_view speciality,
                      std::string_view subject) {
-    Record()
-        .text(level, 4)
-        .text(plan, 4)
-        .text(speciality, 4)
-        .text(subject, 8)
-        .appendTo(line, 20);
+    Record().text(level, 4).text(plan, 4).text(speciality, 4).text(subject, 8).appendTo(line, 20);
   };
   for (const LevelDef& level : kLevels) {
     for (std::string_view plan : {"2007", "2015", "2022"}) {
@@ -1048,16 +1096,15 @@ std::string School::curriculum() const {
 
 // ---------------------------------------------------------------------------------------------
 
-void writeDaeFile(const std::filesystem::path& folder, std::string_view name,
-                  const std::string& line, std::size_t recordLength, std::size_t headerLength) {
+void writeDaeFile(const std::filesystem::path& folder, std::string_view name, const std::string& line,
+                  std::size_t recordLength, std::size_t headerLength) {
   std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
   out << line << "\r\n";
   out.close();
   if (!out) throw std::runtime_error("cannot write " + (folder / name).string());
   std::cout << name << ": " << line.size() << " characters";
   if (recordLength != 0) {
-    std::cout << ", " << (line.size() - headerLength) / recordLength << " records of "
-              << recordLength;
+    std::cout << ", " << (line.size() - headerLength) / recordLength << " records of " << recordLength;
   }
   std::cout << '\n';
 }
@@ -1081,11 +1128,9 @@ Options parseOptions(int argc, char** argv) {
         options.out = value;
         continue;
       }
-      if (value.empty() || value.size() > 3 ||
-          value.find_first_not_of("0123456789") != std::string::npos ||
+      if (value.empty() || value.size() > 3 || value.find_first_not_of("0123456789") != std::string::npos ||
           std::stoul(value) < 1 || std::stoul(value) > kMaxScale) {
-        throw std::invalid_argument("--scale takes a whole number from 1 to " +
-                                    std::to_string(kMaxScale));
+        throw std::invalid_argument("--scale takes a whole number from 1 to " + std::to_string(kMaxScale));
       }
       options.scale = static_cast<unsigned>(std::stoul(value));
     } else {

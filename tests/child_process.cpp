@@ -76,7 +76,8 @@ HANDLE openNul(DWORD access) {
 
 // Starts program with stdin empty and stdout and stderr on the given handles,
 // which are closed here; returns the process handle.
-HANDLE spawn(const std::filesystem::path& program, const std::vector<std::string>& args, HANDLE out, HANDLE err) {
+HANDLE spawn(const std::filesystem::path& program, const std::vector<std::string>& args, HANDLE out,
+             HANDLE err) {
   std::wstring commandLine = quoted(program.wstring());
   for (const std::string& a : args) commandLine += L" " + quoted(wide(a));
   const HANDLE in = openNul(GENERIC_READ);
@@ -130,7 +131,8 @@ ProcessResult runProcess(const std::filesystem::path& program, const std::vector
   return result;
 }
 
-BackgroundProcess::BackgroundProcess(const std::filesystem::path& program, const std::vector<std::string>& args) {
+BackgroundProcess::BackgroundProcess(const std::filesystem::path& program,
+                                     const std::vector<std::string>& args) {
   const Pipe out = makePipe();
   process_ = spawn(program, args, out.write, openNul(GENERIC_WRITE));
   out_ = out.read;
@@ -202,7 +204,8 @@ ProcessResult runProcess(const std::filesystem::path& program, const std::vector
   return result;
 }
 
-BackgroundProcess::BackgroundProcess(const std::filesystem::path& program, const std::vector<std::string>& args) {
+BackgroundProcess::BackgroundProcess(const std::filesystem::path& program,
+                                     const std::vector<std::string>& args) {
   int out[2];
   if (pipe(out) != 0) throw std::runtime_error("pipe");
   const int devNull = open("/dev/null", O_WRONLY);

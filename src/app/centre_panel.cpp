@@ -29,7 +29,8 @@ CentrePanel::CentrePanel(QWidget* parent) : QFrame(parent) {
   setGeometry(6, 34, 465, 110);
 
   using gui::LabelStyle;
-  gui::addLabel(this, "Label7", "Aceptar o Corregir sus Datos del Centro:", {9, 5}, LabelStyle{gui::kBlue, true});
+  gui::addLabel(this, "Label7", "Aceptar o Corregir sus Datos del Centro:", {9, 5},
+                LabelStyle{gui::kBlue, true});
   gui::addLabel(this, "Label13", "!!! I M P O R T A N T E !!!", {291, 5}, LabelStyle{gui::kRed, true, true});
   gui::addLabel(this, "Label14", "Indique si su Centro es :", {298, 25}, LabelStyle{gui::kBlue, true});
 
@@ -45,7 +46,8 @@ CentrePanel::CentrePanel(QWidget* parent) : QFrame(parent) {
   m_grid->setGeometry(7, 24, 258, 46);
   connect(model, &gui::TableModel::errorOccurred, this, &CentrePanel::errorOccurred);
 
-  m_public = addCheckBox(this, "CheckBoxPUBLICO", QString::fromUtf8("de ENTIDAD PÚBLICA:"), {280, 42, 150, 17});
+  m_public =
+      addCheckBox(this, "CheckBoxPUBLICO", QString::fromUtf8("de ENTIDAD PÚBLICA:"), {280, 42, 150, 17});
   m_private = addCheckBox(this, "CheckBoxPRIVADO", "PRIVADO o CONCERTADO:", {280, 62, 177, 17});
   connect(m_public, &QCheckBox::clicked, this, &CentrePanel::publicClicked);
   connect(m_private, &QCheckBox::clicked, this, &CentrePanel::privateClicked);

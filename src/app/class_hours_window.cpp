@@ -26,7 +26,8 @@ constexpr int kTitlePixels = 13;
 
 }  // namespace
 
-ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dialogs, HelpService* help, QWidget* parent)
+ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dialogs, HelpService* help,
+                                   QWidget* parent)
     : QDialog(parent) {
   setObjectName("ControlPlantilla");
   setWindowTitle("Control de Plantilla Horaria");
@@ -41,8 +42,9 @@ ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dial
   panel->setGeometry(8, 8, 577, 289);
   setHelpContext(panel, kLanguageHelpContext);
 
-  QLabel* title = gui::addLabel(panel, "Label1", QString::fromUtf8("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"),
-                                {3, 3}, gui::LabelStyle{kCream, true, true});
+  QLabel* title =
+      gui::addLabel(panel, "Label1", QString::fromUtf8("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"),
+                    {3, 3}, gui::LabelStyle{kCream, true, true});
   QFont titleFont = title->font();
   titleFont.setPixelSize(kTitlePixels);
   title->setFont(titleFont);
@@ -72,20 +74,22 @@ ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dial
   model->setTable(&classHours);
   grid->reload();
 
-  QLabel* heading =
-      gui::addLabel(panel, "Label2", "PLANTILLA HORARIA DEL CENTRO", {345, 57}, gui::LabelStyle{gui::kRed, true, true});
+  QLabel* heading = gui::addLabel(panel, "Label2", "PLANTILLA HORARIA DEL CENTRO", {345, 57},
+                                  gui::LabelStyle{gui::kRed, true, true});
   heading->setFixedWidth(210);
   heading->setAlignment(Qt::AlignHCenter);
-  gui::addWrappedLabel(panel, "Label3",
-                       "Modifique, en caso necesario, las Horas de Inicio y Final de Clase, en la presente rejilla. "
-                       "Deben ser iguales que la Plantilla Horaria de su Centro.",
-                       {344, 99, 217, 52}, gui::LabelStyle{kNavy, true});
+  gui::addWrappedLabel(
+      panel, "Label3",
+      "Modifique, en caso necesario, las Horas de Inicio y Final de Clase, en la presente rejilla. "
+      "Deben ser iguales que la Plantilla Horaria de su Centro.",
+      {344, 99, 217, 52}, gui::LabelStyle{kNavy, true});
 
   auto* navigator = new gui::NavigatorBar(grid, panel);
   navigator->setObjectName("DBNavigator1");
   navigator->setGeometry(30, 257, 275, 24);
 
-  QPushButton* acceptButton = gui::addButton(panel, "BitBtn1", "Aceptar", {477, 257, 89, 25}, gui::ButtonGlyph::Ok);
+  QPushButton* acceptButton =
+      gui::addButton(panel, "BitBtn1", "Aceptar", {477, 257, 89, 25}, gui::ButtonGlyph::Ok);
   acceptButton->setDefault(true);
   setHelpContext(acceptButton, kMainHelpContext);
   connect(acceptButton, &QPushButton::clicked, this, [this, grid] {

@@ -72,8 +72,8 @@ QHBoxLayout* titleRow(QWidget* parent, const char* titleName, const QString& tit
 
 }  // namespace
 
-CodingEditorWindow::CodingEditorWindow(dae_export::CodingEditor& editor, WindowDialogs& dialogs, HelpService* help,
-                                       QWidget* parent)
+CodingEditorWindow::CodingEditorWindow(dae_export::CodingEditor& editor, WindowDialogs& dialogs,
+                                       HelpService* help, QWidget* parent)
     : QDialog(parent), m_editor(editor), m_dialogs(dialogs) {
   setObjectName("AjustaDAE");
   setWindowTitle(fromUtf8("CODIFICACIÓN Datos DAE"));
@@ -86,12 +86,13 @@ CodingEditorWindow::CodingEditorWindow(dae_export::CodingEditor& editor, WindowD
                           {gui::kBlue, true, false});
   title->setFont(gui::headingFont());
   page->addWidget(title);
-  QLabel* instruction =
-      heading(this, "Label2",
-              fromUtf8("Deberán CODIFICAR los Datos del DAE necesarios, si no tienen contenido. El Tipo Documento y el "
-                       "DNI de los PROFESORES. Y si fuese necesario, la ACTIVIDAD en los Registros de TIPO 2, y el "
-                       "Núm.Alumnos en los Registros de TIPO 3."),
-              {kNavy, true, false});
+  QLabel* instruction = heading(
+      this, "Label2",
+      fromUtf8(
+          "Deberán CODIFICAR los Datos del DAE necesarios, si no tienen contenido. El Tipo Documento y el "
+          "DNI de los PROFESORES. Y si fuese necesario, la ACTIVIDAD en los Registros de TIPO 2, y el "
+          "Núm.Alumnos en los Registros de TIPO 3."),
+      {kNavy, true, false});
   instruction->setWordWrap(true);
   page->addWidget(instruction);
   page->addWidget(buildCentreBoxes());
@@ -104,8 +105,9 @@ CodingEditorWindow::CodingEditorWindow(dae_export::CodingEditor& editor, WindowD
                            "Si la TAREA  NO es \"Lectiva\",  ACTIV. debe tener contenido. "));
   buildSessionsGrid();
   page->addWidget(m_sessions, 4);
-  page->addLayout(titleRow(this, "Label9", "REGISTROS de TIPO 3 - Alumnos del Grupo.", "Label10",
-                           fromUtf8("El PLAN se rellenará automáticamente, después de seleccionar el NIVEL.")));
+  page->addLayout(
+      titleRow(this, "Label9", "REGISTROS de TIPO 3 - Alumnos del Grupo.", "Label10",
+               fromUtf8("El PLAN se rellenará automáticamente, después de seleccionar el NIVEL.")));
   buildGroupsGrid();
   page->addWidget(m_groups, 2);
 
@@ -143,7 +145,8 @@ QWidget* CodingEditorWindow::buildCentreBoxes() {
     value->setObjectName(box.name);
     value->setReadOnly(true);
     value->setFixedWidth(box.characters * fontMetrics().horizontalAdvance(QLatin1Char('0')) + 10);
-    if (!centre.atEnd()) value->setText(QString::fromStdString(support::cp1252ToUtf8(centre.text(box.field))));
+    if (!centre.atEnd())
+      value->setText(QString::fromStdString(support::cp1252ToUtf8(centre.text(box.field))));
     row->addWidget(value);
   }
   row->addStretch();
@@ -157,13 +160,15 @@ gui::TableModel* CodingEditorWindow::makeModel(std::vector<gui::ColumnSpec> colu
   return model;
 }
 
-gui::DataGrid* CodingEditorWindow::makeGrid(const char* name, std::vector<gui::ColumnSpec> columns, int fixedColumns) {
+gui::DataGrid* CodingEditorWindow::makeGrid(const char* name, std::vector<gui::ColumnSpec> columns,
+                                            int fixedColumns) {
   auto* grid = new gui::DataGrid(makeModel(std::move(columns)), gridOptions(fixedColumns), this);
   grid->setObjectName(name);
   return grid;
 }
 
-gui::CodeListDelegate* CodingEditorWindow::addCodeList(gui::DataGrid* grid, std::string_view field, dbase::Table& codes,
+gui::CodeListDelegate* CodingEditorWindow::addCodeList(gui::DataGrid* grid, std::string_view field,
+                                                       dbase::Table& codes,
                                                        const std::vector<std::string>& listed) {
   std::vector<ColumnSpec> columns;
   for (const std::string& name : listed) columns.push_back({name, QString::fromStdString(name), 0, false});
@@ -241,17 +246,20 @@ void CodingEditorWindow::buildSessionsGrid() {
   };
   gui::CodeListDelegate* subjects =
       addCodeList(m_sessions, "CODASIG", tables.subjects, {"COD", "DESCCAST", "DESCEUSK"});
-  subjects->setOpenGuard(
-      [onCurrentLine](const QModelIndex& index) { return onCurrentLine(index, &dae_export::enterSubjectList); });
+  subjects->setOpenGuard([onCurrentLine](const QModelIndex& index) {
+    return onCurrentLine(index, &dae_export::enterSubjectList);
+  });
   afterList(subjects, &dae_export::takeSubjectName);
   addCodeList(m_sessions, "TIPTAR", tables.taskTypes, {"COD", "DESCCAST", "DESCEUSK"});
-  gui::CodeListDelegate* levels = addCodeList(m_sessions, "GRUPNIV", tables.levels, {"COD", "DESCCASTR", "DESCEUSKR"});
+  gui::CodeListDelegate* levels =
+      addCodeList(m_sessions, "GRUPNIV", tables.levels, {"COD", "DESCCASTR", "DESCEUSKR"});
   afterList(levels, &dae_export::takePlanFromLevel);
   addCodeList(m_sessions, "IDIOMA", tables.languages, {"IDIOMA", "DESCCASTR", "DESCEUSKR"});
   gui::CodeListDelegate* activities =
       addCodeList(m_sessions, "TIP_ACTIV", tables.activities, {"COD", "DESCCASTR", "DESCEUSKR"});
-  activities->setOpenGuard(
-      [onCurrentLine](const QModelIndex& index) { return onCurrentLine(index, &dae_export::enterActivityList); });
+  activities->setOpenGuard([onCurrentLine](const QModelIndex& index) {
+    return onCurrentLine(index, &dae_export::enterActivityList);
+  });
 
   model->setTable(&tables.sessions);
   m_sessions->reload();

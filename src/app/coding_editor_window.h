@@ -45,7 +45,8 @@ class CodingEditorWindow : public QDialog {
  public:
   // editor's tables are open; help may be null. The window closes itself
   // when "&Terminar" ends the editor.
-  CodingEditorWindow(dae_export::CodingEditor& editor, WindowDialogs& dialogs, HelpService* help, QWidget* parent);
+  CodingEditorWindow(dae_export::CodingEditor& editor, WindowDialogs& dialogs, HelpService* help,
+                     QWidget* parent);
 
  protected:
   // Escape does not close the editor: leaving it unfinished ends the import

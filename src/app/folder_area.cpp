@@ -52,7 +52,8 @@ FolderArea::FolderArea(const QString& folder, QWidget* parent)
 }
 
 void FolderArea::showFolder(const QString& folder) {
-  m_path->setText(gui::elidePath(QDir::toNativeSeparators(folder), m_path->fontMetrics(), kFolderListBounds.width()));
+  m_path->setText(
+      gui::elidePath(QDir::toNativeSeparators(folder), m_path->fontMetrics(), kFolderListBounds.width()));
   m_path->adjustSize();
 }
 

@@ -27,14 +27,16 @@ struct Topic {
   int context;
   const char* page;
 };
-constexpr Topic kTopics[] = {{kMainHelpContext, "ventana_principal.html"}, {kLanguageHelpContext, "datos_dae.html"}};
+constexpr Topic kTopics[] = {{kMainHelpContext, "ventana_principal.html"},
+                             {kLanguageHelpContext, "datos_dae.html"}};
 
 // The page's <title>, or its file name when it has none (or is missing).
 QString pageTitle(const QString& path, const QString& page) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return page;
-  static const QRegularExpression title("<title>(.*?)</title>", QRegularExpression::CaseInsensitiveOption |
-                                                                    QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression title(
+      "<title>(.*?)</title>",
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
   const QRegularExpressionMatch match = title.match(QString::fromUtf8(file.readAll()));
   return match.hasMatch() ? match.captured(1).trimmed() : page;
 }
@@ -69,7 +71,8 @@ HelpViewer::HelpViewer(QString folder, QWidget* parent) : QDialog(parent), m_fol
   // The list follows the page, also when a link was followed.
   connect(m_page, &QTextBrowser::sourceChanged, this, [this](const QUrl& source) {
     for (int row = 0; row < m_contents->count(); ++row) {
-      if (m_contents->item(row)->data(Qt::UserRole).toString() == source.fileName()) m_contents->setCurrentRow(row);
+      if (m_contents->item(row)->data(Qt::UserRole).toString() == source.fileName())
+        m_contents->setCurrentRow(row);
     }
   });
 

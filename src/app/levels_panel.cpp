@@ -19,11 +19,13 @@ LevelsPanel::LevelsPanel(std::function<bool()> confirmDelete, QWidget* parent) :
 
   using gui::LabelStyle;
   gui::addLabel(this, "Label10", "NIVELES DE ESTUDIOS", {3, 9}, LabelStyle{gui::kGreen, true, true});
-  gui::addWrappedLabel(this, "Label8",
-                       "Escriba las Abreviaturas (hasta 5 caracteres) en Castellano y / o Euskera, de los NIVELES "
-                       "de Estudio que se imparten en el Centro. ",
-                       {151, 2, 426, 26}, LabelStyle{gui::kBlue, true});
-  gui::addLabel(this, "Label11", QString::fromUtf8("ATENCIÓN - Las Abreviaturas deben ser distintas, y no repetirse. "),
+  gui::addWrappedLabel(
+      this, "Label8",
+      "Escriba las Abreviaturas (hasta 5 caracteres) en Castellano y / o Euskera, de los NIVELES "
+      "de Estudio que se imparten en el Centro. ",
+      {151, 2, 426, 26}, LabelStyle{gui::kBlue, true});
+  gui::addLabel(this, "Label11",
+                QString::fromUtf8("ATENCIÓN - Las Abreviaturas deben ser distintas, y no repetirse. "),
                 {153, 29}, LabelStyle{gui::kRed, true});
 
   auto* model = new gui::TableModel({{"COD", "COD", 5, false},
@@ -42,8 +44,8 @@ LevelsPanel::LevelsPanel(std::function<bool()> confirmDelete, QWidget* parent) :
   m_grid->setGeometry(43, 45, 502, 191);
   connect(model, &gui::TableModel::errorOccurred, this, &LevelsPanel::errorOccurred);
 
-  connect(gui::addButton(this, "Button2", "Volver a Datos Centro", {352, 238, 115, 25}), &QPushButton::clicked, this,
-          &LevelsPanel::backClicked);
+  connect(gui::addButton(this, "Button2", "Volver a Datos Centro", {352, 238, 115, 25}),
+          &QPushButton::clicked, this, &LevelsPanel::backClicked);
   connect(gui::addButton(this, "BitBtn2", "Aceptar", {488, 238, 89, 25}), &QPushButton::clicked, this,
           &LevelsPanel::acceptClicked);
 

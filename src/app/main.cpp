@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
   app::MainWindow window(session, dialogs,
                          {arguments, QApplication::applicationDirPath(), QDir::currentPath(), &help});
   dialogs.setParentWindow(&window);
-  QObject::connect(&window, &app::MainWindow::closed, &application, &QApplication::quit, Qt::QueuedConnection);
+  QObject::connect(&window, &app::MainWindow::closed, &application, &QApplication::quit,
+                   Qt::QueuedConnection);
   window.show();
   return QApplication::exec();
 }

@@ -101,8 +101,9 @@ MainWindow::MainWindow(converter::Session& session, WindowDialogs& dialogs, Main
   CentrePanel* centre = m_folderArea->centrePanel();
   connect(centre, &CentrePanel::okClicked, this,
           [this] { runStep([](converter::PanelFlow& flow) { flow.BitBtn1Click(); }); });
-  connect(centre, &CentrePanel::publicClicked, this,
-          [this](bool checked) { runStep([checked](converter::PanelFlow& flow) { flow.setPublicChecked(checked); }); });
+  connect(centre, &CentrePanel::publicClicked, this, [this](bool checked) {
+    runStep([checked](converter::PanelFlow& flow) { flow.setPublicChecked(checked); });
+  });
   connect(centre, &CentrePanel::privateClicked, this, [this](bool checked) {
     runStep([checked](converter::PanelFlow& flow) { flow.setPrivateChecked(checked); });
   });
@@ -256,6 +257,8 @@ void MainWindow::setBusyCursor(bool busy) {
   }
 }
 
-std::string MainWindow::languageText() const { return support::utf8ToCp1252(m_language->currentText().toStdString()); }
+std::string MainWindow::languageText() const {
+  return support::utf8ToCp1252(m_language->currentText().toStdString());
+}
 
 }  // namespace app

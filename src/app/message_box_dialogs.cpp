@@ -15,13 +15,13 @@ void MessageBoxDialogs::message(const std::string& text) {
 }
 
 bool MessageBoxDialogs::askYesNo(const std::string& text) {
-  return QMessageBox::question(m_parent, kApplicationTitle, toQString(text), QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::Yes) == QMessageBox::Yes;
+  return QMessageBox::question(m_parent, kApplicationTitle, toQString(text),
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool MessageBoxDialogs::askOkCancel(const std::string& caption, const std::string& text) {
-  return QMessageBox::warning(m_parent, toQString(caption), toQString(text), QMessageBox::Ok | QMessageBox::Cancel,
-                              QMessageBox::Ok) == QMessageBox::Ok;
+  return QMessageBox::warning(m_parent, toQString(caption), toQString(text),
+                              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 void MessageBoxDialogs::error(const std::string& text) {

@@ -17,7 +17,8 @@ TemplatePanel::TemplatePanel(QWidget* parent) : QFrame(parent) {
 
   gui::addLabel(this, "Label12", "Seleccione la Plantilla Horaria a Integrar en Orvalin", {8, 8},
                 gui::LabelStyle{gui::kMaroon, true});
-  auto* model = new gui::TableModel({{"CODIGO", "CODIGO", 9, false}, {"PLANTILLA", "PLANTILLA", 50, false}}, this);
+  auto* model =
+      new gui::TableModel({{"CODIGO", "CODIGO", 9, false}, {"PLANTILLA", "PLANTILLA", 50, false}}, this);
   gui::GridOptions options;
   options.verticalScrollBar = false;
   options.horizontalScrollBar = false;
@@ -27,8 +28,9 @@ TemplatePanel::TemplatePanel(QWidget* parent) : QFrame(parent) {
   m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   connect(model, &gui::TableModel::errorOccurred, this, &TemplatePanel::errorOccurred);
 
-  m_waitNotice = gui::addWrappedLabel(this, "LabelEspere2", "RECOGIENDO DATOS PARA ORVALIN -  ESPERE UN MOMENTO ",
-                                      {1, 134, 397, 13}, gui::LabelStyle{gui::kRed, true});
+  m_waitNotice =
+      gui::addWrappedLabel(this, "LabelEspere2", "RECOGIENDO DATOS PARA ORVALIN -  ESPERE UN MOMENTO ",
+                           {1, 134, 397, 13}, gui::LabelStyle{gui::kRed, true});
   m_waitNotice->setWordWrap(false);
   m_waitNotice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   m_waitNotice->hide();

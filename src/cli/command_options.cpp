@@ -4,8 +4,9 @@
 
 namespace cli {
 
-std::string walkOptions(const std::vector<std::string>& args, const std::vector<std::string>& flags,
-                        const std::function<std::string(const std::string& option, const std::string& value)>& take) {
+std::string walkOptions(
+    const std::vector<std::string>& args, const std::vector<std::string>& flags,
+    const std::function<std::string(const std::string& option, const std::string& value)>& take) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
     const bool flag = std::find(flags.begin(), flags.end(), option) != flags.end();

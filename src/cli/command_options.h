@@ -11,7 +11,8 @@ namespace cli {
 // option is one of flags (then the value is empty). take returns "" when it
 // understood the option, else the problem. The first problem met (take's, a
 // missing value or a stray argument), or "" when every option was understood.
-std::string walkOptions(const std::vector<std::string>& args, const std::vector<std::string>& flags,
-                        const std::function<std::string(const std::string& option, const std::string& value)>& take);
+std::string walkOptions(
+    const std::vector<std::string>& args, const std::vector<std::string>& flags,
+    const std::function<std::string(const std::string& option, const std::string& value)>& take);
 
 }  // namespace cli

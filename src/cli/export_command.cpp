@@ -77,7 +77,9 @@ std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, 
 
 void typeCentre(dbase::Table& centre, const ExportOptions& options) {
   const std::pair<const char*, const std::optional<std::string>&> typed[] = {
-      {"CODCENTRO", options.centreCode}, {"ANOACAD", options.academicYear}, {"VERSION", options.centreVersion}};
+      {"CODCENTRO", options.centreCode},
+      {"ANOACAD", options.academicYear},
+      {"VERSION", options.centreVersion}};
   for (const auto& [field, value] : typed) {
     if (value) centre.setText(field, support::utf8ToCp1252(*value));
   }

@@ -44,26 +44,27 @@ struct ImportOptions {
 // The options, or nullopt with problem set.
 std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ImportOptions options;
-  problem = cli::walkOptions(args, {"--straight-to-coding"}, [&](const std::string& option, const std::string& value) {
-    if (option == "--straight-to-coding") {
-      options.straightToCoding = true;
-    } else if (option == "--dae-folder") {
-      options.daeFolder = value;
-    } else if (option == "--work-folder") {
-      options.workFolder = support::pathFromUtf8(value);
-    } else if (option == "--centre" && cli::splitSemicolons(value).size() == 3) {
-      options.centre = cli::splitSemicolons(value);
-    } else if (option == "--previous" && (value == "keep" || value == "rebuild")) {
-      options.keepPrevious = value == "keep";
-    } else if (option == "--documents") {
-      options.documentsFile = support::pathFromUtf8(value);
-    } else {
-      return option == "--centre"     ? std::string("--centre takes CODE;YEAR;VERSION")
-             : option == "--previous" ? std::string("--previous takes keep or rebuild")
-                                      : "unknown option " + option;
-    }
-    return std::string();
-  });
+  problem = cli::walkOptions(
+      args, {"--straight-to-coding"}, [&](const std::string& option, const std::string& value) {
+        if (option == "--straight-to-coding") {
+          options.straightToCoding = true;
+        } else if (option == "--dae-folder") {
+          options.daeFolder = value;
+        } else if (option == "--work-folder") {
+          options.workFolder = support::pathFromUtf8(value);
+        } else if (option == "--centre" && cli::splitSemicolons(value).size() == 3) {
+          options.centre = cli::splitSemicolons(value);
+        } else if (option == "--previous" && (value == "keep" || value == "rebuild")) {
+          options.keepPrevious = value == "keep";
+        } else if (option == "--documents") {
+          options.documentsFile = support::pathFromUtf8(value);
+        } else {
+          return option == "--centre"     ? std::string("--centre takes CODE;YEAR;VERSION")
+                 : option == "--previous" ? std::string("--previous takes keep or rebuild")
+                                          : "unknown option " + option;
+        }
+        return std::string();
+      });
   if (problem.empty() && !options.daeFolder) problem = "--dae-folder is required";
   if (!problem.empty()) return std::nullopt;
   return options;
@@ -111,8 +112,9 @@ class ImportDialogs : public converter::Dialogs {
 // The exit status of a run that did not throw.
 int runImport(const ImportOptions& options, converter::Session& session) {
   session.workFolder = support::resolveWorkFolder(options.workFolder);
-  ImportDialogs dialogs(options,
-                        options.documentsFile ? cli::readTypedLines(*options.documentsFile, "ABREV;TIPODNI;DNI") : std::vector<Fields>());
+  ImportDialogs dialogs(options, options.documentsFile
+                                     ? cli::readTypedLines(*options.documentsFile, "ABREV;TIPODNI;DNI")
+                                     : std::vector<Fields>());
   converter::PanelFlow flow(session, dialogs);
 
   flow.BImportarClick(support::pathFromUtf8(*options.daeFolder));

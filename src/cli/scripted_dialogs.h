@@ -13,8 +13,8 @@
 namespace cli {
 
 struct ScriptedAnswers {
-  bool yesNo = false;     // answer to every Yes/No question
-  bool okCancel = true;   // answer to every OK/Cancel question
+  bool yesNo = false;    // answer to every Yes/No question
+  bool okCancel = true;  // answer to every OK/Cancel question
 };
 
 class ScriptedDialogs : public converter::Dialogs {

@@ -19,7 +19,8 @@ struct TableArgs {
 };
 
 // nullopt (after printing the usage) when the arguments are not understood.
-std::optional<TableArgs> parseTableArgs(const std::vector<std::string>& args, bool allowTag, const char* usage) {
+std::optional<TableArgs> parseTableArgs(const std::vector<std::string>& args, bool allowTag,
+                                        const char* usage) {
   TableArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -54,7 +55,8 @@ std::string csvField(const std::string& utf8) {
 }  // namespace
 
 int runDumpCommand(const std::vector<std::string>& args) {
-  const auto parsed = parseTableArgs(args, true, "usage: transorvaldae-cli dump TABLE [--work-folder DIR] [--tag TAG]");
+  const auto parsed =
+      parseTableArgs(args, true, "usage: transorvaldae-cli dump TABLE [--work-folder DIR] [--tag TAG]");
   if (!parsed) return 2;
   dbase::Table table(support::resolveWorkFolder(parsed->workFolder), parsed->table);
   table.open({.readOnly = true});

@@ -17,7 +17,8 @@ std::vector<std::string> splitSemicolons(const std::string& text) {
   return values;
 }
 
-std::vector<std::vector<std::string>> readTypedLines(const std::filesystem::path& file, const std::string& layout) {
+std::vector<std::vector<std::string>> readTypedLines(const std::filesystem::path& file,
+                                                     const std::string& layout) {
   const std::size_t width = splitSemicolons(layout).size();
   const std::string text = support::readFile(file);
   std::vector<std::vector<std::string>> rows;
@@ -33,8 +34,8 @@ std::vector<std::vector<std::string>> readTypedLines(const std::filesystem::path
     if (line.empty()) continue;
     std::vector<std::string> values = splitSemicolons(line);
     if (values.size() != width) {
-      throw support::Error(support::displayPath(file) + ", línea " + std::to_string(lineNumber) + ": se esperaba " +
-                           layout);
+      throw support::Error(support::displayPath(file) + ", línea " + std::to_string(lineNumber) +
+                           ": se esperaba " + layout);
     }
     for (std::string& value : values) value = support::utf8ToCp1252(value);
     rows.push_back(std::move(values));

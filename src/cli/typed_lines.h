@@ -15,6 +15,7 @@ std::vector<std::string> splitSemicolons(const std::string& text);
 // ("COD;ABREVCAST;ABREVEUSK"), converted to Windows-1252; blank lines are
 // skipped, CR LF and LF both end a line. A row of another shape throws
 // support::Error naming the file, the line and the layout.
-std::vector<std::vector<std::string>> readTypedLines(const std::filesystem::path& file, const std::string& layout);
+std::vector<std::vector<std::string>> readTypedLines(const std::filesystem::path& file,
+                                                     const std::string& layout);
 
 }  // namespace cli

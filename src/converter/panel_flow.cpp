@@ -28,7 +28,8 @@ PanelFlow::PanelFlow(Session& session, Dialogs& dialogs)
 bool PanelFlow::hosted() const { return session_.ParamsRecibidos == 2; }
 
 bool PanelFlow::takeFolder(const std::filesystem::path& folder) {
-  session_.CarpetaDAE = support::displayPath(folder) + static_cast<char>(std::filesystem::path::preferred_separator);
+  session_.CarpetaDAE =
+      support::displayPath(folder) + static_cast<char>(std::filesystem::path::preferred_separator);
   std::error_code ec;
   if (std::filesystem::is_directory(support::pathFromUtf8(session_.CarpetaDAE), ec)) return true;
   dialogs_.message("No existe la carpeta");

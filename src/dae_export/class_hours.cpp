@@ -29,7 +29,8 @@ std::string clockTime(std::int32_t hour) {
 
 void fillDefaults(dbase::Table& hours) {
   for (std::int32_t i = 1; i <= kDefaultHours; ++i) {
-    const std::int32_t clock = i <= kHoursBeforeMidnight ? i + kFirstDefaultClock - 1 : i - kHoursBeforeMidnight - 1;
+    const std::int32_t clock =
+        i <= kHoursBeforeMidnight ? i + kFirstDefaultClock - 1 : i - kHoursBeforeMidnight - 1;
     hours.appendRecord({i, clockTime(clock), clockTime(clock + 1)});
   }
 }

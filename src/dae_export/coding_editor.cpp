@@ -8,14 +8,19 @@
 
 namespace dae_export {
 
-CodingEditor::CodingEditor(converter::Session& session, converter::Dialogs& dialogs, std::string CarpetaSalida)
-    : session_(session), dialogs_(dialogs), CarpetaSalida_(std::move(CarpetaSalida)), tables_(session.workFolder) {
+CodingEditor::CodingEditor(converter::Session& session, converter::Dialogs& dialogs,
+                           std::string CarpetaSalida)
+    : session_(session),
+      dialogs_(dialogs),
+      CarpetaSalida_(std::move(CarpetaSalida)),
+      tables_(session.workFolder) {
   tables_.open();
 }
 
 bool CodingEditor::Terminar() {
   const FinishOutcome outcome = finishCoding(tables_, session_, dialogs_, [this](CodingTables& tables) {
-    return CreaTXTCuadroHorario(CarpetaSalida_, tables.centre, tables.sessions, tables.sessionGroups, dialogs_);
+    return CreaTXTCuadroHorario(CarpetaSalida_, tables.centre, tables.sessions, tables.sessionGroups,
+                                dialogs_);
   });
   return outcome.editorCloses;
 }

@@ -17,9 +17,9 @@ const std::string kKeepPreviousQuestion =
     "estos se ajustarán a los cambios hechos en el horario,\r"
     "pero se conservarán los Códigos DAE puestos anteriormente.\r"
     "¿Desea Conservar los Datos de la Exportación Anterior?";
-const std::string kStraightToCodingQuestion = "Si desea acceder directamente a la Codificación DAE, pulse SÍ.\r" +
-                                              std::string(61, ' ') +
-                                              "\rSi desea Exportar Nuevamente Conservando Datos, pulse NO.";
+const std::string kStraightToCodingQuestion =
+    "Si desea acceder directamente a la Codificación DAE, pulse SÍ.\r" + std::string(61, ' ') +
+    "\rSi desea Exportar Nuevamente Conservando Datos, pulse NO.";
 
 namespace {
 
@@ -28,7 +28,8 @@ constexpr std::int32_t kWithoutFile = 4;
 // What to do with the work tables; nullopt when the user goes straight to
 // the coding. A rebuild sets FlagPaso to 1.
 std::optional<WorkTables> chooseWorkTables(converter::Session& session, converter::Dialogs& dialogs) {
-  if (!dbase::tableExists(session.workFolder, typeTwoTable().name) || !dialogs.askYesNo(kKeepPreviousQuestion)) {
+  if (!dbase::tableExists(session.workFolder, typeTwoTable().name) ||
+      !dialogs.askYesNo(kKeepPreviousQuestion)) {
     session.FlagPaso = 1;
     return WorkTables::Rebuild;
   }
@@ -49,7 +50,7 @@ void Importar2(converter::Session& session, converter::Dialogs& dialogs) {
   if (session.FlagPaso != kWithoutFile) session.FlagPaso = 0;
   session.CodigoResultado = 1;
   dialogs.message(session.FlagPaso == kWithoutFile ? "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
-                                                    : "Proceso finalizado");
+                                                   : "Proceso finalizado");
 }
 
 }  // namespace dae_export

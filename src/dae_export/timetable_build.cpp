@@ -98,7 +98,8 @@ class TimetableBuild {
         hours_(workFolder, "PLANTILLA"),
         typeTwo_(workFolder, typeTwoTable().name),
         typeThree_(workFolder, typeThreeTable().name) {
-    for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_}) input->open({.exclusive = true});
+    for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_})
+      input->open({.exclusive = true});
     teachers_.selectTag("ABREV");
     hours_.open();
     hours_.selectTag("HORA");

@@ -40,9 +40,9 @@ std::string headerRecord(const dbase::Table& centre) {
 }
 
 std::string typeTwoRecord(const dbase::Table& t) {
-  std::string record = "2" + t.text("TIPDOC") + padded(t.text("DOC"), 15) + t.text("NUMSESION") + t.text("DIASEM") +
-                       padded(t.text("TIPTAR"), 4) + t.text("HORAINI") + t.text("HORAFIN") +
-                       zeroFilledRight(t.text("AULA_OBS"), 8);
+  std::string record = "2" + t.text("TIPDOC") + padded(t.text("DOC"), 15) + t.text("NUMSESION") +
+                       t.text("DIASEM") + padded(t.text("TIPTAR"), 4) + t.text("HORAINI") +
+                       t.text("HORAFIN") + zeroFilledRight(t.text("AULA_OBS"), 8);
   const std::string activity = t.text("TIP_ACTIV");
   if (support::trimControls(activity).empty()) {
     // A teaching line, or one without an activity: the subject.

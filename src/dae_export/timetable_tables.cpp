@@ -16,13 +16,13 @@ const dbase::TableDef& typeTwoTable() {
   using dbase::characterField;
   static const dbase::TableDef def{
       "CUADROH2",
-      {characterField("TIPREG", 1),       characterField("TIPDOC", 4),    characterField("ABREVPROF", 10),
-       characterField("DOC", 15),         characterField("NUMSESION", 2), characterField("DIASEM", 1),
-       characterField("TIPTAR", 4),       characterField("HORAINI", 5),   characterField("HORAFIN", 5),
-       characterField("GRUPNIV", 4),      characterField("ABREVASIG", 10), characterField("CODASIG", 8),
-       characterField("NOMASIG", 80),     characterField("TIPASIG", 4),   characterField("IDIOMA", 2),
-       characterField("AULA_OBS", 30),    characterField("TIP_ACTIV", 4), characterField("PROF_DIA_SES", 13),
-       characterField("DIA_SES", 3),      characterField("PLAN", 4),      characterField("REG_MOD", 1)},
+      {characterField("TIPREG", 1),    characterField("TIPDOC", 4),     characterField("ABREVPROF", 10),
+       characterField("DOC", 15),      characterField("NUMSESION", 2),  characterField("DIASEM", 1),
+       characterField("TIPTAR", 4),    characterField("HORAINI", 5),    characterField("HORAFIN", 5),
+       characterField("GRUPNIV", 4),   characterField("ABREVASIG", 10), characterField("CODASIG", 8),
+       characterField("NOMASIG", 80),  characterField("TIPASIG", 4),    characterField("IDIOMA", 2),
+       characterField("AULA_OBS", 30), characterField("TIP_ACTIV", 4),  characterField("PROF_DIA_SES", 13),
+       characterField("DIA_SES", 3),   characterField("PLAN", 4),       characterField("REG_MOD", 1)},
       {{"ABREVPROF", "ABREVPROF"}, {"DOC", "DOC"}, {"PROF_DIA_SES", "PROF_DIA_SES"}, {"DIA_SES", "DIA_SES"}}};
   return def;
 }
@@ -51,7 +51,8 @@ std::string sessionKey(std::string_view teacher, std::int32_t day, std::int32_t 
 }
 
 void CreaCuadros(const std::filesystem::path& workFolder) {
-  for (const dbase::TableDef* def : {&typeTwoTable(), &typeThreeTable()}) dbase::recreateTable(workFolder, *def);
+  for (const dbase::TableDef* def : {&typeTwoTable(), &typeThreeTable()})
+    dbase::recreateTable(workFolder, *def);
 }
 
 }  // namespace dae_export

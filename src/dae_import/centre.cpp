@@ -32,12 +32,12 @@ dbase::Table CreaCentro(const std::filesystem::path& workFolder) {
 }
 
 bool loadCentreHeader(converter::Session& session, converter::Dialogs& dialogs) {
-  const std::optional<std::string> line =
-      readDaeInput(session, dialogs, "profesorado.txt", "No existe archivo DAE de Profesores (profesorado.txt)");
+  const std::optional<std::string> line = readDaeInput(
+      session, dialogs, "profesorado.txt", "No existe archivo DAE de Profesores (profesorado.txt)");
   if (!line) return false;
   dbase::Table centre = CreaCentro(session.workFolder);
-  centre.appendRecord({cutField(*line, kCentreCodeStart, kCentreCodeWidth), cutField(*line, kYearStart, kYearWidth),
-                       std::string()});
+  centre.appendRecord({cutField(*line, kCentreCodeStart, kCentreCodeWidth),
+                       cutField(*line, kYearStart, kYearWidth), std::string()});
   return true;
 }
 

@@ -38,15 +38,18 @@ struct CodeTable {
 };
 
 const std::vector<FieldCut> kStudyLevelCuts = {
-    {"COD", 4, 1, 4},         {"PLAN", 4, 5, 4},         {"DESCCAST", 50, 9, 50},
-    {"DESCEUSK", 50, 59, 50}, {"DESCCASTR", 20, 109, 20}, {"DESCEUSKR", 20, 129, 20},
-    {"ABREVCAST", 5, 0, 0},   {"ABREVEUSK", 5, 0, 0},
+    {"COD", 4, 1, 4},           {"PLAN", 4, 5, 4},          {"DESCCAST", 50, 9, 50}, {"DESCEUSK", 50, 59, 50},
+    {"DESCCASTR", 20, 109, 20}, {"DESCEUSKR", 20, 129, 20}, {"ABREVCAST", 5, 0, 0},  {"ABREVEUSK", 5, 0, 0},
 };
 
 // In loading order; none of the files has a header.
 const std::vector<CodeTable>& codeTables() {
   static const std::vector<CodeTable> tables = {
-      {"T13.txt", "No existe archivo DAE (T13.TXT)", "daeTIPTAR", 508, RecordFilter::TaskTypesOnly,
+      {"T13.txt",
+       "No existe archivo DAE (T13.TXT)",
+       "daeTIPTAR",
+       508,
+       RecordFilter::TaskTypesOnly,
        {{"TIPTAR", 1, 1, 1},
         {"COD", 4, 2, 4},
         {"REFUERZO", 1, 6, 1},
@@ -54,7 +57,11 @@ const std::vector<CodeTable>& codeTables() {
         {"DESCEUSK", 250, 257, 250},
         {"NIVEL", 1, 507, 1},
         {"OTRACTIV", 1, 508, 1}}},
-      {"V55T12.txt", "No existe archivo DAE (V55T12.txt)", "daeCURSOS", 128, RecordFilter::None,
+      {"V55T12.txt",
+       "No existe archivo DAE (V55T12.txt)",
+       "daeCURSOS",
+       128,
+       RecordFilter::None,
        {{"NIVPLANCURSO", 12, 1, 12},
         {"NIVEL", 4, 13, 4},
         {"ESPECIALIDAD", 4, 17, 4},
@@ -63,9 +70,17 @@ const std::vector<CodeTable>& codeTables() {
         {"DESCCAST", 50, 29, 50},
         {"DESCEUSK", 50, 79, 50}}},
       // Position 20 of a model record is not read: the Basque text starts at 21.
-      {"V55T35.txt", "No existe archivo DAE (V55T35.txt)", "daeMODELOS", 34, RecordFilter::None,
+      {"V55T35.txt",
+       "No existe archivo DAE (V55T35.txt)",
+       "daeMODELOS",
+       34,
+       RecordFilter::None,
        {{"COD", 4, 1, 4}, {"DESCCAST", 15, 5, 15}, {"DESCEUSK", 15, 21, 15}}},
-      {"V55T15W18T54_1.txt", "No existe archivo DAE (V55T15W18T54_1.txt)", "daeASIGNAT", 260, RecordFilter::None,
+      {"V55T15W18T54_1.txt",
+       "No existe archivo DAE (V55T15W18T54_1.txt)",
+       "daeASIGNAT",
+       260,
+       RecordFilter::None,
        {{"COD", 8, 1, 8},
         {"DESCCAST", 100, 9, 100},
         {"DESCEUSK", 100, 109, 100},
@@ -75,19 +90,35 @@ const std::vector<CodeTable>& codeTables() {
         {"CODEUSK", 4, 253, 4},
         {"TIPOASIG", 4, 257, 4}}},
       // The activity code has 3 characters in the file and 4 in the table.
-      {"T07.txt", "No existe archivo DAE (T07.txt)", "daeOTRACT", 243, RecordFilter::None,
+      {"T07.txt",
+       "No existe archivo DAE (T07.txt)",
+       "daeOTRACT",
+       243,
+       RecordFilter::None,
        {{"COD", 4, 1, 3},
         {"DESCCAST", 100, 4, 100},
         {"DESCEUSK", 100, 104, 100},
         {"DESCCASTR", 20, 204, 20},
         {"DESCEUSKR", 20, 224, 20}}},
-      {"V55T86.txt", "No existe archivo DAE (V55T86.TXT)", "daeTIPDOC", 204, RecordFilter::None,
+      {"V55T86.txt",
+       "No existe archivo DAE (V55T86.TXT)",
+       "daeTIPDOC",
+       204,
+       RecordFilter::None,
        {{"COD", 4, 1, 4}, {"DESCCAST", 100, 5, 100}, {"DESCEUSK", 100, 105, 100}}},
       {"V55T11.txt", "No existe archivo DAE (V55T11.txt)", "daeNIVIMP", 148, RecordFilter::FirstCodeWins,
        kStudyLevelCuts},
-      {"V55T14.txt", "No existe archivo DAE (V55T14.txt)", "daeESPECI", 104, RecordFilter::None,
+      {"V55T14.txt",
+       "No existe archivo DAE (V55T14.txt)",
+       "daeESPECI",
+       104,
+       RecordFilter::None,
        {{"COD", 4, 1, 4}, {"DESCCAST", 50, 5, 50}, {"DESCEUSK", 50, 55, 50}}},
-      {"T55.txt", "No existe archivo DAE (T55.txt)", "daeIDIOMA", 210, RecordFilter::None,
+      {"T55.txt",
+       "No existe archivo DAE (T55.txt)",
+       "daeIDIOMA",
+       210,
+       RecordFilter::None,
        {{"IDIOMA", 2, 1, 2},
         {"DESCCAST", 100, 3, 100},
         {"DESCEUSK", 100, 103, 100},
@@ -107,7 +138,8 @@ std::vector<dbase::FieldDef> fieldDefs(const std::vector<FieldCut>& cuts) {
 std::vector<dbase::Value> cutRow(std::string_view record, const std::vector<FieldCut>& cuts) {
   std::vector<dbase::Value> row;
   for (const FieldCut& cut : cuts) {
-    row.emplace_back(cut.start == 0 ? std::string() : support::QuitaBlancos(cutField(record, cut.start, cut.width)));
+    row.emplace_back(cut.start == 0 ? std::string()
+                                    : support::QuitaBlancos(cutField(record, cut.start, cut.width)));
   }
   return row;
 }
@@ -126,13 +158,16 @@ bool keepRecord(RecordFilter filter, const std::string& firstField, std::set<std
 }
 
 bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, const CodeTable& codeTable) {
-  const std::optional<std::string> line = readDaeInput(session, dialogs, codeTable.fileName, codeTable.missingMessage);
+  const std::optional<std::string> line =
+      readDaeInput(session, dialogs, codeTable.fileName, codeTable.missingMessage);
   if (!line) return false;
-  dbase::Table table = dbase::recreateTable(session.workFolder, {codeTable.tableName, fieldDefs(codeTable.fields), {}});
+  dbase::Table table =
+      dbase::recreateTable(session.workFolder, {codeTable.tableName, fieldDefs(codeTable.fields), {}});
   std::set<std::string> codesWritten;
   forEachRecord(*line, 1, codeTable.recordLength, [&](std::string_view record) {
     std::vector<dbase::Value> row = cutRow(record, codeTable.fields);
-    if (keepRecord(codeTable.filter, std::get<std::string>(row.front()), codesWritten)) table.appendRecord(row);
+    if (keepRecord(codeTable.filter, std::get<std::string>(row.front()), codesWritten))
+      table.appendRecord(row);
   });
   return true;
 }

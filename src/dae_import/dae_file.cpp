@@ -54,7 +54,8 @@ std::optional<std::string> readDaeInput(converter::Session& session, converter::
 void forEachRecord(std::string_view line, int start, int recordLength,
                    const std::function<void(std::string_view record)>& handler) {
   if (recordLength <= 0 || start < 1) return;
-  for (std::size_t p = static_cast<std::size_t>(start); p <= line.size(); p += static_cast<std::size_t>(recordLength)) {
+  for (std::size_t p = static_cast<std::size_t>(start); p <= line.size();
+       p += static_cast<std::size_t>(recordLength)) {
     handler(line.substr(p - 1, static_cast<std::size_t>(recordLength)));
   }
 }

@@ -17,28 +17,29 @@ namespace {
 const dbase::TableDef kTemplateList = {
     "daePLANTILLAS", {dbase::characterField("CODIGO", 8), dbase::characterField("PLANTILLA", 50)}, {}};
 
-const dbase::TableDef kDaysAndHours = {"DIASHORAST",
-                                       {dbase::characterField("DIHO", 10),
-                                        dbase::characterField("CODDIHO", 10),
-                                        dbase::characterField("DIA", 20),
-                                        dbase::characterField("TEXTODIA", 20),
-                                        dbase::characterField("HORA", 8),
-                                        dbase::characterField("TEXTOHOR", 15),
-                                        dbase::characterField("HORADESDE", 8),
-                                        dbase::characterField("HORAHASTA", 8),
-                                        dbase::characterField("MINUTOS", 8),
-                                        dbase::characterField("MARCO", 1),
-                                        dbase::characterField("MARCOXML", 10),
-                                        dbase::integerField("SESION_ORDEN"),
-                                        dbase::characterField("PLANTILLA", 20),
-                                        dbase::characterField("RECREO", 1)},
-                                       {}};
+const dbase::TableDef kDaysAndHours = {
+    "DIASHORAST",
+    {dbase::characterField("DIHO", 10), dbase::characterField("CODDIHO", 10),
+     dbase::characterField("DIA", 20), dbase::characterField("TEXTODIA", 20),
+     dbase::characterField("HORA", 8), dbase::characterField("TEXTOHOR", 15),
+     dbase::characterField("HORADESDE", 8), dbase::characterField("HORAHASTA", 8),
+     dbase::characterField("MINUTOS", 8), dbase::characterField("MARCO", 1),
+     dbase::characterField("MARCOXML", 10), dbase::integerField("SESION_ORDEN"),
+     dbase::characterField("PLANTILLA", 20), dbase::characterField("RECREO", 1)},
+    {}};
 
 constexpr std::size_t kHeaderLength = 59;
 constexpr std::size_t kPeriodLength = 15;
 
 // Windows-1252 bytes, as they are stored in the table.
-const char* const kDayNames[] = {"Lunes", "Martes", "Mi\xE9rcoles", "Jueves", "Viernes", ("S\xE1" "bado"), "Domingo"};
+const char* const kDayNames[] = {"Lunes",
+                                 "Martes",
+                                 "Mi\xE9rcoles",
+                                 "Jueves",
+                                 "Viernes",
+                                 ("S\xE1"
+                                  "bado"),
+                                 "Domingo"};
 
 // The line of PLANTILLAS.txt, else of T02.txt; without either, the two
 // messages and nullopt. The result code is left alone.
@@ -81,8 +82,8 @@ class DaysAndHoursWriter {
     const std::int32_t minutes = minuteOfDay(end) - minuteOfDay(start);
     const std::string hour = std::to_string(period);
     table_.appendRecord({std::to_string(day) + hour, std::string(), std::to_string(day), dayName_, hour,
-                         hour + "-" + start + "-" + end, start, end, std::to_string(minutes), std::string("0"),
-                         std::string(), period, templateCode_, cutField(record, 15, 1)});
+                         hour + "-" + start + "-" + end, start, end, std::to_string(minutes),
+                         std::string("0"), std::string(), period, templateCode_, cutField(record, 15, 1)});
   }
 
  private:
@@ -133,7 +134,8 @@ bool buildDaysAndHours(converter::Session& session, converter::Dialogs& dialogs,
   dbase::Table daysAndHours = dbase::recreateTable(session.workFolder, kDaysAndHours);
   const std::string_view line = *file;
   // The grid's current row; an empty list offers one blank pending row.
-  const bool onRow = templates.isOpen() && (!templates.atEnd() || templates.state() != dbase::EditState::Browse);
+  const bool onRow =
+      templates.isOpen() && (!templates.atEnd() || templates.state() != dbase::EditState::Browse);
   const std::string chosen = support::QuitaBlancosDer(onRow ? templates.text("CODIGO") : std::string());
 
   DaysAndHoursWriter writer(daysAndHours);

@@ -15,7 +15,9 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-char32_t codePointOf(unsigned char byte) { return (byte >= 0x80 && byte <= 0x9F) ? kHighControls[byte - 0x80] : byte; }
+char32_t codePointOf(unsigned char byte) {
+  return (byte >= 0x80 && byte <= 0x9F) ? kHighControls[byte - 0x80] : byte;
+}
 
 constexpr char kUnmappable = '?';
 

@@ -41,8 +41,8 @@ std::optional<fs::path> findNoCase(const fs::path& folder, std::string_view name
   // (Windows): one file then has one path, whatever case the caller used.
   std::vector<fs::path> found = findAllNoCase(folder, name);
   if (found.empty()) return std::nullopt;
-  const auto exact =
-      std::find_if(found.begin(), found.end(), [&](const fs::path& p) { return p.filename().string() == name; });
+  const auto exact = std::find_if(found.begin(), found.end(),
+                                  [&](const fs::path& p) { return p.filename().string() == name; });
   return exact != found.end() ? *exact : *std::min_element(found.begin(), found.end());
 }
 
@@ -56,7 +56,9 @@ fs::path pathFromUtf8(std::string_view text) {
   // it; but the C runtime's stat under std::filesystem on Windows refuses a
   // drive root written with two backslashes, which is what CarpetaDAE holds
   // there. A leading pair stays: it starts a network name.
-  const auto separator = [](char c) { return c == '/' || c == static_cast<char>(fs::path::preferred_separator); };
+  const auto separator = [](char c) {
+    return c == '/' || c == static_cast<char>(fs::path::preferred_separator);
+  };
   std::u8string bytes;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (i >= 2 && separator(text[i]) && separator(text[i - 1])) continue;
@@ -67,7 +69,8 @@ fs::path pathFromUtf8(std::string_view text) {
 
 std::string readFile(const fs::path& file) {
   std::error_code ec;
-  if (fs::is_directory(file, ec)) throw Error("No se puede leer el archivo " + displayPath(file) + ": es una carpeta");
+  if (fs::is_directory(file, ec))
+    throw Error("No se puede leer el archivo " + displayPath(file) + ": es una carpeta");
   std::ifstream in(file, std::ios::binary);
   if (!in) throw Error("No se puede abrir el archivo " + displayPath(file) + ": " + std::strerror(errno));
   try {

@@ -13,12 +13,10 @@ namespace support {
 
 // The entry of folder whose name equals name without regard to ASCII case
 // (an exact match wins). nullopt when there is none or the folder is missing.
-std::optional<std::filesystem::path> findNoCase(const std::filesystem::path& folder,
-                                                std::string_view name);
+std::optional<std::filesystem::path> findNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // Every entry of folder whose name equals name without regard to ASCII case.
-std::vector<std::filesystem::path> findAllNoCase(const std::filesystem::path& folder,
-                                                 std::string_view name);
+std::vector<std::filesystem::path> findAllNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // The whole file as bytes. Throws Error naming the file when it cannot be read.
 std::string readFile(const std::filesystem::path& file);

@@ -83,7 +83,8 @@ std::optional<std::size_t> valueStartIfKey(const Line& line, std::string_view ke
 
 bool breaksLines(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
-void checkWritable(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
+void checkWritable(const fs::path& file, std::string_view section, std::string_view key,
+                   std::string_view value) {
   const bool bad = breaksLines(section) || breaksLines(key) || breaksLines(value) ||
                    section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
                    trimBlanks(section).empty() || trimBlanks(key).empty();
@@ -91,7 +92,8 @@ void checkWritable(const fs::path& file, std::string_view section, std::string_v
 }
 
 // Sets the key in lines, adding the section or the key when absent.
-void setValue(std::vector<Line>& lines, std::string_view section, std::string_view key, std::string_view value) {
+void setValue(std::vector<Line>& lines, std::string_view section, std::string_view key,
+              std::string_view value) {
   const std::string eol = lineEndingOf(lines);
   const auto isSection = [](const Line& line) { return sectionNameOf(line).has_value(); };
   const auto header = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
@@ -119,7 +121,8 @@ void setValue(std::vector<Line>& lines, std::string_view section, std::string_vi
 
 }  // namespace
 
-void writeProfileString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
+void writeProfileString(const fs::path& file, std::string_view section, std::string_view key,
+                        std::string_view value) {
   checkWritable(file, section, key, value);
   std::error_code ec;
   const fs::file_status status = fs::status(file, ec);

@@ -63,7 +63,8 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
     return static_cast<std::int32_t>(negative ? 0u - *value : *value);
   }
   constexpr std::uint64_t kMaxPositive = 2147483647u;
-  const std::optional<std::uint64_t> magnitude = parseDecimal(text, negative ? kMaxPositive + 1 : kMaxPositive);
+  const std::optional<std::uint64_t> magnitude =
+      parseDecimal(text, negative ? kMaxPositive + 1 : kMaxPositive);
   if (!magnitude) return std::nullopt;
   const auto value = static_cast<std::int64_t>(*magnitude);
   return static_cast<std::int32_t>(negative ? -value : value);
@@ -126,7 +127,8 @@ std::optional<std::int32_t> fieldTextToInt(std::string_view text, std::string_vi
 std::optional<double> fieldTextToFloat(std::string_view text, std::string_view fieldName) {
   if (text.empty()) return std::nullopt;
   const std::optional<double> value = parseFloat(QuitaBlancos(text));
-  if (!value) throw Error(quoted(text) + " is not a valid floating point value for field " + quoted(fieldName));
+  if (!value)
+    throw Error(quoted(text) + " is not a valid floating point value for field " + quoted(fieldName));
   return value;
 }
 

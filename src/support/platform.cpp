@@ -10,6 +10,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// The headers below need windows.h first.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
@@ -36,11 +37,12 @@ std::string systemReason(DWORD code = ::GetLastError()) {
   if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return "está en uso por otro programa";
   wchar_t* buffer = nullptr;
   const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::string text = length > 0 ? utf8(buffer, static_cast<int>(length)) : "error " + std::to_string(code);
   ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
+  while (!text.empty() &&
+         (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
     text.pop_back();
   }
   return text;
@@ -87,7 +89,8 @@ void restoreConsoleCodePage() { ::SetConsoleOutputCP(g_consoleCodePage); }
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  if (wide == nullptr) return std::vector<std::string>(argv + 1, argv + argc);  // out of memory: the ANSI form
+  if (wide == nullptr)
+    return std::vector<std::string>(argv + 1, argv + argc);  // out of memory: the ANSI form
   std::vector<std::string> args;
   for (int i = 1; i < count; ++i) args.push_back(utf8(wide[i], static_cast<int>(std::wcslen(wide[i]))));
   ::LocalFree(wide);

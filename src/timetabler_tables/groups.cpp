@@ -24,32 +24,22 @@ constexpr std::size_t kShortRecordLength = 23;
 constexpr char kGroupRecord = '2';
 
 const dbase::TableDef& groupsTable() {
-  static const dbase::TableDef def{"GRUPOST",
-                                   {
-                                       dbase::characterField("ABREV", 10),
-                                       dbase::characterField("TURNO", 1),
-                                       dbase::characterField("NIVEL", 5),
-                                       dbase::characterField("CURSO", 3),
-                                       dbase::characterField("GRUPO", 2),
-                                       dbase::characterField("MARCO", 1),
-                                       dbase::characterField("DESCRIP", 80),
-                                       dbase::characterField("TUTOR", 10),
-                                       dbase::integerField("MAXALUM"),
-                                       dbase::characterField("CODGRUDAE", 8),
-                                       dbase::characterField("ALIASDAE", 50),
-                                       dbase::characterField("PLANDAE", 4),
-                                       dbase::characterField("NIVELDAE", 4),
-                                       dbase::characterField("ESPECDAE", 4),
-                                       dbase::characterField("TURNODAE", 4),
-                                       dbase::characterField("CURSODAE", 4),
-                                       dbase::characterField("MODELODAE", 4),
-                                       dbase::characterField("TIPGRUDAE", 4),
-                                       dbase::characterField("CODPLANTIDAE", 8),
-                                       dbase::characterField("TIPDOCDAE", 4),
-                                       dbase::characterField("DNITUTORDAE", 15),
-                                       dbase::characterField("AULAGRUDAE", 8),
-                                   },
-                                   {}};
+  static const dbase::TableDef def{
+      "GRUPOST",
+      {
+          dbase::characterField("ABREV", 10),       dbase::characterField("TURNO", 1),
+          dbase::characterField("NIVEL", 5),        dbase::characterField("CURSO", 3),
+          dbase::characterField("GRUPO", 2),        dbase::characterField("MARCO", 1),
+          dbase::characterField("DESCRIP", 80),     dbase::characterField("TUTOR", 10),
+          dbase::integerField("MAXALUM"),           dbase::characterField("CODGRUDAE", 8),
+          dbase::characterField("ALIASDAE", 50),    dbase::characterField("PLANDAE", 4),
+          dbase::characterField("NIVELDAE", 4),     dbase::characterField("ESPECDAE", 4),
+          dbase::characterField("TURNODAE", 4),     dbase::characterField("CURSODAE", 4),
+          dbase::characterField("MODELODAE", 4),    dbase::characterField("TIPGRUDAE", 4),
+          dbase::characterField("CODPLANTIDAE", 8), dbase::characterField("TIPDOCDAE", 4),
+          dbase::characterField("DNITUTORDAE", 15), dbase::characterField("AULAGRUDAE", 8),
+      },
+      {}};
   return def;
 }
 
@@ -60,9 +50,9 @@ struct CopiedField {
   int width;
 };
 constexpr CopiedField kCopiedFields[] = {
-    {"CODGRUDAE", 2, 8},     {"ALIASDAE", 10, 50},   {"PLANDAE", 60, 4},      {"NIVELDAE", 64, 4},
-    {"ESPECDAE", 68, 4},     {"TURNODAE", 72, 4},    {"CURSODAE", 76, 4},     {"MODELODAE", 80, 4},
-    {"TIPGRUDAE", 84, 4},    {"CODPLANTIDAE", 88, 8}, {"TIPDOCDAE", 96, 4},   {"DNITUTORDAE", 100, 15},
+    {"CODGRUDAE", 2, 8},    {"ALIASDAE", 10, 50},    {"PLANDAE", 60, 4},   {"NIVELDAE", 64, 4},
+    {"ESPECDAE", 68, 4},    {"TURNODAE", 72, 4},     {"CURSODAE", 76, 4},  {"MODELODAE", 80, 4},
+    {"TIPGRUDAE", 84, 4},   {"CODPLANTIDAE", 88, 8}, {"TIPDOCDAE", 96, 4}, {"DNITUTORDAE", 100, 15},
     {"AULAGRUDAE", 540, 8},
 };
 
@@ -102,8 +92,7 @@ class GroupLookups {
   // the level is unknown; "NIV" when either is blank.
   std::string levelName(std::string_view levelCode) {
     const std::string code = support::QuitaBlancos(levelCode);
-    const std::string name =
-        find(levels_, "COD", code, euskera_ ? "ABREVEUSK" : "ABREVCAST").value_or(code);
+    const std::string name = find(levels_, "COD", code, euskera_ ? "ABREVEUSK" : "ABREVCAST").value_or(code);
     return support::QuitaBlancos(name).empty() ? "NIV" : name;
   }
 
@@ -122,7 +111,8 @@ class GroupLookups {
   // stored values; a blank key finds nothing, not a row with an empty field.
   static std::optional<std::string> find(dbase::Table& table, const char* keyField, std::string_view key,
                                          const char* resultField) {
-    if (support::QuitaBlancos(key).empty() || !table.locate(keyField, {std::string(key)})) return std::nullopt;
+    if (support::QuitaBlancos(key).empty() || !table.locate(keyField, {std::string(key)}))
+      return std::nullopt;
     return table.text(resultField);
   }
 
@@ -135,7 +125,8 @@ class GroupLookups {
 void appendGroup(dbase::Table& groups, GroupLookups& lookups, ShortNameList& taken, std::string_view record) {
   const std::string shift = shiftLetter(dae_import::cutField(record, 72, 4));
   const std::string level = lookups.levelName(dae_import::cutField(record, 64, 4));
-  const std::string course = support::QuitaBlancos(dae_import::cutField(dae_import::cutField(record, 76, 4), 3, 2));
+  const std::string course =
+      support::QuitaBlancos(dae_import::cutField(dae_import::cutField(record, 76, 4), 3, 2));
   // Short name: level + course + group number, the number counting the
   // groups of that level and course so far.
   const std::string key = support::QuitaBlancos(level).substr(0, 5) + course + "1";

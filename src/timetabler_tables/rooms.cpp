@@ -48,7 +48,8 @@ std::string wholeNumberedName(std::string_view code, std::int64_t number) {
 }  // namespace
 
 BuildOutcome CreaAulas(converter::Session& session, converter::Dialogs& dialogs) {
-  const std::optional<std::string> line = dae_import::readDaeInput(session, dialogs, kRoomsFile, kRoomsFileMissing);
+  const std::optional<std::string> line =
+      dae_import::readDaeInput(session, dialogs, kRoomsFile, kRoomsFileMissing);
   if (!line) return BuildOutcome::InputMissing;
 
   dbase::Table rooms = dbase::recreateTable(session.workFolder, roomsTable());

@@ -67,14 +67,17 @@ class ClassHoursWindowTest : public QObject {
     QCOMPARE(w.at(0, 1), QString("08:00"));
     QCOMPARE(w.at(19, 2), QString("04:00"));
     QStringList titles;
-    for (int column = 0; column < 3; ++column) titles << w.grid->model()->headerData(column, Qt::Horizontal).toString();
+    for (int column = 0; column < 3; ++column)
+      titles << w.grid->model()->headerData(column, Qt::Horizontal).toString();
     QCOMPARE(titles, (QStringList{"HORA", "HORA INICIO CLASE", "HORA FINAL CLASE"}));
     QStringList labels;
-    for (const char* name : {"Label1", "Label2", "Label3"}) labels << w.window->findChild<QLabel*>(name)->text();
-    QCOMPARE(labels, (QStringList{QString::fromUtf8("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"),
-                                  "PLANTILLA HORARIA DEL CENTRO",
-                                  "Modifique, en caso necesario, las Horas de Inicio y Final de Clase, en la presente "
-                                  "rejilla. Deben ser iguales que la Plantilla Horaria de su Centro."}));
+    for (const char* name : {"Label1", "Label2", "Label3"})
+      labels << w.window->findChild<QLabel*>(name)->text();
+    QCOMPARE(labels, (QStringList{
+                         QString::fromUtf8("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"),
+                         "PLANTILLA HORARIA DEL CENTRO",
+                         "Modifique, en caso necesario, las Horas de Inicio y Final de Clase, en la presente "
+                         "rejilla. Deben ser iguales que la Plantilla Horaria de su Centro."}));
     // The window opens with the cursor in the grid, on the first time.
     QCOMPARE(QApplication::focusWidget(), w.grid);
     QCOMPARE(w.current(), QString("0,1"));

@@ -31,8 +31,10 @@ namespace fs = std::filesystem;
 using app::gui::DataGrid;
 using import_test::Rows;
 
-const QString kNotTeaching = QString::fromUtf8("No debe modificar este dato. Esta línea NO es de carácter Lectivo.");
-const QString kTeaching = QString::fromUtf8("No debe modificar este dato. Esta línea ES de carácter Lectivo.");
+const QString kNotTeaching =
+    QString::fromUtf8("No debe modificar este dato. Esta línea NO es de carácter Lectivo.");
+const QString kTeaching =
+    QString::fromUtf8("No debe modificar este dato. Esta línea ES de carácter Lectivo.");
 
 // Teachers AB (documented), CD (without a document) and O'NE; AB teaches MAT
 // to 1A and LEN to 1B; CD has a duty (GUA, not teaching) and a MAT session
@@ -237,7 +239,8 @@ class CodingEditorWindowTest : public QObject {
     const bool opened = w.sessions->indexWidget(w.sessions->currentIndex()) != nullptr;
     QCOMPARE(opened, refusal.isEmpty());
     const std::vector<std::string> expected =
-        refusal.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{"message: " + refusal.toStdString()};
+        refusal.isEmpty() ? std::vector<std::string>{}
+                          : std::vector<std::string>{"message: " + refusal.toStdString()};
     QCOMPARE(w.dialogs.shown, expected);
   }
 

@@ -45,7 +45,8 @@ class DataGridTest : public QObject {
     QTest::addColumn<QStringList>("left");
     QTest::newRow("OK deletes the current row") << true << true << 1 << QStringList{"ESO", "FP"};
     QTest::newRow("Cancel keeps it") << true << false << 1 << QStringList{"ESO", "BACH", "FP"};
-    QTest::newRow("a grid without deletion asks nothing") << false << true << 0 << QStringList{"ESO", "BACH", "FP"};
+    QTest::newRow("a grid without deletion asks nothing")
+        << false << true << 0 << QStringList{"ESO", "BACH", "FP"};
   }
   void ctrlDeleteAsksFirst() {
     QFETCH(bool, confirmable);

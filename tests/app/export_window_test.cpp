@@ -158,7 +158,9 @@ class ExportWindowTest : public QObject {
   void errorInTheTemplateStepLeavesThePanelsAsTheyWere() {
     WindowHarness h;
     // A period number with a trailing blank does not convert.
-    h.workspace.write("PLANTILLAS.txt", dae_test::templateHeader("A", "Ma\xF1" "ana") +
+    h.workspace.write("PLANTILLAS.txt", dae_test::templateHeader("A",
+                                                                 "Ma\xF1"
+                                                                 "ana") +
                                             dae_test::periodRecord("1 ", "1", "08:00", "08:55"));
     h.open({"exportar", "1A2F"});
     h.click("BExportar");

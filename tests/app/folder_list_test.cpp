@@ -125,8 +125,10 @@ class FolderListTest : public QObject {
     QTest::addColumn<int>("widthInChars");
     QTest::addColumn<QString>("expected");
     QTest::newRow("fits") << "/home/ana/dae" << 40 << "/home/ana/dae";
-    QTest::newRow("leading folders give way") << "/home/ana/escuela/dae/2024" << 16 << QString::fromUtf8("/…/dae/2024");
-    QTest::newRow("only the last folder fits") << "/home/ana/escuela/dae/2024" << 10 << QString::fromUtf8("/…/2024");
+    QTest::newRow("leading folders give way")
+        << "/home/ana/escuela/dae/2024" << 16 << QString::fromUtf8("/…/dae/2024");
+    QTest::newRow("only the last folder fits")
+        << "/home/ana/escuela/dae/2024" << 10 << QString::fromUtf8("/…/2024");
   }
   void elidePathKeepsRootAndLastFolders() {
     QFETCH(QString, path);

@@ -39,7 +39,8 @@ dbase::Table makeRows(const std::filesystem::path& folder, int count) {
                                     {}});
   for (int i = 1; i <= count; ++i) {
     const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
-    table.appendRecord({"R" + number, "Row number " + number, std::string("a") + number, std::string("b") + number});
+    table.appendRecord(
+        {"R" + number, "Row number " + number, std::string("a") + number, std::string("b") + number});
   }
   table.first();
   return table;
@@ -184,9 +185,11 @@ class GridFrameworkTest : public QObject {
     support::TempFolder folder;
     dbase::Table masters = makeRows(folder.path(), 3);
     dbase::Table details = dbase::recreateTable(
-        folder.path(),
-        {"DETAILS", {dbase::characterField("OWNER", 4), dbase::characterField("WHAT", 5)}, {{"OWNER", "OWNER"}}});
-    for (const char* owner : {"R01", "R03", "R01"}) details.appendRecord({std::string(owner), std::string("x")});
+        folder.path(), {"DETAILS",
+                        {dbase::characterField("OWNER", 4), dbase::characterField("WHAT", 5)},
+                        {{"OWNER", "OWNER"}}});
+    for (const char* owner : {"R01", "R03", "R01"})
+      details.appendRecord({std::string(owner), std::string("x")});
     details.linkTo(masters, "COD", "OWNER");
     TableModel model({{"OWNER", "OWNER", 4, false}}, nullptr);
     model.mirrorLink(masters, "COD", "OWNER");
@@ -255,10 +258,11 @@ class GridFrameworkTest : public QObject {
     app::gui::NavigatorBar bar(w.grid, &w.window);
     QStringList hints;
     for (QToolButton* button : bar.findChildren<QToolButton*>()) hints << button->toolTip();
-    QCOMPARE(hints, (QStringList{"Move to first record", "Move backward 10 records", "Move to prior record",
-                                 "Move to next record", "Move forward 10 records", "Move to last record",
-                                 "Edit current record", "Post changes of current record",
-                                 "Cancel changes made to current record", "Refresh the contents of the dataset"}));
+    QCOMPARE(hints,
+             (QStringList{"Move to first record", "Move backward 10 records", "Move to prior record",
+                          "Move to next record", "Move forward 10 records", "Move to last record",
+                          "Edit current record", "Post changes of current record",
+                          "Cancel changes made to current record", "Refresh the contents of the dataset"}));
   }
 
   void navigatorMovesTheRecord_data() {

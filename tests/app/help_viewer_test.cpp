@@ -21,10 +21,12 @@ namespace {
 // The main window with the real help viewer over the project's help pages.
 struct MainWithHelp {
   MainWithHelp() : help(TRANSORVALDAE_HELP_FOLDER) {
-    window = std::make_unique<app::MainWindow>(
-        session, dialogs,
-        app::MainWindowSetup{
-            {}, QString::fromStdString(folder.path().string()), QString::fromStdString(folder.path().string()), &help});
+    window =
+        std::make_unique<app::MainWindow>(session, dialogs,
+                                          app::MainWindowSetup{{},
+                                                               QString::fromStdString(folder.path().string()),
+                                                               QString::fromStdString(folder.path().string()),
+                                                               &help});
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get())) qFatal("the main window was not shown");
@@ -57,7 +59,8 @@ class HelpViewerTest : public QObject {
     QTest::addColumn<QString>("title");
     QTest::newRow("language box") << "ComboBoxEuskCast"
                                   << "datos_dae.html"
-                                  << QString::fromUtf8("Idioma de los textos, plantilla horaria y codificación DAE");
+                                  << QString::fromUtf8(
+                                         "Idioma de los textos, plantilla horaria y codificación DAE");
     QTest::newRow("folder list") << "Directorios"
                                  << "ventana_principal.html"
                                  << "La ventana principal";

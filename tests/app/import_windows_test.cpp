@@ -43,7 +43,8 @@ void exportAndSolve(converter::Session& session) {
   flow.BitBtn3Click();
   if (answers.shown != std::vector<std::string>{"Proceso finalizado"}) qFatal("the export did not end");
   QProcess solve;
-  solve.start(TRANSORVALDAE_HOST_STUB, {"solve", "--work-folder", QString::fromStdString(session.workFolder.string())});
+  solve.start(TRANSORVALDAE_HOST_STUB,
+              {"solve", "--work-folder", QString::fromStdString(session.workFolder.string())});
   if (!solve.waitForFinished(60000) || solve.exitCode() != 0) qFatal("the stand-in host did not solve");
 }
 

@@ -69,17 +69,27 @@ const Control kControls[] = {
     {"BitBtn1", "Panel1", {224, 83, 89, 24}, "OK"},
     {"Panel2", "MForm", {6, 1, 587, 267}, nullptr, true},
     {"Label10", "Panel2", {3, 9, 0, 0}, "NIVELES DE ESTUDIOS"},
-    {"Label8", "Panel2", {151, 2, 426, 26},
-     "Escriba las Abreviaturas (hasta 5 caracteres) en Castellano y / o Euskera, de los NIVELES de Estudio que se "
+    {"Label8",
+     "Panel2",
+     {151, 2, 426, 26},
+     "Escriba las Abreviaturas (hasta 5 caracteres) en Castellano y / o Euskera, de los NIVELES de Estudio "
+     "que se "
      "imparten en el Centro. "},
-    {"Label11", "Panel2", {153, 29, 0, 0}, "ATENCIÓN - Las Abreviaturas deben ser distintas, y no repetirse. "},
+    {"Label11",
+     "Panel2",
+     {153, 29, 0, 0},
+     "ATENCIÓN - Las Abreviaturas deben ser distintas, y no repetirse. "},
     {"wwDBGridNIVIMP", "Panel2", {43, 45, 502, 191}, nullptr},
     {"Button2", "Panel2", {352, 238, 115, 25}, "Volver a Datos Centro"},
     {"BitBtn2", "Panel2", {488, 238, 89, 25}, "Aceptar"},
     {"Panel3", "Panel2", {104, 56, 395, 157}, nullptr, true},
     {"Label12", "Panel3", {8, 8, 0, 0}, "Seleccione la Plantilla Horaria a Integrar en Orvalin"},
     {"wwDBGridPlantillas", "Panel3", {7, 24, 380, 98}, nullptr},
-    {"LabelEspere2", "Panel3", {1, 134, 397, 13}, "RECOGIENDO DATOS PARA ORVALIN -  ESPERE UN MOMENTO ", true},
+    {"LabelEspere2",
+     "Panel3",
+     {1, 134, 397, 13},
+     "RECOGIENDO DATOS PARA ORVALIN -  ESPERE UN MOMENTO ",
+     true},
     {"BitBtn3", "Panel3", {156, 128, 89, 25}, "OK"},
 };
 
@@ -91,12 +101,18 @@ struct LabelLook {
 };
 
 const LabelLook kLabelLooks[] = {
-    {"Label9", Qt::red, true, false},          {"Label5", Qt::blue, false, false},
-    {"Label6", Qt::blue, false, false},        {"Label2", Qt::red, true, false},
-    {"Label1", Qt::red, true, false},          {"Label7", Qt::blue, true, false},
-    {"Label13", Qt::red, true, true},          {"Label14", Qt::blue, true, false},
-    {"Label10", QColor(0, 0x80, 0), true, true}, {"Label8", Qt::blue, true, false},
-    {"Label11", Qt::red, true, false},         {"Label12", QColor(0x80, 0, 0), true, false},
+    {"Label9", Qt::red, true, false},
+    {"Label5", Qt::blue, false, false},
+    {"Label6", Qt::blue, false, false},
+    {"Label2", Qt::red, true, false},
+    {"Label1", Qt::red, true, false},
+    {"Label7", Qt::blue, true, false},
+    {"Label13", Qt::red, true, true},
+    {"Label14", Qt::blue, true, false},
+    {"Label10", QColor(0, 0x80, 0), true, true},
+    {"Label8", Qt::blue, true, false},
+    {"Label11", Qt::red, true, false},
+    {"Label12", QColor(0x80, 0, 0), true, false},
     {"LabelEspere2", Qt::red, true, false},
 };
 
@@ -214,7 +230,9 @@ class MainWindowTest : public QObject {
     const struct {
       const char* click;
       bool publicCentre;
-    } steps[] = {{"CheckBoxPRIVADO", false}, {"CheckBoxPRIVADO", true}, {"CheckBoxPUBLICO", false},
+    } steps[] = {{"CheckBoxPRIVADO", false},
+                 {"CheckBoxPRIVADO", true},
+                 {"CheckBoxPUBLICO", false},
                  {"CheckBoxPUBLICO", true}};
     for (const auto& step : steps) {
       h.click(step.click);
@@ -266,14 +284,15 @@ class MainWindowTest : public QObject {
     const QRect wholeBand{0, 0, 598, 100};
     QTest::newRow("no arguments") << QStringList{} << false << exportLeft << importRight << "";
     QTest::newRow("one argument") << QStringList{"exportar"} << false << exportLeft << importRight << "";
-    QTest::newRow("three arguments") << QStringList{"exportar", "1A2F", "x"} << false << exportLeft << importRight
-                                     << "";
-    QTest::newRow("import in capitals") << QStringList{"IMPORTAR", "1a2f"} << true << QRect() << wholeBand << "";
+    QTest::newRow("three arguments") << QStringList{"exportar", "1A2F", "x"} << false << exportLeft
+                                     << importRight << "";
+    QTest::newRow("import in capitals")
+        << QStringList{"IMPORTAR", "1a2f"} << true << QRect() << wholeBand << "";
     QTest::newRow("export") << QStringList{"exportar", "1A2F"} << true << wholeBand << QRect() << "";
-    QTest::newRow("another word") << QStringList{"transformar", "1A2F"} << true << exportLeft << importRight << "";
-    QTest::newRow("handle not hexadecimal")
-        << QStringList{"exportar", "zz"} << false << exportLeft << importRight
-        << "error: '$zz' is not a valid integer value";
+    QTest::newRow("another word") << QStringList{"transformar", "1A2F"} << true << exportLeft << importRight
+                                  << "";
+    QTest::newRow("handle not hexadecimal") << QStringList{"exportar", "zz"} << false << exportLeft
+                                            << importRight << "error: '$zz' is not a valid integer value";
   }
   void commandLineDecidesTheMode() {
     QFETCH(QStringList, arguments);
@@ -291,8 +310,8 @@ class MainWindowTest : public QObject {
       QCOMPARE(h.showing(name), !bounds.isNull());
       if (!bounds.isNull()) QCOMPARE(h.child<QWidget>(name)->geometry(), bounds);
     }
-    const std::vector<std::string> errors = error.isEmpty() ? std::vector<std::string>{}
-                                                            : std::vector<std::string>{error.toStdString()};
+    const std::vector<std::string> errors =
+        error.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{error.toStdString()};
     QCOMPARE(h.dialogs.shown, errors);
 
     h.window->close();
@@ -309,7 +328,8 @@ class MainWindowTest : public QObject {
         << "[Orvalin]\r\nIdioma=1\r\n[Transformadores]\r\nTransformado=1\r\n";
     h.open({"exportar", "1A2F"});
     h.window->close();
-    QCOMPARE(h.ini(), std::optional<std::string>("[Orvalin]\r\nIdioma=1\r\n[Transformadores]\r\nTransformado=0\r\n"));
+    QCOMPARE(h.ini(),
+             std::optional<std::string>("[Orvalin]\r\nIdioma=1\r\n[Transformadores]\r\nTransformado=0\r\n"));
   }
 
   void missingFolderClosesTheHostedWindow_data() {

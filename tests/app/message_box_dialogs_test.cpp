@@ -54,29 +54,29 @@ class MessageBoxDialogsTest : public QObject {
     QTest::addColumn<bool>("answer");
     const QString text = QString::fromUtf8("¿Quiere recuperar?");
     const std::string utf8 = text.toStdString();
-    QTest::newRow("information")
-        << Ask([utf8](auto& d) {
-             d.message(utf8);
-             return true;
-           }) << int(QMessageBox::Ok) << "TransOrvalDAE"
-        << int(QMessageBox::Ok) << int(QMessageBox::Information) << true;
+    QTest::newRow("information") << Ask([utf8](auto& d) {
+      d.message(utf8);
+      return true;
+    }) << int(QMessageBox::Ok) << "TransOrvalDAE"
+                                 << int(QMessageBox::Ok) << int(QMessageBox::Information) << true;
     QTest::newRow("error") << Ask([utf8](auto& d) {
-             d.error(utf8);
-             return true;
-           }) << int(QMessageBox::Ok)
+      d.error(utf8);
+      return true;
+    }) << int(QMessageBox::Ok)
                            << "TransOrvalDAE" << int(QMessageBox::Ok) << int(QMessageBox::Critical) << true;
     QTest::newRow("yes") << Ask([utf8](auto& d) { return d.askYesNo(utf8); }) << int(QMessageBox::Yes)
                          << "TransOrvalDAE" << int(QMessageBox::Yes | QMessageBox::No)
                          << int(QMessageBox::Question) << true;
     QTest::newRow("no") << Ask([utf8](auto& d) { return d.askYesNo(utf8); }) << int(QMessageBox::No)
-                        << "TransOrvalDAE" << int(QMessageBox::Yes | QMessageBox::No) << int(QMessageBox::Question)
-                        << false;
+                        << "TransOrvalDAE" << int(QMessageBox::Yes | QMessageBox::No)
+                        << int(QMessageBox::Question) << false;
     QTest::newRow("OK") << Ask([utf8](auto& d) { return d.askOkCancel("Recuperación", utf8); })
                         << int(QMessageBox::Ok) << QString::fromUtf8("Recuperación")
                         << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Warning) << true;
     QTest::newRow("Cancel") << Ask([utf8](auto& d) { return d.askOkCancel("Recuperación", utf8); })
                             << int(QMessageBox::Cancel) << QString::fromUtf8("Recuperación")
-                            << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Warning) << false;
+                            << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Warning)
+                            << false;
   }
   void boxesShowTheirCaptionTextAndButtons() {
     QFETCH(Ask, ask);

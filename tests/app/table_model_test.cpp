@@ -16,15 +16,17 @@ namespace {
 using app::gui::ColumnSpec;
 using app::gui::TableModel;
 
-const std::vector<ColumnSpec> kColumns{{"COD", "COD", 4, false}, {"NOMBRE", "Nombre", 10, true},
-                                       {"N", "N", 4, true}};
+const std::vector<ColumnSpec> kColumns{
+    {"COD", "COD", 4, false}, {"NOMBRE", "Nombre", 10, true}, {"N", "N", 4, true}};
 
 // LEVELS with fields COD C4, NOMBRE C10, N I and the given rows.
-dbase::Table makeTable(const std::filesystem::path& folder, const std::vector<std::vector<dbase::Value>>& rows) {
+dbase::Table makeTable(const std::filesystem::path& folder,
+                       const std::vector<std::vector<dbase::Value>>& rows) {
   dbase::Table table = dbase::recreateTable(
-      folder, {"LEVELS",
-               {dbase::characterField("COD", 4), dbase::characterField("NOMBRE", 10), dbase::integerField("N")},
-               {}});
+      folder,
+      {"LEVELS",
+       {dbase::characterField("COD", 4), dbase::characterField("NOMBRE", 10), dbase::integerField("N")},
+       {}});
   for (const auto& row : rows) table.appendRecord(row);
   table.first();
   return table;
@@ -47,7 +49,10 @@ class TableModelTest : public QObject {
  private slots:
   void showsRowsInUnicode() {
     support::TempFolder folder;
-    dbase::Table table = makeTable(folder.path(), {{std::string("ESO"), std::string("Tutor\xED" "a"), 7}});
+    dbase::Table table = makeTable(folder.path(), {{std::string("ESO"),
+                                                    std::string("Tutor\xED"
+                                                                "a"),
+                                                    7}});
     TableModel model(kColumns, nullptr);
     model.setTable(&table);
     QCOMPARE(model.rowCount(), 1);
@@ -118,7 +123,8 @@ class TableModelTest : public QObject {
 
   void reloadLeavesTheHandleAndShowsItsUnpostedEdit() {
     support::TempFolder folder;
-    dbase::Table table = makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
+    dbase::Table table =
+        makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
     table.next();
     table.edit();
     table.setText("NOMBRE", "typed");
@@ -133,7 +139,8 @@ class TableModelTest : public QObject {
 
   void currentRowMovesTheHandle() {
     support::TempFolder folder;
-    dbase::Table table = makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
+    dbase::Table table =
+        makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
     TableModel model(kColumns, nullptr);
     model.setTable(&table);
     model.setCurrentRow(2);
@@ -144,7 +151,8 @@ class TableModelTest : public QObject {
 
   void removeRowDeletesTheRecord() {
     support::TempFolder folder;
-    dbase::Table table = makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
+    dbase::Table table =
+        makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
     TableModel model(kColumns, nullptr);
     model.setTable(&table);
     QVERIFY(model.removeRow(1));

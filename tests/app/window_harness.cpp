@@ -33,7 +33,9 @@ void WindowHarness::select(const char* grid, int row, int column) const {
   view->setCurrentIndex(view->model()->index(row, column));
 }
 
-int WindowHarness::currentRow(const char* grid) const { return child<QAbstractItemView>(grid)->currentIndex().row(); }
+int WindowHarness::currentRow(const char* grid) const {
+  return child<QAbstractItemView>(grid)->currentIndex().row();
+}
 
 void WindowHarness::type(const char* grid, int row, int column, const QString& text) const {
   select(grid, row, column);
@@ -45,7 +47,9 @@ QString WindowHarness::cell(const char* grid, int row, int column) const {
   return child<QAbstractItemView>(grid)->model()->index(row, column).data().toString();
 }
 
-int WindowHarness::rowCount(const char* grid) const { return child<QAbstractItemView>(grid)->model()->rowCount(); }
+int WindowHarness::rowCount(const char* grid) const {
+  return child<QAbstractItemView>(grid)->model()->rowCount();
+}
 
 bool WindowHarness::showing(const char* name) const { return child<QWidget>(name)->isVisible(); }
 

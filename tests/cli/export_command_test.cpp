@@ -26,8 +26,8 @@ class ExportCommandTest : public ::testing::Test {
   ExportCommandTest() { workspace.writeCompleteExport(); }
 
   ProcessResult run(std::vector<std::string> options) {
-    std::vector<std::string> args = {"export", "--dae-folder", workspace.daeFolder().string(), "--work-folder",
-                                     workspace.workFolder().string()};
+    std::vector<std::string> args = {"export", "--dae-folder", workspace.daeFolder().string(),
+                                     "--work-folder", workspace.workFolder().string()};
     args.insert(args.end(), options.begin(), options.end());
     return test_support::runProcess(test_support::builtExecutable("src/cli/transorvaldae-cli"), args);
   }
@@ -44,13 +44,15 @@ class ExportCommandTest : public ::testing::Test {
 
 TEST_F(ExportCommandTest, CompleteExportEndsWithProcesoFinalizado) {
   const ProcessResult result =
-      run({"--levels", levelsFile("ESO;ESO;DBH\r\n\nBACH;BACH;BATX\n"), "--template", "PLANB", "--centre-code",
-           "0123Ñ5", "--centre-version", "1", "--private", "--language", "CASTELLANO"});
+      run({"--levels", levelsFile("ESO;ESO;DBH\r\n\nBACH;BACH;BATX\n"), "--template", "PLANB",
+           "--centre-code", "0123Ñ5", "--centre-version", "1", "--private", "--language", "CASTELLANO"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(lines(result.out), (std::vector<std::string>{"Proceso finalizado", "CodigoResultado=1"}));
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
-            (Rows{{"0123\xD1" "5", "2024", "1"}}));
+            (Rows{{"0123\xD1"
+                   "5",
+                   "2024", "1"}}));
   EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP", {"COD", "ABREVCAST", "ABREVEUSK"}),
             (Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BACH", "BATX"}}));
   EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO", "PLANTILLA"}),
@@ -62,7 +64,8 @@ TEST_F(ExportCommandTest, CompleteExportEndsWithProcesoFinalizado) {
 TEST_F(ExportCommandTest, CarryOverQuestionIsAnsweredFromTheOption) {
   ASSERT_EQ(run({"--levels", levelsFile("ESO;ESO;DBH\n")}).exitCode, 0);
   const std::string question =
-      "Recuperación de Niveles y Cursos importados anteriormente: Existen Niveles y Cursos ya definidos de una "
+      "Recuperación de Niveles y Cursos importados anteriormente: Existen Niveles y Cursos ya definidos de "
+      "una "
       "Importación anterior. ¿Quiere recuperar las codificaciones introducidas anteriormente?";
 
   ProcessResult result = run({});
@@ -95,7 +98,9 @@ TEST_F(ExportCommandTest, StopsAndMissingInputsExitWithThree) {
        "",
        {"--levels", levelsFile("ESO;Eso;\nBACH;eso;\n")},
        {"Abreviatura en Castellano Repetida - Compruébelo.", "CodigoResultado=1"}},
-      {"MissingFolder", "", {"--dae-folder", (workspace.daeFolder() / "gone").string()},
+      {"MissingFolder",
+       "",
+       {"--dae-folder", (workspace.daeFolder() / "gone").string()},
        {"No existe la carpeta", "CodigoResultado=0"}},
       // Said when the templates are listed and again on the template panel's OK.
       {"NoTemplateFile",
@@ -104,7 +109,8 @@ TEST_F(ExportCommandTest, StopsAndMissingInputsExitWithThree) {
        {"No existe archivo DAE (Plantillas.txt o T02.txt)",
         "Pero podrá Crear su Plantilla Horaria, cuando Exporte la Solución del Horario.",
         "No existe archivo DAE (Plantillas.txt o T02.txt)",
-        "Pero podrá Crear su Plantilla Horaria, cuando Exporte la Solución del Horario.", "CodigoResultado=1"}},
+        "Pero podrá Crear su Plantilla Horaria, cuando Exporte la Solución del Horario.",
+        "CodigoResultado=1"}},
   };
   for (const StopCase& c : cases) {
     SCOPED_TRACE(c.name);

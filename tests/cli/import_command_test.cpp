@@ -21,20 +21,21 @@ using test_support::lines;
 
 bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 bool endsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 class ImportCommandTest : public ::testing::Test {
  protected:
   ImportCommandTest() {
     workspace.writeSchool();
-    workspace.writeTimetable({{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"},
-                              {"2", "3", "1", "CD", "", "GUA", "", "", ""}});
+    workspace.writeTimetable(
+        {{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"}, {"2", "3", "1", "CD", "", "GUA", "", "", ""}});
   }
 
   ProcessResult run(std::vector<std::string> options) const {
-    std::vector<std::string> args = {"import", "--dae-folder", workspace.daeFolder().string(), "--work-folder",
-                                     workspace.workFolder().string()};
+    std::vector<std::string> args = {"import", "--dae-folder", workspace.daeFolder().string(),
+                                     "--work-folder", workspace.workFolder().string()};
     args.insert(args.end(), options.begin(), options.end());
     return test_support::runProcess(test_support::builtExecutable("src/cli/transorvaldae-cli"), args);
   }
@@ -54,9 +55,15 @@ TEST_F(ImportCommandTest, DocumentsTypedInTheEditorReachTheFile) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(lines(result.out), (std::vector<std::string>{"Proceso finalizado", "CodigoResultado=1"}));
   EXPECT_EQ(result.err, "");
-  EXPECT_NE(workspace.outputFile().find("\r\n2" "0002" "X1234567\xD1      " "03" "2"), std::string::npos)
+  EXPECT_NE(workspace.outputFile().find("\r\n2"
+                                        "0002"
+                                        "X1234567\xD1      "
+                                        "03"
+                                        "2"),
+            std::string::npos)
       << workspace.outputFile();
-  EXPECT_EQ(workspace.read("PROFT", {"ABREV", "TIPODNI", "DNI"})[1], (std::vector<std::string>{"CD", "0002", "X1234567Ñ"}));
+  EXPECT_EQ(workspace.read("PROFT", {"ABREV", "TIPODNI", "DNI"})[1],
+            (std::vector<std::string>{"CD", "0002", "X1234567Ñ"}));
 }
 
 TEST_F(ImportCommandTest, TeacherStillWithoutADocumentEndsWithoutTheFile) {
@@ -64,7 +71,8 @@ TEST_F(ImportCommandTest, TeacherStillWithoutADocumentEndsWithoutTheFile) {
   EXPECT_EQ(result.exitCode, 3);
   const std::vector<std::string> out = lines(result.out);
   ASSERT_EQ(out.size(), 3u) << result.out;
-  EXPECT_TRUE(startsWith(out[0], "           !!!ATENCIÓN!!!                 Todavía hay algún Profesor SIN DOCumento"));
+  EXPECT_TRUE(startsWith(
+      out[0], "           !!!ATENCIÓN!!!                 Todavía hay algún Profesor SIN DOCumento"));
   EXPECT_TRUE(endsWith(out[0], "¿Desea corregir esta incidencia?        -> No")) << out[0];
   EXPECT_EQ(out[1], "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente");
   EXPECT_EQ(out[2], "CodigoResultado=1");
@@ -110,10 +118,10 @@ TEST_F(ImportCommandTest, MissingCentreIsTypedFromTheOption) {
 }
 
 TEST_F(ImportCommandTest, MissingFolderStopsTheRun) {
-  const ProcessResult result = test_support::runProcess(
-      test_support::builtExecutable("src/cli/transorvaldae-cli"),
-      {"import", "--dae-folder", (workspace.daeFolder() / "gone").string(), "--work-folder",
-       workspace.workFolder().string()});
+  const ProcessResult result =
+      test_support::runProcess(test_support::builtExecutable("src/cli/transorvaldae-cli"),
+                               {"import", "--dae-folder", (workspace.daeFolder() / "gone").string(),
+                                "--work-folder", workspace.workFolder().string()});
   EXPECT_EQ(result.exitCode, 3);
   EXPECT_EQ(lines(result.out), (std::vector<std::string>{"No existe la carpeta", "CodigoResultado=0"}));
 }

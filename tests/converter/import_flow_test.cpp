@@ -71,7 +71,8 @@ TEST_F(ImportFlowTest, ImportRunsFromTheClassHoursToTheFinalMessage) {
 
 TEST_F(ImportFlowTest, HostedImportThatEndsWithoutTheFileStillReportsOneAndCloses) {
   session.ParamsRecibidos = 2;
-  workspace.writeTeachers({{"AB", "Ana Blanco", "Ciencias", "12345678Z", "0001"}, {"CD", "Carlos Diez", "", "", ""}});
+  workspace.writeTeachers(
+      {{"AB", "Ana Blanco", "Ciencias", "12345678Z", "0001"}, {"CD", "Carlos Diez", "", "", ""}});
   dialogs.answers = {false};  // CD has no document: do not correct it
   importFolder();
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{import_test::kTeacherWithoutDocument, kNotFinished}));
@@ -111,7 +112,8 @@ TEST_F(ImportFlowTest, MissingCentreIsAskedForOnTheCentrePanelBeforeTheImport) {
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
   EXPECT_EQ(session.FlagPaso, 0);
   EXPECT_EQ(session.CodigoResultado, 1);
-  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}), (Rows{{"099999", "2026", "2"}}));
+  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
+            (Rows{{"099999", "2026", "2"}}));
   EXPECT_EQ(workspace.outputFile().substr(0, 13), "1CH0999992026");
 }
 

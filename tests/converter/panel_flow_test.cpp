@@ -106,7 +106,8 @@ TEST_F(PanelFlowTest, CompleteExportWalksEveryPanel) {
   EXPECT_TRUE(flow.waitNoticeVisible());
   EXPECT_FALSE(flow.closeRequested());
   EXPECT_FALSE(flow.levelsTable().isOpen());
-  EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO", "PLANTILLA"}), (Rows{{"11", "A"}, {"12", "A"}}));
+  EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO", "PLANTILLA"}),
+            (Rows{{"11", "A"}, {"12", "A"}}));
   for (const char* table : kTimetablerTables) EXPECT_TRUE(tableExists(table)) << table;
   EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP2", {"COD", "ABREVCAST", "ABREVEUSK"}),
             (Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BACH", "BATX"}}));
@@ -263,9 +264,10 @@ TEST_F(PanelFlowTest, NoTemplateFileOnOkEndsTheStep) {
   reachTemplates();
   workspace.remove("PLANTILLAS.txt");
   flow.BitBtn3Click();
-  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{
-                               "No existe archivo DAE (Plantillas.txt o T02.txt)",
-                               "Pero podrá Crear su Plantilla Horaria, cuando Exporte la Solución del Horario."}));
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<std::string>{
+                "No existe archivo DAE (Plantillas.txt o T02.txt)",
+                "Pero podrá Crear su Plantilla Horaria, cuando Exporte la Solución del Horario."}));
   EXPECT_EQ(flow.state(), PanelState::Templates);
   EXPECT_FALSE(flow.templateOkVisible());
   EXPECT_EQ(session.CodigoResultado, 1);

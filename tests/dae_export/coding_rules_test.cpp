@@ -86,9 +86,10 @@ class CodingRulesTest : public ::testing::Test {
     levels.appendRecord({std::string("N001"), std::string("P001")});
     levels.appendRecord({std::string("N002"), std::string("P002")});
     dbase::Table subjects = dbase::recreateTable(folder(), daeSubjectsDef());
-    subjects.appendRecord({std::string("ASIG0001"), support::utf8ToCp1252("Matemáticas"), std::string("Matematika")});
-    subjects.appendRecord({std::string("ASIG0002"), support::utf8ToCp1252("Lengua Castellana"),
-                           std::string("Gaztelania")});
+    subjects.appendRecord(
+        {std::string("ASIG0001"), support::utf8ToCp1252("Matemáticas"), std::string("Matematika")});
+    subjects.appendRecord(
+        {std::string("ASIG0002"), support::utf8ToCp1252("Lengua Castellana"), std::string("Gaztelania")});
     dbase::recreateTable(folder(), {"daeIDIOMA",
                                     {characterField("IDIOMA", 2), characterField("DESCCAST", 100),
                                      characterField("DESCEUSK", 100), characterField("DESCCASTR", 4),
@@ -142,8 +143,8 @@ class CodingRulesTest : public ::testing::Test {
     records.open({.readOnly = true});
     std::vector<std::string> rows;
     for (records.first(); !records.atEnd(); records.next()) {
-      rows.push_back(records.text("ABREVPROF") + " " + records.text(keyField) + " " + records.text("TIPDOC") + " " +
-                     records.text("DOC"));
+      rows.push_back(records.text("ABREVPROF") + " " + records.text(keyField) + " " + records.text("TIPDOC") +
+                     " " + records.text("DOC"));
     }
     return rows;
   }
@@ -235,12 +236,9 @@ struct LineCase {
 };
 
 const LineCase kLineCases[] = {
-    {"SubjectCodeIsTeaching", "ASIG0001", true},
-    {"FiveCharactersAreTeaching", "12345", true},
-    {"TaskTypeCodeIsNotTeaching", "0101", false},
-    {"ActivityCodeIsNotTeaching", "001", false},
-    {"BlanksAroundAShortCodeDoNotCount", "  0101", false},
-    {"EmptyCodeIsNotTeaching", "", false},
+    {"SubjectCodeIsTeaching", "ASIG0001", true},           {"FiveCharactersAreTeaching", "12345", true},
+    {"TaskTypeCodeIsNotTeaching", "0101", false},          {"ActivityCodeIsNotTeaching", "001", false},
+    {"BlanksAroundAShortCodeDoNotCount", "  0101", false}, {"EmptyCodeIsNotTeaching", "", false},
 };
 
 TEST_F(CodingRulesTest, LineKindDecidesWhichListMayBeUsed) {
@@ -427,9 +425,10 @@ TEST_F(FinishCodingTest, WriterErrorLeavesTheEditorOpen) {
 
   CodingTables tables(folder());
   tables.open();
-  EXPECT_THROW(finishCoding(tables, session, dialogs,
-                            [](CodingTables&) -> bool { throw support::Error("No se puede crear fCUADROS.txt"); }),
-               support::Error);
+  EXPECT_THROW(
+      finishCoding(tables, session, dialogs,
+                   [](CodingTables&) -> bool { throw support::Error("No se puede crear fCUADROS.txt"); }),
+      support::Error);
   EXPECT_EQ(session.FlagPaso, 1);
   EXPECT_TRUE(tables.teachers.isOpen());
 }

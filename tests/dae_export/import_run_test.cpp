@@ -54,7 +54,9 @@ class ImportRunTest : public ::testing::Test {
   void run() { Importar2(session, dialogs); }
 
   Rows typeTwo() const { return workspace.read("CUADROH2", {"PROF_DIA_SES", "TIPDOC", "DOC", "TIPTAR"}); }
-  Rows typeThree() const { return workspace.read("CUADROH3", {"PROF_DIA_SES", "ABREVGRUP", "DOC", "NUMALUM"}); }
+  Rows typeThree() const {
+    return workspace.read("CUADROH3", {"PROF_DIA_SES", "ABREVGRUP", "DOC", "NUMALUM"});
+  }
 
   ImportWorkspace workspace;
   converter::Session session = workspace.session();
@@ -70,12 +72,45 @@ TEST_F(ImportRunTest, FirstImportAsksNothingAndWritesTheFile) {
   EXPECT_EQ(session.CodigoResultado, 1);
   const std::string aliasA = "1\xBA ESO A" + std::string(42, ' ');
   const std::string aliasB = "1\xBA ESO B" + std::string(42, ' ');
-  EXPECT_EQ(workspace.outputFile(),
-            "1CH0149872025" + kCrLf +
-            "2" "0001" "12345678Z      " "01" "1" "101 " "08:00" "09:00" "A1200000" "ASIG0001" " " "02" + kCrLf +
-            "3" "G0000001" "00" "01" "0028" + aliasA + "G0000001" + kCrLf +
-            "3" "G0000002" "00" "01" "0020" + aliasB + "G0000002" + kCrLf +
-            "2" "0002" "X1234567L      " "03" "2" "    " "10:00" "11:00" "00000000" "0102    " " " "  " + kCrLf);
+  EXPECT_EQ(workspace.outputFile(), "1CH0149872025" + kCrLf +
+                                        "2"
+                                        "0001"
+                                        "12345678Z      "
+                                        "01"
+                                        "1"
+                                        "101 "
+                                        "08:00"
+                                        "09:00"
+                                        "A1200000"
+                                        "ASIG0001"
+                                        " "
+                                        "02" +
+                                        kCrLf +
+                                        "3"
+                                        "G0000001"
+                                        "00"
+                                        "01"
+                                        "0028" +
+                                        aliasA + "G0000001" + kCrLf +
+                                        "3"
+                                        "G0000002"
+                                        "00"
+                                        "01"
+                                        "0020" +
+                                        aliasB + "G0000002" + kCrLf +
+                                        "2"
+                                        "0002"
+                                        "X1234567L      "
+                                        "03"
+                                        "2"
+                                        "    "
+                                        "10:00"
+                                        "11:00"
+                                        "00000000"
+                                        "0102    "
+                                        " "
+                                        "  " +
+                                        kCrLf);
   for (const char* table : {"CUADROH2", "CUADROH3", "PLANTILLA", "PROFT"}) {
     EXPECT_EQ(dbase::checkIndexes(workspace.workFolder(), table), std::vector<std::string>{}) << table;
   }
@@ -98,8 +133,8 @@ TEST_F(ImportRunTest, RebuildingForgetsTheCodesTypedEarlier) {
   run();
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kKeepPreviousQuestion, "Proceso finalizado"}));
   // The document typed in the editor is in PROFT, so the new records get it.
-  EXPECT_EQ(typeTwo(),
-            (Rows{{"AB        101", "0001", "12345678Z", "101"}, {"CD        203", "0002", "X1234567L", ""}}));
+  EXPECT_EQ(typeTwo(), (Rows{{"AB        101", "0001", "12345678Z", "101"},
+                             {"CD        203", "0002", "X1234567L", ""}}));
 }
 
 TEST_F(ImportRunTest, KeepingAndGoingStraightToTheCodingLeavesTheTablesAlone) {
@@ -111,8 +146,8 @@ TEST_F(ImportRunTest, KeepingAndGoingStraightToTheCodingLeavesTheTablesAlone) {
   dialogs.shown.clear();
   dialogs.answers = {true, true};
   run();
-  EXPECT_EQ(dialogs.shown,
-            (std::vector<std::string>{kKeepPreviousQuestion, kStraightToCodingQuestion, "Proceso finalizado"}));
+  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kKeepPreviousQuestion, kStraightToCodingQuestion,
+                                                     "Proceso finalizado"}));
   EXPECT_EQ(typeTwo(), typeTwoBefore);
   EXPECT_EQ(typeThree(), typeThreeBefore);
   EXPECT_EQ(dialogs.editorRuns, 2);
@@ -121,8 +156,8 @@ TEST_F(ImportRunTest, KeepingAndGoingStraightToTheCodingLeavesTheTablesAlone) {
 TEST_F(ImportRunTest, KeepingAndUpdatingFollowsTheTimetableAndKeepsTheDocuments) {
   typeMissingDocument();
   run();
-  workspace.writeTimetable({{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"},
-                            {"2", "3", "1", "CD", "1B", "LEN", "", "", "9"}});
+  workspace.writeTimetable(
+      {{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"}, {"2", "3", "1", "CD", "1B", "LEN", "", "", "9"}});
   // The document typed in the editor reached the records; PROFT forgets it,
   // so only the kept records can still hold it.
   workspace.writeTeachers({{"AB", "", "", "12345678Z", "0001"}, {"CD", "", "", "X1234567L", "0002"}});
@@ -130,10 +165,12 @@ TEST_F(ImportRunTest, KeepingAndUpdatingFollowsTheTimetableAndKeepsTheDocuments)
   dialogs.editorActions = nullptr;
   dialogs.answers = {true, false};
   run();
-  EXPECT_EQ(dialogs.shown,
-            (std::vector<std::string>{kKeepPreviousQuestion, kStraightToCodingQuestion, "Proceso finalizado"}));
-  EXPECT_EQ(typeTwo(), (Rows{{"AB        101", "0001", "12345678Z", "101"}, {"CD        203", "0002", "X1234567L", "101"}}));
-  EXPECT_EQ(typeThree(), (Rows{{"AB        101", "1A", "12345678Z", "28"}, {"CD        203", "1B", "X1234567L", "9"}}));
+  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kKeepPreviousQuestion, kStraightToCodingQuestion,
+                                                     "Proceso finalizado"}));
+  EXPECT_EQ(typeTwo(), (Rows{{"AB        101", "0001", "12345678Z", "101"},
+                             {"CD        203", "0002", "X1234567L", "101"}}));
+  EXPECT_EQ(typeThree(),
+            (Rows{{"AB        101", "1A", "12345678Z", "28"}, {"CD        203", "1B", "X1234567L", "9"}}));
 }
 
 TEST_F(ImportRunTest, DocumentCheckAnsweredNoEndsWithoutTheFile) {
@@ -185,8 +222,9 @@ const BadTimetableCase kBadTimetables[] = {
      "SOLUC"},
     {"DayThatIsNotANumber",
      [](const ImportWorkspace& w) {
-       w.writeTimetable({{"1", "1", "1", "AB", "1A", "MAT", "", "", ""}, {"x", "1", "1", "CD", "", "GUA", "", "", ""}},
-                        NumberKind::Character);
+       w.writeTimetable(
+           {{"1", "1", "1", "AB", "1A", "MAT", "", "", ""}, {"x", "1", "1", "CD", "", "GUA", "", "", ""}},
+           NumberKind::Character);
        return nullptr;
      },
      "'x' is not a valid integer value"},

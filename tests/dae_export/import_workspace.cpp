@@ -135,9 +135,8 @@ void ImportWorkspace::writeSchool() const {
                  {"O'NE", "Olga O'Neill", "Idiomas", "87654321X", "0001"}});
   writeGroups({{"1A", "28", "G0000001", cp("1º ESO A"), "P001", "N001"},
                {"1B", "25", "G0000002", cp("1º ESO B"), "P002", "N001"}});
-  writeSubjects({{"MAT", cp("Matemáticas"), "ASIG0001"},
-                 {"LEN", "Lengua", "ASIG0002"},
-                 {"GUA", "Guardia", "0102"}});
+  writeSubjects(
+      {{"MAT", cp("Matemáticas"), "ASIG0001"}, {"LEN", "Lengua", "ASIG0002"}, {"GUA", "Guardia", "0102"}});
   dae_export::buildClassHours(work_);
 }
 

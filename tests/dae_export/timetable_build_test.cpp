@@ -22,30 +22,28 @@ const std::vector<std::string> kTypeTwoFields = {
     "TIPREG",  "TIPDOC",   "ABREVPROF", "DOC",       "NUMSESION",    "DIASEM",  "TIPTAR",
     "HORAINI", "HORAFIN",  "GRUPNIV",   "ABREVASIG", "CODASIG",      "NOMASIG", "TIPASIG",
     "IDIOMA",  "AULA_OBS", "TIP_ACTIV", "PLAN",      "PROF_DIA_SES", "DIA_SES", "REG_MOD"};
-const std::vector<std::string> kTypeThreeFields = {"TIPREG",     "ABREVGRUP", "CODGRUPO", "TIPDOC",
-                                                   "ABREVPROF",  "DOC",       "NUMSESGRUP", "DIASEM",
-                                                   "NUMALUM",    "ALIASDAE",  "PROF_DIA_SES", "REG_MOD"};
+const std::vector<std::string> kTypeThreeFields = {"TIPREG",    "ABREVGRUP", "CODGRUPO",     "TIPDOC",
+                                                   "ABREVPROF", "DOC",       "NUMSESGRUP",   "DIASEM",
+                                                   "NUMALUM",   "ALIASDAE",  "PROF_DIA_SES", "REG_MOD"};
 
 // Teacher AB teaches 1A and 1B in day 1 hour 1 (the first with an unknown
 // number of pupils); CD keeps a two-hour guard on day 2 from hour 3; ZZ, whom
 // PROFT does not know, teaches 1A on day 5 hour 4; a lesson of day 0 and one
 // without a teacher make nothing.
 const std::vector<Lesson> kTimetable = {
-    {"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"},
-    {"0", "2", "1", "AB", "1A", "MAT", "A12", "", "12"},
-    {"1", "1", "1", "AB", "1B", "MAT", "A12", "", "20"},
-    {"2", "3", "2", "CD", "", "GUA", "", "", ""},
-    {"3", "1", "1", "", "1A", "MAT", "A12", "", "12"},
-    {"5", "4", "1", "ZZ", "1A", "LEN", "B1", "", ""},
+    {"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"},  {"0", "2", "1", "AB", "1A", "MAT", "A12", "", "12"},
+    {"1", "1", "1", "AB", "1B", "MAT", "A12", "", "20"}, {"2", "3", "2", "CD", "", "GUA", "", "", ""},
+    {"3", "1", "1", "", "1A", "MAT", "A12", "", "12"},   {"5", "4", "1", "ZZ", "1A", "LEN", "B1", "", ""},
 };
 
 const Rows kTypeTwoRecords = {
-    {"2", "0001", "AB", "12345678Z", "01", "1", "101", "08:00", "09:00", "N001", "MAT", "ASIG0001", "Matemáticas",
-     "", "02", "A12", "", "P002", "AB        101", "101", "N"},
-    {"2", "", "CD", "", "03", "2", "", "10:00", "12:00", "", "GUA", "0102", "Guardia", "", "", "", "", "",
-     "CD        203", "203", "N"},
-    {"2", "", "ZZ", "", "04", "5", "101", "11:00", "12:00", "N001", "LEN", "ASIG0002", "Lengua", "", "02", "B1", "",
-     "P001", "ZZ        504", "504", "N"},
+    {"2",   "0001",     "AB",          "12345678Z", "01", "1",   "101", "08:00", "09:00",         "N001",
+     "MAT", "ASIG0001", "Matemáticas", "",          "02", "A12", "",    "P002",  "AB        101", "101",
+     "N"},
+    {"2",    "",        "CD", "", "03", "2", "", "10:00",         "12:00", "", "GUA",
+     "0102", "Guardia", "",   "", "",   "",  "", "CD        203", "203",   "N"},
+    {"2",        "",       "ZZ", "",   "04", "5", "101",  "11:00",         "12:00", "N001", "LEN",
+     "ASIG0002", "Lengua", "",   "02", "B1", "",  "P001", "ZZ        504", "504",   "N"},
 };
 
 const Rows kTypeThreeRecords = {
@@ -89,9 +87,10 @@ TEST_F(TimetableBuildTest, EverySessionOfTheTimetableBecomesRecords) {
   build(WorkTables::Rebuild);
   EXPECT_EQ(typeTwo(), kTypeTwoRecords);
   EXPECT_EQ(typeThree(), kTypeThreeRecords);
-  EXPECT_EQ(workspace.read("PROFT", {"ABREV", "NOMBRE", "DNI"}),
-            (Rows{{"AB", "Ana Blanco", "12345678Z"}, {"CD", "Carlos Diez", ""}, {"O'NE", "Olga O'Neill", "87654321X"},
-                  {"ZZ", "", ""}}));
+  EXPECT_EQ(workspace.read("PROFT", {"ABREV", "NOMBRE", "DNI"}), (Rows{{"AB", "Ana Blanco", "12345678Z"},
+                                                                       {"CD", "Carlos Diez", ""},
+                                                                       {"O'NE", "Olga O'Neill", "87654321X"},
+                                                                       {"ZZ", "", ""}}));
   expectConsistentIndexes();
 }
 
@@ -223,13 +222,16 @@ TEST_F(TimetableBuildTest, KeptTablesFollowTheTimetableAndKeepTheCodesTypedEarli
   });
   build(WorkTables::Keep);
 
-  EXPECT_EQ(workspace.read("CUADROH2", {"PROF_DIA_SES", "TIPDOC", "DOC", "TIPTAR", "GRUPNIV", "IDIOMA", "TIP_ACTIV",
-                                        "PLAN", "NOMASIG", "AULA_OBS", "REG_MOD"}),
-            (Rows{{"AB        101", "0001", "12345678Z", "0100", "N009", "02", "", "P001", "Matemáticas", "A12", "N"},
-                  {"ZZ        504", "0002", "X1234567L", "101", "N001", "02", "", "P001", "Lengua", "B2", "N"},
-                  {"AB        102", "0001", "12345678Z", "101", "N001", "02", "", "P002", "Matemáticas", "A12", "N"}}));
-  EXPECT_EQ(workspace.read("CUADROH3", {"PROF_DIA_SES", "ABREVGRUP", "CODGRUPO", "TIPDOC", "DOC", "NUMALUM",
-                                        "REG_MOD"}),
+  EXPECT_EQ(
+      workspace.read("CUADROH2", {"PROF_DIA_SES", "TIPDOC", "DOC", "TIPTAR", "GRUPNIV", "IDIOMA", "TIP_ACTIV",
+                                  "PLAN", "NOMASIG", "AULA_OBS", "REG_MOD"}),
+      (Rows{
+          {"AB        101", "0001", "12345678Z", "0100", "N009", "02", "", "P001", "Matemáticas", "A12", "N"},
+          {"ZZ        504", "0002", "X1234567L", "101", "N001", "02", "", "P001", "Lengua", "B2", "N"},
+          {"AB        102", "0001", "12345678Z", "101", "N001", "02", "", "P002", "Matemáticas", "A12",
+           "N"}}));
+  EXPECT_EQ(workspace.read("CUADROH3",
+                           {"PROF_DIA_SES", "ABREVGRUP", "CODGRUPO", "TIPDOC", "DOC", "NUMALUM", "REG_MOD"}),
             (Rows{{"AB        101", "1A", "G0000099", "0001", "12345678Z", "28", "N"},
                   {"ZZ        504", "1A", "G0000001", "0002", "X1234567L", "4", "N"},
                   {"ZZ        504", "1B", "G0000002", "", "", "3", "N"},
@@ -244,8 +246,9 @@ TEST_F(TimetableBuildTest, LongGroupNameIsMatchedAsStoredOnEveryBuild) {
         workspace.workFolder(),
         {"SOLUC",
          {dbase::integerField("DIA"), dbase::integerField("HORA"), dbase::integerField("SESIONES"),
-          dbase::characterField("PROF", 10), dbase::characterField("CODGRUPO", 12), dbase::characterField("ASIG", 10),
-          dbase::characterField("AULA", 10), dbase::characterField("TAREA", 4), dbase::characterField("NALUM", 4)},
+          dbase::characterField("PROF", 10), dbase::characterField("CODGRUPO", 12),
+          dbase::characterField("ASIG", 10), dbase::characterField("AULA", 10),
+          dbase::characterField("TAREA", 4), dbase::characterField("NALUM", 4)},
          {}});
     for (int i = 0; i < 2; ++i) {
       timetable.appendRecord({1, 1, 1, std::string("AB"), std::string("GRUPOLARGO12"), std::string("MAT"),

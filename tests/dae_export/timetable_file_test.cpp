@@ -48,7 +48,8 @@ class TimetableFileTest : public ::testing::Test {
   }
 
   static std::string sessionKey(const std::string& teacher, const std::string& daySession) {
-    return dae_export::sessionKey(teacher, std::stoi(daySession.substr(0, 1)), std::stoi(daySession.substr(1)));
+    return dae_export::sessionKey(teacher, std::stoi(daySession.substr(0, 1)),
+                                  std::stoi(daySession.substr(1)));
   }
 
   // Writes the file through fresh handles on the three tables.
@@ -65,11 +66,20 @@ class TimetableFileTest : public ::testing::Test {
 };
 
 // The common part of a type-2 line with every field at its nominal width.
-const Fields kTeachingFields = {{"TIPDOC", "0001"},   {"DOC", "12345678Z"},   {"NUMSESION", "03"},
-                                {"DIASEM", "2"},      {"TIPTAR", "101"},      {"HORAINI", "10:00"},
-                                {"HORAFIN", "11:00"}, {"AULA_OBS", "A12"},    {"CODASIG", "ASIG0001"},
-                                {"IDIOMA", "02"},     {"GRUPNIV", "N001"},    {"PLAN", "P001"}};
-const std::string kCommonPart = "2" "0001" "12345678Z      " "03" "2" "101 " "10:00" "11:00" "A1200000";
+const Fields kTeachingFields = {{"TIPDOC", "0001"},   {"DOC", "12345678Z"}, {"NUMSESION", "03"},
+                                {"DIASEM", "2"},      {"TIPTAR", "101"},    {"HORAINI", "10:00"},
+                                {"HORAFIN", "11:00"}, {"AULA_OBS", "A12"},  {"CODASIG", "ASIG0001"},
+                                {"IDIOMA", "02"},     {"GRUPNIV", "N001"},  {"PLAN", "P001"}};
+const std::string kCommonPart =
+    "2"
+    "0001"
+    "12345678Z      "
+    "03"
+    "2"
+    "101 "
+    "10:00"
+    "11:00"
+    "A1200000";
 
 Fields with(Fields fields, const Fields& changes) {
   for (const auto& [name, value] : changes) {
@@ -92,23 +102,74 @@ struct LineCase {
 };
 
 const LineCase kTypeTwoCases[] = {
-    {"TeachingLineEndsWithSubjectTypeAndLanguage", kTeachingFields, kCommonPart + "ASIG0001" " " "02"},
+    {"TeachingLineEndsWithSubjectTypeAndLanguage", kTeachingFields,
+     kCommonPart + "ASIG0001"
+                   " "
+                   "02"},
     {"ActivityLineEndsWithActivityLevelAndPlan", with(kTeachingFields, {{"TIP_ACTIV", "A01"}}),
-     kCommonPart + "A01" "N001" "P001"},
+     kCommonPart + "A01"
+                   "N001"
+                   "P001"},
     {"ThreeBlankActivityCountsAsEmpty", with(kTeachingFields, {{"TIP_ACTIV", "   "}}),
-     kCommonPart + "ASIG0001" " " "02"},
+     kCommonPart + "ASIG0001"
+                   " "
+                   "02"},
     {"ActivityWithoutLevelAndPlanEndsAfterTheActivity",
      with(kTeachingFields, {{"TIP_ACTIV", "A01"}, {"GRUPNIV", ""}, {"PLAN", ""}}), kCommonPart + "A01"},
     {"EmptyDocumentTypeMovesTheRestFourPlacesLeft", with(kTeachingFields, {{"TIPDOC", ""}}),
-     "2" "12345678Z      " "03" "2" "101 " "10:00" "11:00" "A1200000" "ASIG0001" " " "02"},
+     "2"
+     "12345678Z      "
+     "03"
+     "2"
+     "101 "
+     "10:00"
+     "11:00"
+     "A1200000"
+     "ASIG0001"
+     " "
+     "02"},
     {"EmptyTimesTakeNoPlace", with(kTeachingFields, {{"HORAINI", ""}, {"HORAFIN", ""}}),
-     "2" "0001" "12345678Z      " "03" "2" "101 " "A1200000" "ASIG0001" " " "02"},
+     "2"
+     "0001"
+     "12345678Z      "
+     "03"
+     "2"
+     "101 "
+     "A1200000"
+     "ASIG0001"
+     " "
+     "02"},
     {"EmptyRoomIsAllZeros", with(kTeachingFields, {{"AULA_OBS", ""}}),
-     "2" "0001" "12345678Z      " "03" "2" "101 " "10:00" "11:00" "00000000" "ASIG0001" " " "02"},
+     "2"
+     "0001"
+     "12345678Z      "
+     "03"
+     "2"
+     "101 "
+     "10:00"
+     "11:00"
+     "00000000"
+     "ASIG0001"
+     " "
+     "02"},
     {"LongRoomIsCutToEight", with(kTeachingFields, {{"AULA_OBS", "AULA-GRANDE"}}),
-     "2" "0001" "12345678Z      " "03" "2" "101 " "10:00" "11:00" "AULA-GRA" "ASIG0001" " " "02"},
-    {"ShortSubjectCodeAndEmptyLanguageArePadded", with(kTeachingFields, {{"CODASIG", "0102"}, {"IDIOMA", ""}}),
-     kCommonPart + "0102    " " " "  "},
+     "2"
+     "0001"
+     "12345678Z      "
+     "03"
+     "2"
+     "101 "
+     "10:00"
+     "11:00"
+     "AULA-GRA"
+     "ASIG0001"
+     " "
+     "02"},
+    {"ShortSubjectCodeAndEmptyLanguageArePadded",
+     with(kTeachingFields, {{"CODASIG", "0102"}, {"IDIOMA", ""}}),
+     kCommonPart + "0102    "
+                   " "
+                   "  "},
 };
 
 TEST_F(TimetableFileTest, TypeTwoLines) {
@@ -124,37 +185,87 @@ TEST_F(TimetableFileTest, TypeTwoLines) {
 TEST_F(TimetableFileTest, TypeThreeLinesFollowTheirSessionInTheOrderTheyWereAdded) {
   addTypeTwo("CD", "101", with(kTeachingFields, {{"DOC", "X1234567L"}}));
   addTypeTwo("AB", "203", kTeachingFields);
-  addTypeThree("AB", "203", {{"CODGRUPO", "G0000002"}, {"NUMSESGRUP", "03"}, {"NUMALUM", "7"},
-                             {"ALIASDAE", "1º ESO B"}});
+  addTypeThree("AB", "203",
+               {{"CODGRUPO", "G0000002"}, {"NUMSESGRUP", "03"}, {"NUMALUM", "7"}, {"ALIASDAE", "1º ESO B"}});
   addTypeThree("CD", "101", {{"CODGRUPO", "G0000009"}, {"NUMSESGRUP", "01"}, {"NUMALUM", ""}});
-  addTypeThree("AB", "203", {{"CODGRUPO", "G0000001"}, {"NUMSESGRUP", "03"}, {"NUMALUM", "28"},
-                             {"ALIASDAE", "1º ESO A"}});
+  addTypeThree("AB", "203",
+               {{"CODGRUPO", "G0000001"}, {"NUMSESGRUP", "03"}, {"NUMALUM", "28"}, {"ALIASDAE", "1º ESO A"}});
   addTypeTwo("AB", "102", with(kTeachingFields, {{"NUMSESION", "02"}, {"DIASEM", "1"}}));
   ASSERT_TRUE(write());
 
   const std::string aliasA = support::utf8ToCp1252("1º ESO A") + std::string(42, ' ');
   const std::string aliasB = support::utf8ToCp1252("1º ESO B") + std::string(42, ' ');
-  EXPECT_EQ(workspace.outputFile(),
-            "1CH0149872025" + kCrLf +
-            "2" "0001" "12345678Z      " "02" "1" "101 " "10:00" "11:00" "A1200000" "ASIG0001" " " "02" + kCrLf +
-            kCommonPart + "ASIG0001" " " "02" + kCrLf +
-            "3" "G0000002" "00" "03" "0007" + aliasB + "G0000002" + kCrLf +
-            "3" "G0000001" "00" "03" "0028" + aliasA + "G0000001" + kCrLf +
-            "2" "0001" "X1234567L      " "03" "2" "101 " "10:00" "11:00" "A1200000" "ASIG0001" " " "02" + kCrLf +
-            "3" "G0000009" "00" "01" "0000" + std::string(50, ' ') + "G0000009" + kCrLf);
+  EXPECT_EQ(workspace.outputFile(), "1CH0149872025" + kCrLf +
+                                        "2"
+                                        "0001"
+                                        "12345678Z      "
+                                        "02"
+                                        "1"
+                                        "101 "
+                                        "10:00"
+                                        "11:00"
+                                        "A1200000"
+                                        "ASIG0001"
+                                        " "
+                                        "02" +
+                                        kCrLf + kCommonPart +
+                                        "ASIG0001"
+                                        " "
+                                        "02" +
+                                        kCrLf +
+                                        "3"
+                                        "G0000002"
+                                        "00"
+                                        "03"
+                                        "0007" +
+                                        aliasB + "G0000002" + kCrLf +
+                                        "3"
+                                        "G0000001"
+                                        "00"
+                                        "03"
+                                        "0028" +
+                                        aliasA + "G0000001" + kCrLf +
+                                        "2"
+                                        "0001"
+                                        "X1234567L      "
+                                        "03"
+                                        "2"
+                                        "101 "
+                                        "10:00"
+                                        "11:00"
+                                        "A1200000"
+                                        "ASIG0001"
+                                        " "
+                                        "02" +
+                                        kCrLf +
+                                        "3"
+                                        "G0000009"
+                                        "00"
+                                        "01"
+                                        "0000" +
+                                        std::string(50, ' ') + "G0000009" + kCrLf);
 }
 
 TEST_F(TimetableFileTest, TeacherWithAQuoteKeepsTheGroupsOfItsSessions) {
   addTypeTwo("O'NE", "101", kTeachingFields);
   addTypeThree("O'NE", "101", {{"CODGRUPO", "G0000001"}, {"NUMSESGRUP", "01"}, {"NUMALUM", "12"}});
   ASSERT_TRUE(write());
-  EXPECT_EQ(workspace.outputFile(), "1CH0149872025" + kCrLf + kCommonPart + "ASIG0001" " " "02" + kCrLf + "3" +
-                                        "G0000001" "00" "01" "0012" + std::string(50, ' ') + "G0000001" + kCrLf);
+  EXPECT_EQ(workspace.outputFile(), "1CH0149872025" + kCrLf + kCommonPart +
+                                        "ASIG0001"
+                                        " "
+                                        "02" +
+                                        kCrLf + "3" +
+                                        "G0000001"
+                                        "00"
+                                        "01"
+                                        "0012" +
+                                        std::string(50, ' ') + "G0000001" + kCrLf);
 }
 
 TEST_F(TimetableFileTest, HeaderIsPaddedAndAnEarlierFileIsReplaced) {
   workspace.writeCentre("01498", "", "1");
-  std::ofstream(workspace.daeFolder() / "fCUADROS.txt", std::ios::binary) << "an earlier file, longer than the new one";
+  std::ofstream(workspace.daeFolder() / "fCUADROS.txt", std::ios::binary)
+      << "an earlier file, longer than the new one";
   ASSERT_TRUE(write());
   EXPECT_EQ(workspace.outputFile(), "1CH01498     " + kCrLf);
   EXPECT_TRUE(dialogs.shown.empty());

@@ -45,7 +45,8 @@ TEST(CentreHeader, CodeAndYearAreTakenUntrimmed) {
 
 TEST(CentreHeader, MissingTeachersFileLeavesTheCentreTable) {
   DaeWorkspace workspace;
-  CreaCentro(workspace.workFolder()).appendRecord({std::string("OLD"), std::string("1999"), std::string("1")});
+  CreaCentro(workspace.workFolder())
+      .appendRecord({std::string("OLD"), std::string("1999"), std::string("1")});
   converter::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;

@@ -30,33 +30,59 @@ struct TableCase {
 // One record per file with blanks around and inside its values.
 const TableCase kTableCases[] = {
     {"T13.txt",
-     fixedRecord(508, {{1, "L"}, {2, " 01 "}, {6, "N"}, {7, "  Tutor\xED" "a de grupo"}, {257, " Tutoretza"},
-                       {507, "1"}, {508, "S"}}),
+     fixedRecord(508, {{1, "L"},
+                       {2, " 01 "},
+                       {6, "N"},
+                       {7,
+                        "  Tutor\xED"
+                        "a de grupo"},
+                       {257, " Tutoretza"},
+                       {507, "1"},
+                       {508, "S"}}),
      "daeTIPTAR",
      {"TIPTAR", "COD", "REFUERZO", "DESCCAST", "DESCEUSK", "NIVEL", "OTRACTIV"},
-     {"L", "01", "N", "Tutor\xED" "a de grupo", "Tutoretza", "1", "S"}},
+     {"L", "01", "N",
+      "Tutor\xED"
+      "a de grupo",
+      "Tutoretza", "1", "S"}},
     {"V55T12.txt",
-     fixedRecord(128, {{1, " ESO1P1"}, {13, "ESO"}, {17, "0000"}, {21, "D"}, {25, " 1"}, {29, "Primero de ESO"},
+     fixedRecord(128, {{1, " ESO1P1"},
+                       {13, "ESO"},
+                       {17, "0000"},
+                       {21, "D"},
+                       {25, " 1"},
+                       {29, "Primero de ESO"},
                        {79, "DBH lehena"}}),
      "daeCURSOS",
      {"NIVPLANCURSO", "NIVEL", "ESPECIALIDAD", "TURNO", "CURSO", "DESCCAST", "DESCEUSK"},
      {"ESO1P1", "ESO", "0000", "D", "1", "Primero de ESO", "DBH lehena"}},
     // Position 20 is stored nowhere; the Basque text fills 21 to 34.
-    {"V55T35.txt", fixedRecord(34, {{1, "A"}, {5, "Modelo A"}, {20, "X"}, {21, "A eredua luzea"}}), "daeMODELOS",
+    {"V55T35.txt",
+     fixedRecord(34, {{1, "A"}, {5, "Modelo A"}, {20, "X"}, {21, "A eredua luzea"}}),
+     "daeMODELOS",
      {"COD", "DESCCAST", "DESCEUSK"},
      {"A", "Modelo A", "A eredua luzea"}},
     {"V55T15W18T54_1.txt",
-     fixedRecord(260, {{1, "MAT"}, {9, " Matem\xE1ticas I "}, {109, "Matematika"}, {209, "Mat I"}, {229, "Mate"},
-                       {249, "MA"}, {253, "MATE"}, {257, "OBL"}}),
+     fixedRecord(260, {{1, "MAT"},
+                       {9, " Matem\xE1ticas I "},
+                       {109, "Matematika"},
+                       {209, "Mat I"},
+                       {229, "Mate"},
+                       {249, "MA"},
+                       {253, "MATE"},
+                       {257, "OBL"}}),
      "daeASIGNAT",
      {"COD", "DESCCAST", "DESCEUSK", "DESCCASTR", "DESCEUSKR", "CODCAST", "CODEUSK", "TIPOASIG"},
      {"MAT", "Matem\xE1ticas I", "Matematika", "Mat I", "Mate", "MA", "MATE", "OBL"}},
     // The 3-character activity code goes into a 4-character field.
-    {"T07.txt", fixedRecord(243, {{1, "001"}, {4, "Guardia"}, {104, "Zaintza"}, {204, "Guard"}, {224, "Zain"}}),
+    {"T07.txt",
+     fixedRecord(243, {{1, "001"}, {4, "Guardia"}, {104, "Zaintza"}, {204, "Guard"}, {224, "Zain"}}),
      "daeOTRACT",
      {"COD", "DESCCAST", "DESCEUSK", "DESCCASTR", "DESCEUSKR"},
      {"001", "Guardia", "Zaintza", "Guard", "Zain"}},
-    {"V55T86.txt", fixedRecord(204, {{1, "DNI"}, {5, "Documento"}, {105, "Agiria"}}), "daeTIPDOC",
+    {"V55T86.txt",
+     fixedRecord(204, {{1, "DNI"}, {5, "Documento"}, {105, "Agiria"}}),
+     "daeTIPDOC",
      {"COD", "DESCCAST", "DESCEUSK"},
      {"DNI", "Documento", "Agiria"}},
     {"V55T11.txt",
@@ -64,10 +90,13 @@ const TableCase kTableCases[] = {
      "daeNIVIMP",
      {"COD", "PLAN", "DESCCAST", "DESCEUSK", "DESCCASTR", "DESCEUSKR", "ABREVCAST", "ABREVEUSK"},
      {"ESO", "P1", "Secundaria", "DBH", "Sec", "D", "", ""}},
-    {"V55T14.txt", fixedRecord(104, {{1, "0000"}, {5, "General"}, {55, "Orokorra"}}), "daeESPECI",
+    {"V55T14.txt",
+     fixedRecord(104, {{1, "0000"}, {5, "General"}, {55, "Orokorra"}}),
+     "daeESPECI",
      {"COD", "DESCCAST", "DESCEUSK"},
      {"0000", "General", "Orokorra"}},
-    {"T55.txt", fixedRecord(210, {{1, "ES"}, {3, "Castellano"}, {103, "Gaztelania"}, {203, "CAS"}, {207, "GAZ"}}),
+    {"T55.txt",
+     fixedRecord(210, {{1, "ES"}, {3, "Castellano"}, {103, "Gaztelania"}, {203, "CAS"}, {207, "GAZ"}}),
      "daeIDIOMA",
      {"IDIOMA", "DESCCAST", "DESCEUSK", "DESCCASTR", "DESCEUSKR"},
      {"ES", "Castellano", "Gaztelania", "CAS", "GAZ"}},
@@ -116,7 +145,8 @@ TEST_F(CodeTablesTest, OnlyTaskTypesLAndNGiveRows) {
   workspace.write("T13.txt", taskType("C", "0001") + taskType("L", "0002") + taskType("l", "0003") +
                                  taskType("N", "0004") + taskType(" ", "0005"));
   ASSERT_TRUE(load());
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeTIPTAR", {"TIPTAR", "COD"}), (Rows{{"L", "0002"}, {"N", "0004"}}));
+  EXPECT_EQ(readRows(workspace.workFolder(), "daeTIPTAR", {"TIPTAR", "COD"}),
+            (Rows{{"L", "0002"}, {"N", "0004"}}));
 }
 
 TEST_F(CodeTablesTest, RepeatedLevelCodeKeepsTheFirstRecord) {
@@ -142,15 +172,17 @@ struct MissingCase {
   std::vector<const char*> loaded;  // tables written before the missing file
 };
 
-const char* const kAllTables[] = {"daeTIPTAR",  "daeCURSOS", "daeMODELOS", "daeASIGNAT", "daeOTRACT",
-                                  "daeTIPDOC",  "daeNIVIMP", "daeESPECI",  "daeIDIOMA",  "daeCENTRO",
-                                  "daePLANTILLAS"};
+const char* const kAllTables[] = {"daeTIPTAR", "daeCURSOS", "daeMODELOS",   "daeASIGNAT",
+                                  "daeOTRACT", "daeTIPDOC", "daeNIVIMP",    "daeESPECI",
+                                  "daeIDIOMA", "daeCENTRO", "daePLANTILLAS"};
 
 const MissingCase kMissingCases[] = {
     {"T13.txt", "No existe archivo DAE (T13.TXT)", {}},
     {"V55T12.txt", "No existe archivo DAE (V55T12.txt)", {"daeTIPTAR"}},
     {"V55T35.txt", "No existe archivo DAE (V55T35.txt)", {"daeTIPTAR", "daeCURSOS"}},
-    {"V55T15W18T54_1.txt", "No existe archivo DAE (V55T15W18T54_1.txt)", {"daeTIPTAR", "daeCURSOS", "daeMODELOS"}},
+    {"V55T15W18T54_1.txt",
+     "No existe archivo DAE (V55T15W18T54_1.txt)",
+     {"daeTIPTAR", "daeCURSOS", "daeMODELOS"}},
     {"T07.txt", "No existe archivo DAE (T07.txt)", {"daeTIPTAR", "daeCURSOS", "daeMODELOS", "daeASIGNAT"}},
     {"V55T86.txt",
      "No existe archivo DAE (V55T86.TXT)",
@@ -163,11 +195,12 @@ const MissingCase kMissingCases[] = {
      {"daeTIPTAR", "daeCURSOS", "daeMODELOS", "daeASIGNAT", "daeOTRACT", "daeTIPDOC", "daeNIVIMP"}},
     {"T55.txt",
      "No existe archivo DAE (T55.txt)",
-     {"daeTIPTAR", "daeCURSOS", "daeMODELOS", "daeASIGNAT", "daeOTRACT", "daeTIPDOC", "daeNIVIMP", "daeESPECI"}},
+     {"daeTIPTAR", "daeCURSOS", "daeMODELOS", "daeASIGNAT", "daeOTRACT", "daeTIPDOC", "daeNIVIMP",
+      "daeESPECI"}},
     {"profesorado.txt",
      "No existe archivo DAE de Profesores (profesorado.txt)",
-     {"daeTIPTAR", "daeCURSOS", "daeMODELOS", "daeASIGNAT", "daeOTRACT", "daeTIPDOC", "daeNIVIMP", "daeESPECI",
-      "daeIDIOMA"}},
+     {"daeTIPTAR", "daeCURSOS", "daeMODELOS", "daeASIGNAT", "daeOTRACT", "daeTIPDOC", "daeNIVIMP",
+      "daeESPECI", "daeIDIOMA"}},
 };
 
 TEST(RecogeCodigosDAE, MissingFileStopsTheLoadingThere) {
@@ -231,7 +264,10 @@ TEST(RecogeCodigosDAE, CompleteFolderLoadsCentreAndTemplates) {
   EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
             (Rows{{"012345", "2024", ""}}));
   EXPECT_EQ(readRows(workspace.workFolder(), "daePLANTILLAS", {"CODIGO", "PLANTILLA"}),
-            (Rows{{"A", "Ma\xF1" "ana"}, {"PLANB", "Tarde"}}));
+            (Rows{{"A",
+                   "Ma\xF1"
+                   "ana"},
+                  {"PLANB", "Tarde"}}));
 }
 
 }  // namespace

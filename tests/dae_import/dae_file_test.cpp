@@ -23,10 +23,17 @@ const LineCase kLineCases[] = {
     {"CrLfEndsTheLine", "AB\r\nCD", "AB"},
     {"LfEndsTheLine", "AB\nCD", "AB"},
     {"BareCrIsDropped", "AB\rCD\rEF", "ABCDEF"},
-    {"CtrlZEndsTheLine", "AB\x1A" "CD", "AB"},
+    {"CtrlZEndsTheLine",
+     "AB\x1A"
+     "CD",
+     "AB"},
     {"EmptyFileGivesEmptyLine", "", ""},
     {"NoLineBreakGivesWholeFile", "ABCDEF", "ABCDEF"},
-    {"BytesAreKeptAsTheyAre", "Mi\xE9rcoles\tS\xE1" "bado", "Mi\xE9rcoles\tS\xE1" "bado"},
+    {"BytesAreKeptAsTheyAre",
+     "Mi\xE9rcoles\tS\xE1"
+     "bado",
+     "Mi\xE9rcoles\tS\xE1"
+     "bado"},
 };
 
 TEST(DaeFile, FirstLineFollowsTheReadingRules) {
@@ -116,7 +123,8 @@ TEST(DaeFile, MissingInputIsReportedWithResultMinusOne) {
   converter::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
-  EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "No existe archivo DAE de Aulas (AULAS.txt)"), std::nullopt);
+  EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "No existe archivo DAE de Aulas (AULAS.txt)"),
+            std::nullopt);
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"No existe archivo DAE de Aulas (AULAS.txt)"});
   EXPECT_EQ(session.CodigoResultado, -1);
 }

@@ -11,7 +11,8 @@ namespace fs = std::filesystem;
 
 std::string fixedRecord(std::size_t length, const std::vector<std::pair<int, std::string>>& fields) {
   std::string record(length, ' ');
-  for (const auto& [start, text] : fields) record.replace(static_cast<std::size_t>(start) - 1, text.size(), text);
+  for (const auto& [start, text] : fields)
+    record.replace(static_cast<std::size_t>(start) - 1, text.size(), text);
   record.resize(length);
   return record;
 }
@@ -49,30 +50,59 @@ void DaeWorkspace::remove(const std::string& name) const { fs::remove(dae_ / nam
 bool DaeWorkspace::workFileExists(const std::string& name) const { return fs::exists(work_ / name); }
 
 void DaeWorkspace::writeCompleteExport() const {
-  write("T13.txt", fixedRecord(508, {{1, "L"}, {2, "0101"}, {6, "N"}, {7, "Tutor\xED" "a"}, {257, "Tutoretza"},
-                                     {507, "1"}, {508, "S"}}) +
-                       fixedRecord(508, {{1, "N"}, {2, "0202"}, {6, "S"}, {7, "Refuerzo"}, {257, "Indartzea"}}));
-  write("V55T12.txt", fixedRecord(128, {{1, "ESO1P1000001"}, {13, "ESO"}, {17, "0000"}, {21, "D"}, {25, "1"},
-                                        {29, "Primero de ESO"}, {79, "DBH lehena"}}));
+  write("T13.txt",
+        fixedRecord(508, {{1, "L"},
+                          {2, "0101"},
+                          {6, "N"},
+                          {7,
+                           "Tutor\xED"
+                           "a"},
+                          {257, "Tutoretza"},
+                          {507, "1"},
+                          {508, "S"}}) +
+            fixedRecord(508, {{1, "N"}, {2, "0202"}, {6, "S"}, {7, "Refuerzo"}, {257, "Indartzea"}}));
+  write("V55T12.txt", fixedRecord(128, {{1, "ESO1P1000001"},
+                                        {13, "ESO"},
+                                        {17, "0000"},
+                                        {21, "D"},
+                                        {25, "1"},
+                                        {29, "Primero de ESO"},
+                                        {79, "DBH lehena"}}));
   write("V55T35.txt", fixedRecord(34, {{1, "A"}, {5, "Modelo A"}, {21, "A eredua"}}));
-  write("V55T15W18T54_1.txt",
-        fixedRecord(260, {{1, "MAT"}, {9, "Matem\xE1ticas"}, {109, "Matematika"}, {209, "Mat"}, {229, "Mate"},
-                          {249, "MAT"}, {253, "MATE"}, {257, "OBL"}}));
-  write("T07.txt", fixedRecord(243, {{1, "001"}, {4, "Guardia"}, {104, "Zaintza"}, {204, "Guard"}, {224, "Zain"}}));
+  write("V55T15W18T54_1.txt", fixedRecord(260, {{1, "MAT"},
+                                                {9, "Matem\xE1ticas"},
+                                                {109, "Matematika"},
+                                                {209, "Mat"},
+                                                {229, "Mate"},
+                                                {249, "MAT"},
+                                                {253, "MATE"},
+                                                {257, "OBL"}}));
+  write("T07.txt",
+        fixedRecord(243, {{1, "001"}, {4, "Guardia"}, {104, "Zaintza"}, {204, "Guard"}, {224, "Zain"}}));
   write("V55T86.txt", fixedRecord(204, {{1, "DNI"}, {5, "Documento nacional"}, {105, "Nortasun agiria"}}));
-  write("V55T11.txt",
-        fixedRecord(148, {{1, "ESO"}, {5, "P1"}, {9, "Educaci\xF3n Secundaria"}, {59, "Derrigorrezko"},
-                          {109, "Secundaria"}, {129, "DBH"}}) +
-            fixedRecord(148, {{1, "BACH"}, {5, "P2"}, {9, "Bachillerato"}, {59, "Batxilergoa"},
-                              {109, "Bachillerato"}, {129, "Batxilergoa"}}));
+  write("V55T11.txt", fixedRecord(148, {{1, "ESO"},
+                                        {5, "P1"},
+                                        {9, "Educaci\xF3n Secundaria"},
+                                        {59, "Derrigorrezko"},
+                                        {109, "Secundaria"},
+                                        {129, "DBH"}}) +
+                          fixedRecord(148, {{1, "BACH"},
+                                            {5, "P2"},
+                                            {9, "Bachillerato"},
+                                            {59, "Batxilergoa"},
+                                            {109, "Bachillerato"},
+                                            {129, "Batxilergoa"}}));
   write("V55T14.txt", fixedRecord(104, {{1, "0000"}, {5, "General"}, {55, "Orokorra"}}));
-  write("T55.txt", fixedRecord(210, {{1, "ES"}, {3, "Castellano"}, {103, "Gaztelania"}, {203, "CAS"}, {207, "GAZ"}}));
+  write("T55.txt",
+        fixedRecord(210, {{1, "ES"}, {3, "Castellano"}, {103, "Gaztelania"}, {203, "CAS"}, {207, "GAZ"}}));
   write("profesorado.txt", "XXX0123452024");
-  write("PLANTILLAS.txt", templateHeader("A", "Ma\xF1" "ana") + periodRecord("01", "1", "08:00", "08:55") +
-                              periodRecord("02", "1", "08:55", "09:50") + templateHeader("PLANB", "Tarde") +
-                              periodRecord("01", "3", "15:00", "15:50") +
-                              periodRecord("02", "3", "15:50", "16:20", "S") +
-                              periodRecord("10", "2", "16:20", "17:10"));
+  write("PLANTILLAS.txt",
+        templateHeader("A",
+                       "Ma\xF1"
+                       "ana") +
+            periodRecord("01", "1", "08:00", "08:55") + periodRecord("02", "1", "08:55", "09:50") +
+            templateHeader("PLANB", "Tarde") + periodRecord("01", "3", "15:00", "15:50") +
+            periodRecord("02", "3", "15:50", "16:20", "S") + periodRecord("10", "2", "16:20", "17:10"));
   write("AULAS.txt", "");
   write("GRUPOS.txt", "");
   write("V55T15W18T54_2.txt", "");

@@ -23,8 +23,8 @@ const std::vector<std::string> kNoTemplateFile = {
     "No existe archivo DAE (Plantillas.txt o T02.txt)",
     "Pero podrá Crear su Plantilla Horaria, cuando Exporte la Solución del Horario."};
 
-const std::vector<std::string> kAllFields = {"DIHO",    "CODDIHO", "DIA",      "TEXTODIA",     "HORA",
-                                             "TEXTOHOR", "HORADESDE", "HORAHASTA", "MINUTOS", "MARCO",
+const std::vector<std::string> kAllFields = {"DIHO",     "CODDIHO",      "DIA",       "TEXTODIA", "HORA",
+                                             "TEXTOHOR", "HORADESDE",    "HORAHASTA", "MINUTOS",  "MARCO",
                                              "MARCOXML", "SESION_ORDEN", "PLANTILLA", "RECREO"};
 
 class HourTemplatesTest : public ::testing::Test {
@@ -82,13 +82,12 @@ TEST_F(HourTemplatesTest, NoTemplateFileLeavesAnEmptyListAndTheResultAlone) {
 TEST_F(HourTemplatesTest, ChosenTemplateGivesExactlyItsPeriods) {
   workspace.writeCompleteExport();
   ASSERT_TRUE(build("PLANB"));
-  EXPECT_EQ(daysAndHours(kAllFields),
-            (Rows{{"31", "", "3", "Mi\xE9rcoles", "1", "1-15:00-15:50", "15:00", "15:50", "50", "0", "", "1", "PLANB",
-                   "N"},
-                  {"32", "", "3", "Mi\xE9rcoles", "2", "2-15:50-16:20", "15:50", "16:20", "30", "0", "", "2", "PLANB",
-                   "S"},
-                  {"210", "", "2", "Martes", "10", "10-16:20-17:10", "16:20", "17:10", "50", "0", "", "10", "PLANB",
-                   "N"}}));
+  EXPECT_EQ(daysAndHours(kAllFields), (Rows{{"31", "", "3", "Mi\xE9rcoles", "1", "1-15:00-15:50", "15:00",
+                                             "15:50", "50", "0", "", "1", "PLANB", "N"},
+                                            {"32", "", "3", "Mi\xE9rcoles", "2", "2-15:50-16:20", "15:50",
+                                             "16:20", "30", "0", "", "2", "PLANB", "S"},
+                                            {"210", "", "2", "Martes", "10", "10-16:20-17:10", "16:20",
+                                             "17:10", "50", "0", "", "10", "PLANB", "N"}}));
   EXPECT_FALSE(templates.isOpen());
   EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -106,17 +105,29 @@ struct PeriodCase {
 };
 
 const PeriodCase kPeriodCases[] = {
-    {"MondayThirdPeriod", periodRecord("03", "1", "08:30", "09:25"),
+    {"MondayThirdPeriod",
+     periodRecord("03", "1", "08:30", "09:25"),
      {"13", "1", "Lunes", "3", "3-08:30-09:25", "55", "3"}},
-    {"TenthPeriodOnTuesday", periodRecord("10", "2", "10:00", "10:30"),
+    {"TenthPeriodOnTuesday",
+     periodRecord("10", "2", "10:00", "10:30"),
      {"210", "2", "Martes", "10", "10-10:00-10:30", "30", "10"}},
-    {"EndBeforeStartIsNegative", periodRecord("04", "5", "10:00", "09:45"),
+    {"EndBeforeStartIsNegative",
+     periodRecord("04", "5", "10:00", "09:45"),
      {"54", "5", "Viernes", "4", "4-10:00-09:45", "-15", "4"}},
-    {"LeadingBlankConverts", periodRecord(" 5", "6", "11:00", "12:00"),
-     {"65", "6", "S\xE1" "bado", "5", "5-11:00-12:00", "60", "5"}},
-    {"Sunday", periodRecord("01", "7", "09:00", "09:05"), {"71", "7", "Domingo", "1", "1-09:00-09:05", "5", "1"}},
-    {"Thursday", periodRecord("02", "4", "09:00", "09:05"), {"42", "4", "Jueves", "2", "2-09:00-09:05", "5", "2"}},
-    {"DayOutOfRangeBeforeAnyHasNoName", periodRecord("01", "9", "09:00", "09:05"),
+    {"LeadingBlankConverts",
+     periodRecord(" 5", "6", "11:00", "12:00"),
+     {"65", "6",
+      "S\xE1"
+      "bado",
+      "5", "5-11:00-12:00", "60", "5"}},
+    {"Sunday",
+     periodRecord("01", "7", "09:00", "09:05"),
+     {"71", "7", "Domingo", "1", "1-09:00-09:05", "5", "1"}},
+    {"Thursday",
+     periodRecord("02", "4", "09:00", "09:05"),
+     {"42", "4", "Jueves", "2", "2-09:00-09:05", "5", "2"}},
+    {"DayOutOfRangeBeforeAnyHasNoName",
+     periodRecord("01", "9", "09:00", "09:05"),
      {"91", "9", "", "1", "1-09:00-09:05", "5", "1"}},
 };
 
@@ -162,8 +173,8 @@ TEST_F(HourTemplatesTest, BadTimeStopsTheBuild) {
 }
 
 TEST_F(HourTemplatesTest, HeaderAtTheEndGivesAnEmptyTable) {
-  workspace.write("PLANTILLAS.txt",
-                  templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") + templateHeader("Z", "Z"));
+  workspace.write("PLANTILLAS.txt", templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") +
+                                        templateHeader("Z", "Z"));
   list();
   EXPECT_EQ(listed(), (Rows{{"A", "A"}, {"Z", "Z"}}));
   AbrePlantillasDAE(templates);
@@ -176,7 +187,8 @@ TEST_F(HourTemplatesTest, HeaderAtTheEndGivesAnEmptyTable) {
 TEST_F(HourTemplatesTest, EveryBlockOfTheChosenCodeIsWritten) {
   workspace.write("PLANTILLAS.txt", templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") +
                                         templateHeader("B", "B") + periodRecord("01", "2", "08:00", "09:00") +
-                                        templateHeader("A", "A bis") + periodRecord("01", "3", "08:00", "09:00"));
+                                        templateHeader("A", "A bis") +
+                                        periodRecord("01", "3", "08:00", "09:00"));
   ASSERT_TRUE(build("A"));
   EXPECT_EQ(daysAndHours({"DIHO"}), (Rows{{"11"}, {"31"}}));
 }

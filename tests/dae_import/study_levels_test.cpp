@@ -41,7 +41,8 @@ class StudyLevelsTest : public ::testing::Test {
 
   // Opens the levels step as the window does, noting when the panel shows.
   bool openLevels() {
-    return DatosNivel(session, dialogs, centre, levels, [this] { dialogs.shown.push_back("<levels panel>"); });
+    return DatosNivel(session, dialogs, centre, levels,
+                      [this] { dialogs.shown.push_back("<levels panel>"); });
   }
 
   Rows shortNames(const std::string& table) {
@@ -107,7 +108,8 @@ TEST_F(StudyLevelsTest, AcceptingRemembersEveryLevelAndKeepsOldOnes) {
   ASSERT_TRUE(FinalRecogida(session, dialogs, levels));
   EXPECT_EQ(session.FlagPaso, 0);
   EXPECT_TRUE(levels.isOpen());
-  EXPECT_EQ(shortNames("daeNIVIMP2"), (Rows{{"OLD", "X", "Y"}, {"ESO", "", "DBH"}, {"BACH", "BACH", "BATX"}}));
+  EXPECT_EQ(shortNames("daeNIVIMP2"),
+            (Rows{{"OLD", "X", "Y"}, {"ESO", "", "DBH"}, {"BACH", "BACH", "BATX"}}));
   EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP2", {"PLAN", "DESCCAST"}).back(),
             (std::vector<std::string>{"P", "Desc BACH"}));
 }
@@ -146,7 +148,10 @@ const RepeatCase kRepeatCases[] = {
     {"SameNameInEachLanguage", {{"L1", "ESO", ""}, {"L2", "", "ESO"}}, "", ""},
     {"EmptyNamesNeverRepeat", {{"L1", "", ""}, {"L2", "", ""}, {"L3", "", ""}}, "", ""},
     {"CastellanoIsCheckedFirstInARow", {{"L1", "A", "B"}, {"L2", "A", "B"}}, kCastellano, "L2"},
-    {"FirstRepetitionInTableOrderWins", {{"L1", "A", "B"}, {"L2", "C", "B"}, {"L3", "A", "D"}}, kEuskera, "L2"},
+    {"FirstRepetitionInTableOrderWins",
+     {{"L1", "A", "B"}, {"L2", "C", "B"}, {"L3", "A", "D"}},
+     kEuskera,
+     "L2"},
 };
 
 TEST_F(StudyLevelsTest, RepeatedShortNamesAreRefusedPerLanguage) {
@@ -161,7 +166,8 @@ TEST_F(StudyLevelsTest, RepeatedShortNamesAreRefusedPerLanguage) {
     const bool accepted = FinalRecogida(session, dialogs, levels);
     EXPECT_EQ(accepted, c.message.empty());
     EXPECT_EQ(session.FlagPaso, c.message.empty() ? 0 : 1);
-    EXPECT_EQ(dialogs.shown, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    EXPECT_EQ(dialogs.shown,
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
     EXPECT_EQ(dbase::tableExists(workspace.workFolder(), "daeNIVIMP2"), accepted);
     if (!accepted) {
       EXPECT_EQ(levels.text("COD"), c.stopsAt);

@@ -6,14 +6,16 @@ namespace dbase_test {
 namespace {
 
 TEST_F(TableTest, SmallTableMatchesTheWorkedExampleByteForByte) {
-  dbase::Table t = dbase::recreateTable(
-      folder(), {"PLANTILLA", {dbase::characterField("ABREV", 10), dbase::integerField("HORA")}, {{"ABREV", "ABREV"}, {"HORA", "HORA"}}});
+  dbase::Table t =
+      dbase::recreateTable(folder(), {"PLANTILLA",
+                                      {dbase::characterField("ABREV", 10), dbase::integerField("HORA")},
+                                      {{"ABREV", "ABREV"}, {"HORA", "HORA"}}});
   t.appendRecord({std::string("AB"), 5});
   t.appendRecord({std::string("X"), -1});
   t.close();
 
-  std::string expected = hex("04 7D 03 0E 02 00 00 00 A5 00 0F 00") + std::string(16, '\0') + hex("01 00 00 00") +
-                         "DBWINUS0" + std::string(28, '\0');
+  std::string expected = hex("04 7D 03 0E 02 00 00 00 A5 00 0F 00") + std::string(16, '\0') +
+                         hex("01 00 00 00") + "DBWINUS0" + std::string(28, '\0');
   std::string abrev = "ABREV" + std::string(27, '\0') + "C" + hex("0A") + std::string(14, '\0');
   std::string hora = "HORA" + std::string(28, '\0') + "I" + hex("04") + std::string(14, '\0');
   expected += abrev + hora + hex("0D");

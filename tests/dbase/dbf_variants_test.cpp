@@ -26,7 +26,8 @@ std::string classicTable(unsigned char version, const std::vector<Field32>& fiel
   std::size_t headerLength = 32 + 32 * fields.size() + 1;
   if (version == 0x30) headerLength += 263;
   std::size_t recordLength = 1;
-  for (const Field32& f : fields) recordLength += static_cast<std::size_t>(f.width + (f.type == 'C' ? 256 * f.decimals : 0));
+  for (const Field32& f : fields)
+    recordLength += static_cast<std::size_t>(f.width + (f.type == 'C' ? 256 * f.decimals : 0));
   h[8] = static_cast<char>(headerLength & 0xFF);
   h[9] = static_cast<char>(headerLength >> 8);
   h[10] = static_cast<char>(recordLength & 0xFF);
@@ -48,8 +49,14 @@ std::string classicTable(unsigned char version, const std::vector<Field32>& fiel
 
 TEST_F(TableTest, ReadsADBaseIIITable) {
   writeBytes(folder() / "SOLUC.DBF",
-             classicTable(0x03, {{"DIA", 'N', 2, 0}, {"HORA", 'N', 5, 2}, {"PROF", 'C', 10, 0}, {"FECHA", 'D', 8, 0}, {"OK", 'L', 1, 0}},
-                          {"  3 1.50MARTA     20240105T", "* 4 2.00BORRADO   20240105F", "    0.00          20240105?"}));
+             classicTable(0x03,
+                          {{"DIA", 'N', 2, 0},
+                           {"HORA", 'N', 5, 2},
+                           {"PROF", 'C', 10, 0},
+                           {"FECHA", 'D', 8, 0},
+                           {"OK", 'L', 1, 0}},
+                          {"  3 1.50MARTA     20240105T", "* 4 2.00BORRADO   20240105F",
+                           "    0.00          20240105?"}));
   dbase::Table t(folder(), "soluc");
   t.open();
   EXPECT_EQ(t.recordCount(), 2);
@@ -71,7 +78,8 @@ TEST_F(TableTest, ReadsAVisualFoxProTableWithLittleEndianIntegersAndLongText) {
   std::string record = " ";
   record += hex("05 00 00 00");  // I: little-endian in Visual FoxPro
   record += std::string(300, 'x');
-  writeBytes(folder() / "SOLUC.DBF", classicTable(0x30, {{"DIA", 'I', 4, 0}, {"LARGO", 'C', 44, 1}}, {record}, 0x03));
+  writeBytes(folder() / "SOLUC.DBF",
+             classicTable(0x30, {{"DIA", 'I', 4, 0}, {"LARGO", 'C', 44, 1}}, {record}, 0x03));
   dbase::Table t(folder(), "SOLUC");
   t.open();
   t.first();
@@ -102,10 +110,17 @@ TEST_F(TableTest, DamagedFilesGiveAnErrorNamingTheFile) {
       {"HeaderLongerThanFile", with(9, 0x40), "cabecera"},
       {"HeaderTooShort", with(8, 10), "longitud de cabecera"},
       {"RecordLengthMismatch", with(10, 20), "longitud de registro"},
-      {"ZeroRecordLength", [&] { std::string b = with(10, 0); b[11] = 0; return b; }(), "longitud de registro"},
+      {"ZeroRecordLength",
+       [&] {
+         std::string b = with(10, 0);
+         b[11] = 0;
+         return b;
+       }(),
+       "longitud de registro"},
       {"NameWithoutTerminator", unterminated, "sin terminar"},
       {"ZeroWidthField", with(48, 0), "longitud cero"},
-      {"CutInsideTheLastRecord", cutInsideRecord, "declara 1 registros, pero el archivo solo contiene 0 completos"},
+      {"CutInsideTheLastRecord", cutInsideRecord,
+       "declara 1 registros, pero el archivo solo contiene 0 completos"},
       {"CountAboveTheRecords", with(4, 9), "declara 9 registros"},
   };
   for (const DamageCase& c : cases) {

@@ -80,7 +80,7 @@ TEST_F(TableTest, HostTagTheEngineCannotKeepMakesTheTableReadableButNotChangeabl
   makeProf({{"A", 1, ""}}).close();
   std::string mdx = readBytes(folder() / "PROF.MDX");
   const auto page = static_cast<unsigned char>(mdx[555]);  // slot 1: tag ABREV
-  mdx[page * 512 + 8] = 0x18;  // descending
+  mdx[page * 512 + 8] = 0x18;                              // descending
   writeBytes(folder() / "PROF.MDX", mdx);
   dbase::Table t(folder(), "PROF");
   t.open();

@@ -40,8 +40,7 @@ void putU32(std::string& file, std::size_t at, std::uint32_t value) {
 
 std::size_t firstDifference(const std::string& a, const std::string& b) {
   const auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-  return ia == a.end() && ib == b.end() ? std::string::npos
-                                        : static_cast<std::size_t>(ia - a.begin());
+  return ia == a.end() && ib == b.end() ? std::string::npos : static_cast<std::size_t>(ia - a.begin());
 }
 
 // An integer field's record bytes: big-endian with the sign bit inverted.
@@ -116,8 +115,7 @@ TEST(MdxKey, EncodesEachFieldType) {
        "D1 41 20"},
       {"IntegerFive", integerField("HORA"), integerBytes(5), "80 00 00 05"},
       {"IntegerMinusOne", integerField("HORA"), integerBytes(-1), "7F FF FF FF"},
-      {"DoubleRaw", floatField("HORAS"), bytesOf("C0 14 00 00 00 00 00 00"),
-       "C0 14 00 00 00 00 00 00"},
+      {"DoubleRaw", floatField("HORAS"), bytesOf("C0 14 00 00 00 00 00 00"), "C0 14 00 00 00 00 00 00"},
       {"DecimalFive", numeric, "      5.00", "35 05 50 00 00 00 00 00 00 00 00 00"},
       {"DecimalMinusOne", numeric, "     -1.00", "35 85 10 00 00 00 00 00 00 00 00 00"},
       {"DecimalThousand", numeric, "   1000.00", "38 05 10 00 00 00 00 00 00 00 00 00"},
@@ -157,8 +155,7 @@ TEST(MdxKey, DecimalAndDateKeysCompareByValue) {
     const char type = mdxTagFor("T", c.field).keyType;
     for (std::size_t i = 0; i < c.values.size(); ++i) {
       for (std::size_t j = 0; j < c.values.size(); ++j) {
-        const int order =
-            compareMdxKeys(type, mdxKey(c.field, c.values[i]), mdxKey(c.field, c.values[j]));
+        const int order = compareMdxKeys(type, mdxKey(c.field, c.values[i]), mdxKey(c.field, c.values[j]));
         EXPECT_EQ(order < 0, i < j) << c.values[i] << " vs " << c.values[j];
         EXPECT_EQ(order == 0, i == j) << c.values[i] << " vs " << c.values[j];
       }
@@ -176,8 +173,7 @@ std::vector<MdxTagContents> plantillaTags() {
   // Given out of name order and with HORA in record order, so that the
   // writer has to sort both.
   return {
-      {mdxTagFor("hora", hora),
-       {{mdxKey(hora, integerBytes(5)), 1}, {mdxKey(hora, integerBytes(-1)), 2}}},
+      {mdxTagFor("hora", hora), {{mdxKey(hora, integerBytes(5)), 1}, {mdxKey(hora, integerBytes(-1)), 2}}},
       {mdxTagFor("ABREV", abrev), {{mdxKey(abrev, "AB        "), 1}, {mdxKey(abrev, "X"), 2}}},
   };
 }
@@ -194,8 +190,8 @@ std::string plantillaExpected() {
   put(file, 0x256, bytesOf("0A 00 00 00") + "HORA");
   put(file, 0x256 + 37, bytesOf("10 00 00 01 02 49"));
 
-  const auto tagHeader = [&file](std::size_t at, const std::string& head,
-                                 const std::string& expression, const std::string& leaves) {
+  const auto tagHeader = [&file](std::size_t at, const std::string& head, const std::string& expression,
+                                 const std::string& leaves) {
     put(file, at, bytesOf(head));
     put(file, at + 24, expression);
     put(file, at + 246, bytesOf("01"));
@@ -203,14 +199,14 @@ std::string plantillaExpected() {
     put(file, at + 257, bytesOf("7D 03 0E"));  // date
     put(file, at + 480, bytesOf("01"));        // the expression is one field
   };
-  tagHeader(0xC00, "08 00 00 00  02 00 00 00  10 43 00 00  0A 00 3F 00  00 00 10 00  01 00 00 00",
-            "ABREV", "08 00 00 00 08 00 00 00");
+  tagHeader(0xC00, "08 00 00 00  02 00 00 00  10 43 00 00  0A 00 3F 00  00 00 10 00  01 00 00 00", "ABREV",
+            "08 00 00 00 08 00 00 00");
   put(file, 0x1000,
       bytesOf("02 00 00 00  00 00 00 00"
               "01 00 00 00 41 42 20 20 20 20 20 20 20 20 00 00"
               "02 00 00 00 58 20 20 20 20 20 20 20 20 20 00 00"));
-  tagHeader(0x1400, "0C 00 00 00  02 00 00 00  10 49 00 00  04 00 7E 00  00 00 08 00  01 00 00 00",
-            "HORA", "0C 00 00 00 0C 00 00 00");
+  tagHeader(0x1400, "0C 00 00 00  02 00 00 00  10 49 00 00  04 00 7E 00  00 00 08 00  01 00 00 00", "HORA",
+            "0C 00 00 00 0C 00 00 00");
   put(file, 0x1800,
       bytesOf("02 00 00 00  00 00 00 00"
               "02 00 00 00 7F FF FF FF"
@@ -426,17 +422,14 @@ std::string damageBase() {
     wide.push_back({mdxKey(clave, "K" + std::to_string(100 + record)), record});
     narrow.push_back({mdxKey(hora, integerBytes(static_cast<std::int32_t>(record))), record});
   }
-  return buildMdx("PRUEBA", {{mdxTagFor("CLAVE", clave), wide}, {mdxTagFor("HORA", hora), narrow}},
-                  kDate);
+  return buildMdx("PRUEBA", {{mdxTagFor("CLAVE", clave), wide}, {mdxTagFor("HORA", hora), narrow}}, kDate);
 }
 
 constexpr std::size_t kWideGroup = 244;  // a CLAVE node's group length
 
 std::size_t rootAt(const std::string& file) { return u32(file, tagHeaderAt(file, 1)) * kPage; }
 
-std::size_t firstLeafAt(const std::string& file) {
-  return u32(file, tagHeaderAt(file, 1) + 248) * kPage;
-}
+std::size_t firstLeafAt(const std::string& file) { return u32(file, tagHeaderAt(file, 1) + 248) * kPage; }
 
 struct Damage {
   const char* name;
@@ -447,29 +440,23 @@ struct Damage {
 
 TEST(MdxReader, DamagedFilesGiveAnErrorNamingTheFile) {
   const Damage damages[] = {
-      {"ShorterThanTheHeader", [](std::string& f) { f.resize(1500); },
-       "archivo más corto que la cabecera", true},
-      {"Truncated", [](std::string& f) { f.resize(f.size() - 2048); }, "páginas y el archivo",
+      {"ShorterThanTheHeader", [](std::string& f) { f.resize(1500); }, "archivo más corto que la cabecera",
        true},
+      {"Truncated", [](std::string& f) { f.resize(f.size() - 2048); }, "páginas y el archivo", true},
       {"UnknownSlotSize", [](std::string& f) { f[26] = 40; }, "entradas de etiqueta de 40", true},
       {"TooManyTags", [](std::string& f) { f[28] = 48; }, "48 etiquetas en uso", true},
-      {"MoreTagsThanSlotsUsed", [](std::string& f) { f[28] = 3; }, "etiqueta 3 no tiene nombre",
-       true},
+      {"MoreTagsThanSlotsUsed", [](std::string& f) { f[28] = 3; }, "etiqueta 3 no tiene nombre", true},
       {"TagHeaderInTheHeaderArea", [](std::string& f) { putU32(f, 555, 4); },
        "cabecera de la etiqueta CLAVE está en la página 4", true},
-      {"TwoTagsShareAHeader", [](std::string& f) { putU32(f, 598, u32(f, 555)); },
-       "se usa dos veces", true},
-      {"SlotAndHeaderTypesDiffer", [](std::string& f) { f[555 + 42] = 'N'; },
-       "tipos de clave distintos", true},
-      {"KeyLengthZero", [](std::string& f) { f[tagHeaderAt(f, 2) + 12] = 0; }, "clave de 0 bytes",
+      {"TwoTagsShareAHeader", [](std::string& f) { putU32(f, 598, u32(f, 555)); }, "se usa dos veces", true},
+      {"SlotAndHeaderTypesDiffer", [](std::string& f) { f[555 + 42] = 'N'; }, "tipos de clave distintos",
        true},
-      {"KeyLengthTooLong",
-       [](std::string& f) { putU32(f, tagHeaderAt(f, 1) + 12, 241 | 4u << 16); },
+      {"KeyLengthZero", [](std::string& f) { f[tagHeaderAt(f, 2) + 12] = 0; }, "clave de 0 bytes", true},
+      {"KeyLengthTooLong", [](std::string& f) { putU32(f, tagHeaderAt(f, 1) + 12, 241 | 4u << 16); },
        "clave de 241 bytes", true},
-      {"GroupLengthWrong", [](std::string& f) { f[tagHeaderAt(f, 2) + 18] = 12; },
-       "longitud de grupo 12", true},
-      {"MaxKeysTooBig", [](std::string& f) { f[tagHeaderAt(f, 1) + 14] = 5; }, "máximo de 5 claves",
+      {"GroupLengthWrong", [](std::string& f) { f[tagHeaderAt(f, 2) + 18] = 12; }, "longitud de grupo 12",
        true},
+      {"MaxKeysTooBig", [](std::string& f) { f[tagHeaderAt(f, 1) + 14] = 5; }, "máximo de 5 claves", true},
       {"ChildPastTheEnd", [](std::string& f) { putU32(f, rootAt(f) + 8, 4000); },
        "en la página 4000, fuera del archivo"},
       {"ChildInTheHeaderArea", [](std::string& f) { putU32(f, rootAt(f) + 8, 2); },
@@ -485,8 +472,7 @@ TEST(MdxReader, DamagedFilesGiveAnErrorNamingTheFile) {
        },
        "hoja vacía"},
       {"RecordZero", [](std::string& f) { putU32(f, firstLeafAt(f) + 8, 0); }, "registro 0"},
-      {"LeafKeysOutOfOrder", [](std::string& f) { f[firstLeafAt(f) + 12 + 3] = 'Z'; },
-       "claves desordenadas"},
+      {"LeafKeysOutOfOrder", [](std::string& f) { f[firstLeafAt(f) + 12 + 3] = 'Z'; }, "claves desordenadas"},
       {"BranchKeyNotTheLastOfItsChild", [](std::string& f) { f[rootAt(f) + 12 + 3] = '0'; },
        "clave de rama distinta"},
       // The root's first child becomes the leftmost leaf, with the matching key.

@@ -35,11 +35,11 @@ class TableTest : public ::testing::Test {
   // A table PROF with a character key, an integer and a text column, filled
   // with rows (ABREV, HORA, NOMBRE), and a tag on ABREV and on HORA.
   dbase::Table makeProf(const std::vector<std::tuple<std::string, int, std::string>>& rows) {
-    dbase::Table t = dbase::recreateTable(
-        folder(), {"PROF",
-                   {dbase::characterField("ABREV", 10), dbase::integerField("HORA"),
-                    dbase::characterField("NOMBRE", 20)},
-                   {{"ABREV", "ABREV"}, {"HORA", "HORA"}}});
+    dbase::Table t =
+        dbase::recreateTable(folder(), {"PROF",
+                                        {dbase::characterField("ABREV", 10), dbase::integerField("HORA"),
+                                         dbase::characterField("NOMBRE", 20)},
+                                        {{"ABREV", "ABREV"}, {"HORA", "HORA"}}});
     for (const auto& [abrev, hora, nombre] : rows) t.appendRecord({abrev, hora, nombre});
     return t;
   }

@@ -53,7 +53,7 @@ TEST_F(TableTest, SecondAppendPostsTheFirstAndCloseDropsTheUnpostedLast) {
     t.setText("ABREV", "A1");
     t.append();  // posts A1
     t.setText("ABREV", "A2");
-    t.close();   // drops A2
+    t.close();  // drops A2
   }
   dbase::Table t(folder(), "PROF");
   t.open();
@@ -198,7 +198,8 @@ TEST_F(TableTest, FilterShowsOnlyMatchingRecords) {
 TEST_F(TableTest, DetailFollowsEveryMoveOfItsMaster) {
   dbase::Table master = makeProf({{"P1", 1, ""}, {"P2", 2, ""}, {"P3", 3, ""}});
   dbase::Table detail = dbase::recreateTable(
-      folder(), {"SES", {dbase::characterField("PROF", 10), dbase::characterField("DATO", 5)}, {{"PROF", "PROF"}}});
+      folder(),
+      {"SES", {dbase::characterField("PROF", 10), dbase::characterField("DATO", 5)}, {{"PROF", "PROF"}}});
   detail.appendRecord({std::string("P2"), std::string("b1")});
   detail.appendRecord({std::string("P1"), std::string("a1")});
   detail.appendRecord({std::string("P2"), std::string("b2")});

@@ -28,28 +28,37 @@ void putCount(std::string& bytes, std::uint32_t count) {
 struct DamageCase {
   const char* name;
   const char* table;
-  const char* file;  // the damaged file's extension
+  const char* file;                          // the damaged file's extension
   std::function<void(std::string&)> damage;  // changes the file's bytes; nullptr removes the file
 };
 
 TEST_F(FaultTest, DamagedTableIsReportedNeverReadInAWrongOrderAndRepairedByTheNextExport) {
   const auto recordLength = [](const std::string& f) { return le(f, 10, 2); };
   const DamageCase cases[] = {
-      {"DbfCutInsideARecord", "PROFT", ".DBF", [&](std::string& f) { f.resize(f.size() - 1 - recordLength(f) / 2); }},
+      {"DbfCutInsideARecord", "PROFT", ".DBF",
+       [&](std::string& f) { f.resize(f.size() - 1 - recordLength(f) / 2); }},
       {"DbfCountAboveItsRecords", "PROFT", ".DBF", [](std::string& f) { putCount(f, le(f, 4, 4) + 3); }},
       {"DbfCountBelowItsRecords", "PROFT", ".DBF", [](std::string& f) { putCount(f, le(f, 4, 4) - 1); }},
-      {"TimetableCutInsideARecord", "SOLUC", ".DBF", [&](std::string& f) { f.resize(f.size() - 1 - recordLength(f) / 2); }},
+      {"TimetableCutInsideARecord", "SOLUC", ".DBF",
+       [&](std::string& f) { f.resize(f.size() - 1 - recordLength(f) / 2); }},
       {"MdxMissing", "PROFT", ".MDX", nullptr},
       {"MdxCutShort", "PROFT", ".MDX", [](std::string& f) { f.resize(f.size() / 2); }},
-      {"MdxPagesChanged", "PROFT", ".MDX", [](std::string& f) { for (std::size_t i = 1024; i < f.size(); i += 7) f[i] ^= 0x5A; }},
-      {"MdxHeaderChanged", "AULAT", ".MDX", [](std::string& f) { for (std::size_t i = 0; i < 32; ++i) f[i] = '\xFF'; }},
+      {"MdxPagesChanged", "PROFT", ".MDX",
+       [](std::string& f) {
+         for (std::size_t i = 1024; i < f.size(); i += 7) f[i] ^= 0x5A;
+       }},
+      {"MdxHeaderChanged", "AULAT", ".MDX",
+       [](std::string& f) {
+         for (std::size_t i = 0; i < 32; ++i) f[i] = '\xFF';
+       }},
   };
   const fs::path clean = folder("clean");
   ASSERT_EQ(exportTo(clean, daeFolder()).exitCode, 0);
   ASSERT_EQ(test_support::runProcess(hostStubPath(), {"solve", "--work-folder", clean.string()}).exitCode, 0);
   const fs::path reference = folder("reference");
   fs::copy(clean, reference);
-  ASSERT_EQ(cli({"import", "--dae-folder", reference.string(), "--work-folder", reference.string()}).exitCode, 0);
+  ASSERT_EQ(cli({"import", "--dae-folder", reference.string(), "--work-folder", reference.string()}).exitCode,
+            0);
   const std::string referenceFile = fileBytes(reference / "fCUADROS.txt");
   ASSERT_FALSE(referenceFile.empty());
 

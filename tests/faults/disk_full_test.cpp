@@ -28,7 +28,8 @@ TEST_F(FaultTest, FullDiskWhileWritingTheTimetableFileKeepsTheOldOne) {
   EXPECT_EQ(imported.exitCode, 1) << imported.out;
   EXPECT_THAT(imported.err, HasSubstr((out.folder() / "fCUADROS.txt").string()));
   EXPECT_EQ(fileBytes(out.folder() / "fCUADROS.txt"), old);
-  EXPECT_EQ(std::distance(fs::directory_iterator(out.folder()), fs::directory_iterator()), 1);  // no temporary file
+  EXPECT_EQ(std::distance(fs::directory_iterator(out.folder()), fs::directory_iterator()),
+            1);  // no temporary file
 }
 
 TEST_F(FaultTest, FullDiskWhileWritingTablesLeavesEveryTableWholeOrReported) {
@@ -40,7 +41,8 @@ TEST_F(FaultTest, FullDiskWhileWritingTablesLeavesEveryTableWholeOrReported) {
   ASSERT_EQ(exportTo(fresh, daeFolder(10)).exitCode, 0);
   const auto after = readTables(fresh);
 
-  for (const std::uintmax_t room : {std::uintmax_t{16} << 10, std::uintmax_t{128} << 10, std::uintmax_t{512} << 10}) {
+  for (const std::uintmax_t room :
+       {std::uintmax_t{16} << 10, std::uintmax_t{128} << 10, std::uintmax_t{512} << 10}) {
     SCOPED_TRACE("room " + std::to_string(room));
     ASSERT_EQ(exportTo(work.folder(), daeFolder(1)).exitCode, 0);
     const auto before = readTables(work.folder());

@@ -49,7 +49,8 @@ std::string tableProblems(const fs::path& folder, const std::string& table) {
   }
 }
 
-std::vector<std::string> partialTables(const fs::path& folder, const std::map<std::string, TableContents>& before,
+std::vector<std::string> partialTables(const fs::path& folder,
+                                       const std::map<std::string, TableContents>& before,
                                        const std::map<std::string, TableContents>& whole) {
   std::vector<std::string> partial;
   for (const auto& [table, contents] : readTables(folder)) {
@@ -87,7 +88,8 @@ bool SmallDisk::makeReadOnly() {
 void SmallDisk::fillLeaving(std::uintmax_t bytesLeft) {
   const std::uintmax_t free = fs::space(folder_).available;
   const std::string filler(free > bytesLeft ? free - bytesLeft : 0, 'x');
-  std::ofstream(folder_ / "filler.bin", std::ios::binary).write(filler.data(), static_cast<std::streamsize>(filler.size()));
+  std::ofstream(folder_ / "filler.bin", std::ios::binary)
+      .write(filler.data(), static_cast<std::streamsize>(filler.size()));
 }
 
 void SmallDisk::removeFiller() { fs::remove(folder_ / "filler.bin"); }
@@ -108,8 +110,12 @@ fs::path FaultTest::folder(const std::string& name) {
   return made;
 }
 
-std::string FaultTest::cliPath() { return test_support::builtExecutable("src/cli/transorvaldae-cli").string(); }
-std::string FaultTest::hostStubPath() { return test_support::builtExecutable("tools/host_stub/host-stub").string(); }
+std::string FaultTest::cliPath() {
+  return test_support::builtExecutable("src/cli/transorvaldae-cli").string();
+}
+std::string FaultTest::hostStubPath() {
+  return test_support::builtExecutable("tools/host_stub/host-stub").string();
+}
 
 test_support::ProcessResult FaultTest::cli(const std::vector<std::string>& args) {
   return test_support::runProcess(cliPath(), args);

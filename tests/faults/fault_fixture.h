@@ -77,7 +77,8 @@ class FaultTest : public ::testing::Test {
   test_support::ProcessResult exportTo(const std::filesystem::path& work, const std::filesystem::path& dae,
                                        const std::vector<std::string>& options = {});
   // host-stub solve, then the import (tables rebuilt).
-  test_support::ProcessResult solveAndImport(const std::filesystem::path& work, const std::filesystem::path& dae);
+  test_support::ProcessResult solveAndImport(const std::filesystem::path& work,
+                                             const std::filesystem::path& dae);
   test_support::ProcessResult check(const std::filesystem::path& work, const std::string& table);
   static std::string cliPath();
   static std::string hostStubPath();

@@ -14,7 +14,9 @@ using ::testing::HasSubstr;
 TEST_F(FaultTest, ReadOnlyWorkFolderStopsBothDirectionsAndKeepsEveryTable) {
   SmallDisk work(root() / "work", "8m");
   ASSERT_EQ(exportTo(work.folder(), daeFolder()).exitCode, 0);
-  ASSERT_EQ(test_support::runProcess(hostStubPath(), {"solve", "--work-folder", work.folder().string()}).exitCode, 0);
+  ASSERT_EQ(
+      test_support::runProcess(hostStubPath(), {"solve", "--work-folder", work.folder().string()}).exitCode,
+      0);
   const auto before = readTables(work.folder());
   if (!work.makeReadOnly()) GTEST_SKIP() << "cannot make a folder read-only for root without mounting";
 
@@ -23,7 +25,8 @@ TEST_F(FaultTest, ReadOnlyWorkFolderStopsBothDirectionsAndKeepsEveryTable) {
   EXPECT_THAT(exported.err, HasSubstr((work.folder() / "daeTIPTAR").string()));
   EXPECT_THAT(exported.out, HasSubstr("CodigoResultado="));
 
-  const auto imported = cli({"import", "--dae-folder", daeFolder().string(), "--work-folder", work.folder().string()});
+  const auto imported =
+      cli({"import", "--dae-folder", daeFolder().string(), "--work-folder", work.folder().string()});
   EXPECT_EQ(imported.exitCode, 1) << imported.out;
   EXPECT_THAT(imported.err, HasSubstr((work.folder() / "PLANTILLA").string()));
   EXPECT_FALSE(fs::exists(daeFolder() / "fCUADROS.txt"));
@@ -59,7 +62,8 @@ TEST_F(FaultTest, ReadOnlyDaeFolderKeepsTheOldTimetableFileWhole) {
   EXPECT_EQ(imported.exitCode, 1) << imported.out;
   EXPECT_THAT(imported.err, HasSubstr((dae.folder() / "fCUADROS.txt").string()));
   EXPECT_EQ(fileBytes(dae.folder() / "fCUADROS.txt"), old);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dae.folder()), fs::directory_iterator()), files);  // nothing left over
+  EXPECT_EQ(std::distance(fs::directory_iterator(dae.folder()), fs::directory_iterator()),
+            files);  // nothing left over
 }
 
 }  // namespace

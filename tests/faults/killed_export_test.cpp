@@ -25,7 +25,8 @@ namespace fs = std::filesystem;
 // (or lets it end first); true when it was killed.
 bool exportKilledAfter(const std::string& cli, const fs::path& dae, const fs::path& work,
                        std::chrono::microseconds delay) {
-  const std::vector<std::string> args = {cli, "export", "--dae-folder", dae.string(), "--work-folder", work.string()};
+  const std::vector<std::string> args = {cli,          "export",        "--dae-folder",
+                                         dae.string(), "--work-folder", work.string()};
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -54,14 +55,16 @@ TEST_F(FaultTest, ExportKilledAtRandomMomentsLeavesTablesWholeOrReportedAndIsRep
   const fs::path fresh = folder("new");
   const auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(exportTo(fresh, daeFolder(10)).exitCode, 0);
-  const auto wholeRun = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  const auto wholeRun =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
   const auto newTables = readTables(fresh);
 
   std::uint64_t state = 0x9E3779B97F4A7C15u;  // a fixed sequence of delays
   int killed = 0;
   for (int round = 0; round < 5; ++round) {
     state = state * 6364136223846793005u + 1442695040888963407u;
-    const auto delay = std::chrono::microseconds((state >> 33) % static_cast<std::uint64_t>(wholeRun.count() + 1));
+    const auto delay =
+        std::chrono::microseconds((state >> 33) % static_cast<std::uint64_t>(wholeRun.count() + 1));
     SCOPED_TRACE("killed after " + std::to_string(delay.count()) + " us");
     const fs::path work = folder("work" + std::to_string(round));
     fs::copy(old, work);

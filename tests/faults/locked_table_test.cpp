@@ -16,14 +16,16 @@ struct HeldCase {
 };
 
 TEST_F(FaultTest, TableHeldByTheHostIsRefusedAndLeftAsItWas) {
-  const HeldCase cases[] = {{"SOLUC", "import"}, {"PROFT", "import"}, {"PROFT", "export"}, {"daeTIPTAR", "export"}};
+  const HeldCase cases[] = {
+      {"SOLUC", "import"}, {"PROFT", "import"}, {"PROFT", "export"}, {"daeTIPTAR", "export"}};
   for (const HeldCase& c : cases) {
     SCOPED_TRACE(std::string(c.direction) + " with " + c.table + " held");
     const fs::path work = folder(std::string("work-") + c.direction + "-" + c.table);
     const fs::path dae = folder(std::string("dae-") + c.direction + "-" + c.table);
     fs::copy(daeFolder(), dae);
     ASSERT_EQ(exportTo(work, dae).exitCode, 0);
-    ASSERT_EQ(test_support::runProcess(hostStubPath(), {"solve", "--work-folder", work.string()}).exitCode, 0);
+    ASSERT_EQ(test_support::runProcess(hostStubPath(), {"solve", "--work-folder", work.string()}).exitCode,
+              0);
     const auto before = readTables(work);
 
     test_support::ProcessResult run;

@@ -52,13 +52,14 @@ class SolveCommandTest : public ::testing::Test {
   // days x hours periods; the hours in breaks are marked "S".
   void makeWeek(int days, int hours, std::set<int> breaks = {}) const {
     dbase::Table week = dbase::recreateTable(
-        folder(), {"DIASHORAST",
-                   {characterField("DIHO", 10), characterField("CODDIHO", 10), characterField("DIA", 20),
-                    characterField("TEXTODIA", 20), characterField("HORA", 8), characterField("TEXTOHOR", 15),
-                    characterField("HORADESDE", 8), characterField("HORAHASTA", 8), characterField("MINUTOS", 8),
-                    characterField("MARCO", 1), characterField("MARCOXML", 10), integerField("SESION_ORDEN"),
-                    characterField("PLANTILLA", 20), characterField("RECREO", 1)},
-                   {}});
+        folder(),
+        {"DIASHORAST",
+         {characterField("DIHO", 10), characterField("CODDIHO", 10), characterField("DIA", 20),
+          characterField("TEXTODIA", 20), characterField("HORA", 8), characterField("TEXTOHOR", 15),
+          characterField("HORADESDE", 8), characterField("HORAHASTA", 8), characterField("MINUTOS", 8),
+          characterField("MARCO", 1), characterField("MARCOXML", 10), integerField("SESION_ORDEN"),
+          characterField("PLANTILLA", 20), characterField("RECREO", 1)},
+         {}});
     for (int day = 1; day <= days; ++day) {
       for (int hour = 1; hour <= hours; ++hour) {
         week.append();
@@ -82,15 +83,23 @@ class SolveCommandTest : public ::testing::Test {
   }
 
   void makeGroups(const std::vector<std::string>& names) const {
-    std::vector<dbase::FieldDef> fields = {characterField("ABREV", 10), characterField("TURNO", 1),
-                                           characterField("NIVEL", 5),  characterField("CURSO", 3),
-                                           characterField("GRUPO", 2),  characterField("MARCO", 1),
-                                           characterField("DESCRIP", 80), characterField("TUTOR", 10),
-                                           integerField("MAXALUM")};
-    for (const auto& [name, width] : std::vector<std::pair<const char*, int>>{
-             {"CODGRUDAE", 8}, {"ALIASDAE", 50}, {"PLANDAE", 4}, {"NIVELDAE", 4}, {"ESPECDAE", 4},
-             {"TURNODAE", 4}, {"CURSODAE", 4}, {"MODELODAE", 4}, {"TIPGRUDAE", 4}, {"CODPLANTIDAE", 8},
-             {"TIPDOCDAE", 4}, {"DNITUTORDAE", 15}, {"AULAGRUDAE", 8}}) {
+    std::vector<dbase::FieldDef> fields = {
+        characterField("ABREV", 10),   characterField("TURNO", 1),  characterField("NIVEL", 5),
+        characterField("CURSO", 3),    characterField("GRUPO", 2),  characterField("MARCO", 1),
+        characterField("DESCRIP", 80), characterField("TUTOR", 10), integerField("MAXALUM")};
+    for (const auto& [name, width] : std::vector<std::pair<const char*, int>>{{"CODGRUDAE", 8},
+                                                                              {"ALIASDAE", 50},
+                                                                              {"PLANDAE", 4},
+                                                                              {"NIVELDAE", 4},
+                                                                              {"ESPECDAE", 4},
+                                                                              {"TURNODAE", 4},
+                                                                              {"CURSODAE", 4},
+                                                                              {"MODELODAE", 4},
+                                                                              {"TIPGRUDAE", 4},
+                                                                              {"CODPLANTIDAE", 8},
+                                                                              {"TIPDOCDAE", 4},
+                                                                              {"DNITUTORDAE", 15},
+                                                                              {"AULAGRUDAE", 8}}) {
       fields.push_back(characterField(name, width));
     }
     dbase::Table groups = dbase::recreateTable(folder(), {"GRUPOST", fields, {}});
@@ -99,11 +108,11 @@ class SolveCommandTest : public ::testing::Test {
 
   // Rooms as (short name, DAE room code).
   void makeRooms(const std::vector<std::pair<std::string, std::string>>& rooms) const {
-    dbase::Table table = dbase::recreateTable(folder(), {"AULAT",
-                                                         {characterField("ABREV", 10), characterField("NOMBRE", 80),
-                                                          characterField("EDIFICIO", 1), integerField("MAXALUM"),
-                                                          characterField("ABREV_GEST", 10)},
-                                                         {{"ABREV", "ABREV"}}});
+    dbase::Table table = dbase::recreateTable(
+        folder(), {"AULAT",
+                   {characterField("ABREV", 10), characterField("NOMBRE", 80), characterField("EDIFICIO", 1),
+                    integerField("MAXALUM"), characterField("ABREV_GEST", 10)},
+                   {{"ABREV", "ABREV"}}});
     for (const auto& [name, code] : rooms) {
       table.appendRecord({name, std::string(), std::string(), std::int32_t{30}, code});
     }
@@ -111,12 +120,12 @@ class SolveCommandTest : public ::testing::Test {
 
   void makeAssignments(const std::vector<AssignmentRow>& rows) const {
     std::vector<dbase::FieldDef> fields = {
-        characterField("CASIG", 10), characterField("CPROF", 10), characterField("CGRUP", 10),
-        characterField("CAULA", 10), characterField("TURNO", 1),  characterField("NIVEL", 5),
-        characterField("CURSO", 3),  characterField("GRUPO", 2),  dbase::floatField("HORAS"),
+        characterField("CASIG", 10),    characterField("CPROF", 10), characterField("CGRUP", 10),
+        characterField("CAULA", 10),    characterField("TURNO", 1),  characterField("NIVEL", 5),
+        characterField("CURSO", 3),     characterField("GRUPO", 2),  dbase::floatField("HORAS"),
         characterField("SESIONES", 20), characterField("CTAREA", 10)};
-    for (const char* name : {"CLAVEGRUPO", "CLAVETURNO", "CLAVENIVEL", "CLAVEPLAN", "CLAVECURSO", "CLAVEESPEC",
-                             "CLAVEMODEL", "CLAVETIPGRU", "CLAVEPLANTI", "CLAVEASIG"}) {
+    for (const char* name : {"CLAVEGRUPO", "CLAVETURNO", "CLAVENIVEL", "CLAVEPLAN", "CLAVECURSO",
+                             "CLAVEESPEC", "CLAVEMODEL", "CLAVETIPGRU", "CLAVEPLANTI", "CLAVEASIG"}) {
       fields.push_back(characterField(name, 10));
     }
     dbase::Table table = dbase::recreateTable(folder(), {"ASIGT", fields, {}});
@@ -139,8 +148,8 @@ class SolveCommandTest : public ::testing::Test {
     std::vector<LessonRow> rows;
     for (solution.first(); !solution.atEnd(); solution.next()) {
       rows.push_back({solution.integer("DIA"), solution.integer("HORA"), solution.integer("SESIONES"),
-                      solution.text("PROF"), solution.text("CODGRUPO"), solution.text("ASIG"), solution.text("AULA"),
-                      solution.text("TAREA"), solution.text("NALUM")});
+                      solution.text("PROF"), solution.text("CODGRUPO"), solution.text("ASIG"),
+                      solution.text("AULA"), solution.text("TAREA"), solution.text("NALUM")});
     }
     return rows;
   }
@@ -151,7 +160,8 @@ class SolveCommandTest : public ::testing::Test {
     week.open({.readOnly = true});
     std::set<std::pair<std::int32_t, std::int32_t>> periods;
     for (week.first(); !week.atEnd(); week.next()) {
-      if (week.text("RECREO") != "S") periods.emplace(std::stoi(week.text("DIA")), std::stoi(week.text("HORA")));
+      if (week.text("RECREO") != "S")
+        periods.emplace(std::stoi(week.text("DIA")), std::stoi(week.text("HORA")));
     }
     return periods;
   }
@@ -193,12 +203,14 @@ TEST_F(SolveCommandTest, SolucHasTheHostLayout) {
   solution.open({.readOnly = true});
   using dbase::FieldType;
   const std::vector<std::tuple<std::string, FieldType, int>> expected = {
-      {"DIA", FieldType::Integer, 4},        {"HORA", FieldType::Integer, 4},   {"SESIONES", FieldType::Integer, 4},
-      {"PROF", FieldType::Character, 10},    {"CODGRUPO", FieldType::Character, 10},
-      {"ASIG", FieldType::Character, 10},    {"AULA", FieldType::Character, 10},
-      {"TAREA", FieldType::Character, 4},    {"NALUM", FieldType::Character, 4}};
+      {"DIA", FieldType::Integer, 4},         {"HORA", FieldType::Integer, 4},
+      {"SESIONES", FieldType::Integer, 4},    {"PROF", FieldType::Character, 10},
+      {"CODGRUPO", FieldType::Character, 10}, {"ASIG", FieldType::Character, 10},
+      {"AULA", FieldType::Character, 10},     {"TAREA", FieldType::Character, 4},
+      {"NALUM", FieldType::Character, 4}};
   std::vector<std::tuple<std::string, FieldType, int>> actual;
-  for (const dbase::FieldDef& field : solution.fields()) actual.emplace_back(field.name, field.type, field.width);
+  for (const dbase::FieldDef& field : solution.fields())
+    actual.emplace_back(field.name, field.type, field.width);
   EXPECT_EQ(actual, expected);
   EXPECT_EQ(solution.recordCount(), 0);
 }
@@ -343,8 +355,8 @@ TEST_F(SolveCommandTest, MissingInputTableIsAnErrorAndKeepsTheOldTimetable) {
 }
 
 TEST_F(SolveCommandTest, UnknownOptionIsAUsageError) {
-  const ProcessResult result = test_support::runProcess(test_support::builtExecutable("tools/host_stub/host-stub"),
-                                                        {"solve", "--folder", folder().string()});
+  const ProcessResult result = test_support::runProcess(
+      test_support::builtExecutable("tools/host_stub/host-stub"), {"solve", "--folder", folder().string()});
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_EQ(result.err, "usage: host-stub solve [--work-folder DIR]\n");
 }

@@ -71,9 +71,12 @@ TEST(StrToInt, MessageQuotesWindows1252TextAsUtf8) {
 TEST(FieldTextToInt, EmptyTextStoresNoValue) { EXPECT_EQ(fieldTextToInt("", "NUM"), std::nullopt); }
 
 TEST(FieldTextToInt, InvalidTextsNameTheField) {
-  EXPECT_EQ(errorText([] { fieldTextToInt(" ", "NUMALUM"); }), "' ' is not a valid integer value for field 'NUMALUM'");
-  EXPECT_EQ(errorText([] { fieldTextToInt("7a", "HORA"); }), "'7a' is not a valid integer value for field 'HORA'");
-  EXPECT_EQ(errorText([] { fieldTextToInt("\xBA", "N"); }), "'\xC2\xBA' is not a valid integer value for field 'N'");
+  EXPECT_EQ(errorText([] { fieldTextToInt(" ", "NUMALUM"); }),
+            "' ' is not a valid integer value for field 'NUMALUM'");
+  EXPECT_EQ(errorText([] { fieldTextToInt("7a", "HORA"); }),
+            "'7a' is not a valid integer value for field 'HORA'");
+  EXPECT_EQ(errorText([] { fieldTextToInt("\xBA", "N"); }),
+            "'\xC2\xBA' is not a valid integer value for field 'N'");
 }
 
 struct FloatCase {
@@ -105,7 +108,8 @@ TEST(FieldTextToFloat, ValidTextsGiveTheirValue) {
 TEST(FieldTextToFloat, EmptyTextStoresNoValue) { EXPECT_EQ(fieldTextToFloat("", "F"), std::nullopt); }
 
 const char* const kInvalidFloats[] = {
-    "   ", "abc", "1.2.3", "1,2,3", "1e", "1e+", "e5", ".", "-", "1 2", "1.5x", "$10", "inf", "nan", "0x1p3", "1e999",
+    "   ", "abc", "1.2.3", "1,2,3", "1e",  "1e+", "e5",    ".",
+    "-",   "1 2", "1.5x",  "$10",   "inf", "nan", "0x1p3", "1e999",
 };
 
 TEST(FieldTextToFloat, InvalidTextsNameTheField) {

@@ -85,7 +85,8 @@ TEST(WorkFolder, HomeKtempIsUsedWhenVariableIsEmptyOrUnset) {
   TempFolder home;
   const ScopedEnv homeEnv("HOME", home.path().string());
   fs::create_directory(home.path() / "KTEMP");
-  for (const std::optional<std::string>& variable : {std::optional<std::string>(""), std::optional<std::string>()}) {
+  for (const std::optional<std::string>& variable :
+       {std::optional<std::string>(""), std::optional<std::string>()}) {
     const ScopedEnv env("TRANSORVALDAE_WORK_FOLDER", variable);
     EXPECT_EQ(resolveWorkFolder(std::nullopt), home.path() / "KTEMP");
   }

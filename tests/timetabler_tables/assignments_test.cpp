@@ -23,11 +23,12 @@ dbase::TableDef subjectsDef() {
 
 dbase::TableDef groupsDef() {
   using namespace dbase;
-  std::vector<FieldDef> fields = {characterField("ABREV", 10), characterField("TURNO", 1),
-                                  characterField("NIVEL", 5),  characterField("CURSO", 3),
-                                  characterField("GRUPO", 2),  characterField("AULAGRUDAE", 8),
+  std::vector<FieldDef> fields = {characterField("ABREV", 10),   characterField("TURNO", 1),
+                                  characterField("NIVEL", 5),    characterField("CURSO", 3),
+                                  characterField("GRUPO", 2),    characterField("AULAGRUDAE", 8),
                                   characterField("CODGRUDAE", 8)};
-  for (const char* key : {"PLANDAE", "NIVELDAE", "ESPECDAE", "TURNODAE", "CURSODAE", "MODELODAE", "TIPGRUDAE"}) {
+  for (const char* key :
+       {"PLANDAE", "NIVELDAE", "ESPECDAE", "TURNODAE", "CURSODAE", "MODELODAE", "TIPGRUDAE"}) {
     fields.push_back(characterField(key, 4));
   }
   fields.push_back(characterField("CODPLANTIDAE", 8));
@@ -37,9 +38,11 @@ dbase::TableDef groupsDef() {
 // A GRUPOST row: short name, level, course and the DAE plan, level and
 // speciality; the other fields are derived from them.
 std::vector<std::string> group(const std::string& abrev, const std::string& nivel, const std::string& curso,
-                               const std::string& plan, const std::string& level, const std::string& speciality) {
-  return {abrev, "M", nivel, curso, abrev.substr(abrev.size() - 1), "A-" + abrev, "G-" + abrev,
-          plan, level, speciality, "0001", "00" + curso, "D", "T1", "PLANT01"};
+                               const std::string& plan, const std::string& level,
+                               const std::string& speciality) {
+  return {abrev,        "M",          nivel, curso, abrev.substr(abrev.size() - 1),
+          "A-" + abrev, "G-" + abrev, plan,  level, speciality,
+          "0001",       "00" + curso, "D",   "T1",  "PLANT01"};
 }
 
 std::string curriculumRecord(const std::string& level, const std::string& plan, const std::string& speciality,
@@ -68,11 +71,14 @@ class AssignmentsTest : public BuilderTest {
 
 TEST_F(AssignmentsTest, AssignmentCarriesTheGroupAndDefaults) {
   build(curriculumRecord("0010", "P001", "0001", "00000101"));
-  EXPECT_EQ(readTable("ASIGT", {"CASIG", "CPROF", "CGRUP", "CAULA", "TURNO", "NIVEL", "CURSO", "GRUPO", "HORAS",
-                                "SESIONES", "CTAREA", "CLAVEGRUPO", "CLAVETURNO", "CLAVENIVEL", "CLAVEPLAN",
-                                "CLAVECURSO", "CLAVEESPEC", "CLAVEMODEL", "CLAVETIPGRU", "CLAVEPLANTI", "CLAVEASIG"}),
-            (Rows{{"MAT", "", "ESO011", "A-ESO011", "M", "ESO", "01", "1", "4", "1111", "0100", "G-ESO011", "0001",
-                   "0010", "P001", "0001", "0001", "D", "T1", "PLANT01", "00000101"}}));
+  EXPECT_EQ(
+      readTable("ASIGT", {"CASIG",       "CPROF",       "CGRUP",     "CAULA",      "TURNO",      "NIVEL",
+                          "CURSO",       "GRUPO",       "HORAS",     "SESIONES",   "CTAREA",     "CLAVEGRUPO",
+                          "CLAVETURNO",  "CLAVENIVEL",  "CLAVEPLAN", "CLAVECURSO", "CLAVEESPEC", "CLAVEMODEL",
+                          "CLAVETIPGRU", "CLAVEPLANTI", "CLAVEASIG"}),
+      (Rows{{"MAT",  "",     "ESO011", "A-ESO011", "M",        "ESO",     "01",
+             "1",    "4",    "1111",   "0100",     "G-ESO011", "0001",    "0010",
+             "P001", "0001", "0001",   "D",        "T1",       "PLANT01", "00000101"}}));
   dbase::Table table(work_.path(), "ASIGT");
   table.open({.readOnly = true});
   table.first();
@@ -95,7 +101,8 @@ std::vector<MatchCase> matchCases() {
       {"EachSubjectAndGroupOnce",
        {mat, curriculumRecord("0010", "P001", "0001", "00000102"),
         curriculumRecord("0010", "P002", "0001", "00000101")},
-       {{"MAT", "ESO011", "P001", "00000101"}, {"LEN", "ESO011", "P001", "00000102"},
+       {{"MAT", "ESO011", "P001", "00000101"},
+        {"LEN", "ESO011", "P001", "00000102"},
         {"MAT", "ESO021", "P002", "00000101"}}},
       {"UnknownSubjectGivesNone", {curriculumRecord("0010", "P001", "0001", "00000999")}, {}},
       {"UnknownGroupGivesNone", {curriculumRecord("0010", "P009", "0001", "00000101")}, {}},
@@ -155,7 +162,8 @@ TEST_F(AssignmentsTest, SubjectKeepsLevelAndCourseOfItsFirstGroup) {
     std::string line;
     for (const std::string& plan : c.plans) line += matLine.at(plan);
     build(line);
-    EXPECT_EQ(levelAndCourse(), (Rows{{"MAT", c.matLevelAndCourse[0], c.matLevelAndCourse[1]}, {"LEN", "", ""}}));
+    EXPECT_EQ(levelAndCourse(),
+              (Rows{{"MAT", c.matLevelAndCourse[0], c.matLevelAndCourse[1]}, {"LEN", "", ""}}));
   }
 }
 

@@ -41,7 +41,8 @@ inline std::string cp(const std::string& utf8) { return support::utf8ToCp1252(ut
 // A record of length blanks with each text placed at its 1-based position.
 inline std::string fixedRecord(int length, const std::vector<std::pair<int, std::string>>& fields) {
   std::string record(static_cast<std::size_t>(length), ' ');
-  for (const auto& [start, text] : fields) record.replace(static_cast<std::size_t>(start - 1), text.size(), text);
+  for (const auto& [start, text] : fields)
+    record.replace(static_cast<std::size_t>(start - 1), text.size(), text);
   record.resize(static_cast<std::size_t>(length), ' ');
   return record;
 }

@@ -43,7 +43,9 @@ inline dbase::TableDef daeLevelsDef() {
 
 inline dbase::TableDef daeSpecialitiesDef() {
   using dbase::characterField;
-  return {"daeESPECI", {characterField("COD", 4), characterField("DESCCAST", 50), characterField("DESCEUSK", 50)}, {}};
+  return {"daeESPECI",
+          {characterField("COD", 4), characterField("DESCCAST", 50), characterField("DESCEUSK", 50)},
+          {}};
 }
 
 }  // namespace timetabler_tables

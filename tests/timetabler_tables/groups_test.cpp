@@ -73,7 +73,9 @@ class GroupsTest : public BuilderTest {
                {characterField("ABREV", 10), characterField("NOMBRE", 80), characterField("DEPART", 40),
                 characterField("DNI", 15), characterField("TIPODNI", 4), characterField("EMAIL", 100)},
                {{"ABREV", "ABREV"}}},
-              {{"GLA", "", "", "12345678Z"}, {"SDL", "", "", "11111111H"}, {"ABC", "", "", "11111111H"},
+              {{"GLA", "", "", "12345678Z"},
+               {"SDL", "", "", "11111111H"},
+               {"ABC", "", "", "11111111H"},
                {"NOD", "", "", ""}});
   }
   Rows build(const std::string& line, const std::vector<std::string>& fields) {
@@ -91,13 +93,33 @@ TEST_F(GroupsTest, RowHoldsTimetablerViewAndDaeKeysAsRead) {
   g.name = cp("  1º A ");
   g.plan = " P1 ";
   g.course = "0102";
-  const Rows rows = build(std::vector<Group>{g}, {"ABREV", "TURNO", "NIVEL", "CURSO", "GRUPO", "MARCO", "DESCRIP",
-                                                 "TUTOR", "MAXALUM", "CODGRUDAE", "ALIASDAE", "PLANDAE", "NIVELDAE",
-                                                 "ESPECDAE", "TURNODAE", "CURSODAE", "MODELODAE", "TIPGRUDAE",
-                                                 "CODPLANTIDAE", "TIPDOCDAE", "DNITUTORDAE", "AULAGRUDAE"});
-  EXPECT_EQ(rows, (Rows{{"ESO021", "M", "ESO", "02", "1", "0", cp("M ESO 02 1/1º A/Grupo de tarde General"), "GLA",
-                         "30", "GR000001", cp("  1º A"), " P1", "0010", "0001", "0001", "0102", "D", "T1", "PLANT01",
-                         "NIF", "12345678Z", "A01"}}));
+  const Rows rows = build(std::vector<Group>{g},
+                          {"ABREV",        "TURNO",     "NIVEL",       "CURSO",     "GRUPO",     "MARCO",
+                           "DESCRIP",      "TUTOR",     "MAXALUM",     "CODGRUDAE", "ALIASDAE",  "PLANDAE",
+                           "NIVELDAE",     "ESPECDAE",  "TURNODAE",    "CURSODAE",  "MODELODAE", "TIPGRUDAE",
+                           "CODPLANTIDAE", "TIPDOCDAE", "DNITUTORDAE", "AULAGRUDAE"});
+  EXPECT_EQ(rows, (Rows{{"ESO021",
+                         "M",
+                         "ESO",
+                         "02",
+                         "1",
+                         "0",
+                         cp("M ESO 02 1/1º A/Grupo de tarde General"),
+                         "GLA",
+                         "30",
+                         "GR000001",
+                         cp("  1º A"),
+                         " P1",
+                         "0010",
+                         "0001",
+                         "0001",
+                         "0102",
+                         "D",
+                         "T1",
+                         "PLANT01",
+                         "NIF",
+                         "12345678Z",
+                         "A01"}}));
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -237,10 +259,8 @@ struct TutorCase {
 
 TEST_F(GroupsTest, TutorIsFoundByDocumentNumber) {
   const TutorCase cases[] = {
-      {"Found", "12345678Z", "GLA"},
-      {"SharedNumberGivesFirstByShortName", "11111111H", "ABC"},
-      {"NoTeacherHasIt", "99999999R", ""},
-      {"LetterCaseCounts", "12345678z", ""},
+      {"Found", "12345678Z", "GLA"},       {"SharedNumberGivesFirstByShortName", "11111111H", "ABC"},
+      {"NoTeacherHasIt", "99999999R", ""}, {"LetterCaseCounts", "12345678z", ""},
       {"BlankNumberNamesNoTutor", "", ""},
   };
   for (const TutorCase& c : cases) {

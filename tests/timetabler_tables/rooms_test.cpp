@@ -33,8 +33,9 @@ class RoomsTest : public BuilderTest {
 TEST_F(RoomsTest, RowsHoldCodeNameAndCapacityAsRead) {
   ASSERT_EQ(build(roomRecord("A01", " Aula de Dibujo", " 25") + roomRecord("LAB-FIS1", cp("Física"), "030")),
             BuildOutcome::Built);
-  EXPECT_EQ(readTable("AULAT", {"ABREV", "NOMBRE", "EDIFICIO", "MAXALUM", "ABREV_GEST"}),
-            (Rows{{"A01", " Aula de Dibujo", "", "25", "A01"}, {"LAB-FIS1", cp("Física"), "", "30", "LAB-FIS1"}}));
+  EXPECT_EQ(
+      readTable("AULAT", {"ABREV", "NOMBRE", "EDIFICIO", "MAXALUM", "ABREV_GEST"}),
+      (Rows{{"A01", " Aula de Dibujo", "", "25", "A01"}, {"LAB-FIS1", cp("Física"), "", "30", "LAB-FIS1"}}));
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -112,7 +113,8 @@ TEST_F(RoomsTest, CapacityThatIsNotAWholeNumberStopsAtThatRoom) {
 
 TEST_F(RoomsTest, LastRecordCutShortIsWrittenWithoutCapacity) {
   ASSERT_EQ(build(roomRecord("A01", "Aula", "020") + "B02     Tall"), BuildOutcome::Built);
-  EXPECT_EQ(readTable("AULAT", {"ABREV", "NOMBRE", "MAXALUM"}), (Rows{{"A01", "Aula", "20"}, {"B02", "Tall", ""}}));
+  EXPECT_EQ(readTable("AULAT", {"ABREV", "NOMBRE", "MAXALUM"}),
+            (Rows{{"A01", "Aula", "20"}, {"B02", "Tall", ""}}));
 }
 
 TEST_F(RoomsTest, EmptyFileGivesEmptyIndexedTable) {

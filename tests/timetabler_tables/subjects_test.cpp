@@ -12,12 +12,15 @@ namespace timetabler_tables {
 namespace {
 
 // A daeASIGNAT row: DAE code, Castellano and Basque descriptions and codes.
-std::vector<std::string> subject(const std::string& daeCode, const std::string& codeCast, const std::string& descCast,
-                                 const std::string& codeEusk = "", const std::string& descEusk = "") {
+std::vector<std::string> subject(const std::string& daeCode, const std::string& codeCast,
+                                 const std::string& descCast, const std::string& codeEusk = "",
+                                 const std::string& descEusk = "") {
   return {daeCode, descCast, descEusk, "", "", codeCast, codeEusk};
 }
 
-Rows repeated(int times, const std::vector<std::string>& row) { return Rows(static_cast<std::size_t>(times), row); }
+Rows repeated(int times, const std::vector<std::string>& row) {
+  return Rows(static_cast<std::size_t>(times), row);
+}
 
 std::vector<std::string> numbered(const std::string& first, const std::string& stem, int from, int to) {
   std::vector<std::string> names{first};
@@ -76,7 +79,8 @@ TEST_F(SubjectsTest, ShortCodesAreDerivedAndMadeUnique) {
 }
 
 TEST_F(SubjectsTest, RowsHoldSubjectsThenTaskTypesThenActivities) {
-  makeTable(daeSubjectsDef(), {subject("00000101", "MAT", cp("Matemáticas")), subject("00000102", "", "Historia")});
+  makeTable(daeSubjectsDef(),
+            {subject("00000101", "MAT", cp("Matemáticas")), subject("00000102", "", "Historia")});
   makeTable(daeTaskTypesDef(),
             {{"L", "0101", "N", "Guardia", "Zaintza", "", "S"}, {"N", "0102", "", "Tutoria", "", "", ""}});
   makeTable(daeActivitiesDef(), {{"001", "Biblioteca", "Liburutegia"}});
@@ -89,8 +93,9 @@ TEST_F(SubjectsTest, RowsHoldSubjectsThenTaskTypesThenActivities) {
       {"0102", "N0102-", "Tutoria", "0102", "True", "", ""},
       {".001", "001", "Biblioteca", "001", "True", "", ""},
   };
-  EXPECT_EQ(readTable("ASIGNOMT", {"COD", "CODLARGO", "NOMBRE", "CODIGODAE", "ESTAREA", "DENIVEL", "DECURSO"}),
-            expected);
+  EXPECT_EQ(
+      readTable("ASIGNOMT", {"COD", "CODLARGO", "NOMBRE", "CODIGODAE", "ESTAREA", "DENIVEL", "DECURSO"}),
+      expected);
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(session.CodigoResultado, 1);
 }

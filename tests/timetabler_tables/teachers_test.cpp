@@ -65,7 +65,8 @@ TEST_F(TeachersTest, RowsHoldNameDepartmentAndDocument) {
   ana.documentType = " 01 ";
   ana.documentNumber = " 12345678Z";
   ana.department = cp("  Física y Química");
-  const Rows rows = build(staffFile(kPublic, {ana}), {"ABREV", "NOMBRE", "DEPART", "DNI", "TIPODNI", "EMAIL"});
+  const Rows rows =
+      build(staffFile(kPublic, {ana}), {"ABREV", "NOMBRE", "DEPART", "DNI", "TIPODNI", "EMAIL"});
   EXPECT_EQ(rows, (Rows{{"GLA", cp("García López Ana"), cp("Física y Química"), "12345678Z", " 01", ""}}));
   EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -130,15 +131,14 @@ TEST_F(TeachersTest, RecordLengthFollowsTheCentreOwnership) {
   }
 }
 
-TEST_F(TeachersTest, HeaderOnlyGivesEmptyTable) {
-  EXPECT_TRUE(build(kHeader, {"ABREV"}).empty());
-}
+TEST_F(TeachersTest, HeaderOnlyGivesEmptyTable) { EXPECT_TRUE(build(kHeader, {"ABREV"}).empty()); }
 
 TEST_F(TeachersTest, RecordCutShortIsWrittenWithWhatItHolds) {
   const std::string line = staffFile(kPublic, {named("Garcia", "Lopez", "Ana")}) +
                            teacherRecord(kPublic, named("Perez", "Mora", "Rosa")).substr(0, 74);
-  EXPECT_EQ(build(line, {"ABREV", "NOMBRE", "DEPART", "DNI"}),
-            (Rows{{"GLA", "Garcia Lopez Ana", "Ciencias", "12345678Z"}, {"PM", "Perez Mor", "", "12345678Z"}}));
+  EXPECT_EQ(
+      build(line, {"ABREV", "NOMBRE", "DEPART", "DNI"}),
+      (Rows{{"GLA", "Garcia Lopez Ana", "Ciencias", "12345678Z"}, {"PM", "Perez Mor", "", "12345678Z"}}));
 }
 
 TEST_F(TeachersTest, TableIsIndexedByShortName) {
@@ -154,7 +154,8 @@ TEST_F(TeachersTest, TableIsIndexedByShortName) {
 
 TEST_F(TeachersTest, MissingFileWithoutEarlierTableLeavesAnEmptyOne) {
   EXPECT_EQ(CreaProfesores(session, dialogs), BuildOutcome::InputMissing);
-  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"No existe archivo DAE de Profesores (profesorado.txt)"}));
+  EXPECT_EQ(dialogs.messages,
+            (std::vector<std::string>{"No existe archivo DAE de Profesores (profesorado.txt)"}));
   EXPECT_EQ(session.CodigoResultado, -1);
   EXPECT_TRUE(readTable("PROFT", {"ABREV"}).empty());
 }

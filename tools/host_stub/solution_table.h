@@ -7,13 +7,13 @@
 namespace host_stub {
 
 inline const dbase::TableDef& solutionTable() {
-  static const dbase::TableDef def{"SOLUC",
-                                   {dbase::integerField("DIA"), dbase::integerField("HORA"),
-                                    dbase::integerField("SESIONES"), dbase::characterField("PROF", 10),
-                                    dbase::characterField("CODGRUPO", 10), dbase::characterField("ASIG", 10),
-                                    dbase::characterField("AULA", 10), dbase::characterField("TAREA", 4),
-                                    dbase::characterField("NALUM", 4)},
-                                   {}};
+  static const dbase::TableDef def{
+      "SOLUC",
+      {dbase::integerField("DIA"), dbase::integerField("HORA"), dbase::integerField("SESIONES"),
+       dbase::characterField("PROF", 10), dbase::characterField("CODGRUPO", 10),
+       dbase::characterField("ASIG", 10), dbase::characterField("AULA", 10),
+       dbase::characterField("TAREA", 4), dbase::characterField("NALUM", 4)},
+      {}};
   return def;
 }
 

@@ -16,8 +16,8 @@
 #include "support/file_system.h"
 #include "support/integer.h"
 #include "support/text.h"
-#include "tools/host_stub/solution_table.h"
 #include "support/work_folder.h"
+#include "tools/host_stub/solution_table.h"
 
 namespace host_stub {
 namespace {
@@ -86,7 +86,7 @@ NameIndex readNames(const fs::path& folder, const std::string& tableName) {
 }
 
 struct Rooms {
-  NameIndex names;                                    // ABREV
+  NameIndex names;                                      // ABREV
   std::unordered_map<std::string, std::size_t> byCode;  // ABREV_GEST, the first room with it
 };
 
@@ -126,8 +126,12 @@ class Occupancy {
  public:
   Occupancy(std::size_t owners, std::size_t bits) : words_((bits + 63) / 64), bits_(owners * words_, 0) {}
 
-  std::span<const std::uint64_t> row(std::size_t owner) const { return {bits_.data() + owner * words_, words_}; }
-  void take(std::size_t owner, std::size_t bit) { bits_[owner * words_ + bit / 64] |= std::uint64_t{1} << (bit % 64); }
+  std::span<const std::uint64_t> row(std::size_t owner) const {
+    return {bits_.data() + owner * words_, words_};
+  }
+  void take(std::size_t owner, std::size_t bit) {
+    bits_[owner * words_ + bit / 64] |= std::uint64_t{1} << (bit % 64);
+  }
   bool taken(std::size_t owner, std::size_t bit) const { return (row(owner)[bit / 64] >> (bit % 64)) & 1U; }
 
  private:
@@ -177,18 +181,24 @@ class GreedyPlacer {
   // never asks for more lessons than the week has periods.
   void place(const Assignment& assignment, std::size_t number, std::vector<Lesson>& lessons) {
     const std::size_t periods = week_.slots.size();
-    const auto count = assignment.hours > 0
-                           ? static_cast<std::size_t>(std::lround(std::min(assignment.hours, double(periods))))
-                           : 0;
+    const auto count =
+        assignment.hours > 0
+            ? static_cast<std::size_t>(std::lround(std::min(assignment.hours, double(periods))))
+            : 0;
     if (count == 0) return;
     const std::optional<std::size_t> teacher = teacherFor(assignment);
     const std::optional<std::size_t> group =
         support::trimControls(assignment.group).empty() ? std::nullopt : groups_.find(assignment.group);
     std::vector<bool> dayUsed(week_.days.size(), false);
     for (std::size_t k = 0; k < count; ++k) {
-      Lesson lesson{{}, teacher ? teachers_.name(*teacher) : "", assignment.group, assignment.subject, "",
+      Lesson lesson{{},
+                    teacher ? teachers_.name(*teacher) : "",
+                    assignment.group,
+                    assignment.subject,
+                    "",
                     assignment.task};
-      const std::optional<std::size_t> slot = teacher ? freeSlot(*teacher, group, number + k, dayUsed) : std::nullopt;
+      const std::optional<std::size_t> slot =
+          teacher ? freeSlot(*teacher, group, number + k, dayUsed) : std::nullopt;
       if (slot) {
         lesson.period = week_.slots[*slot];
         lesson.room = takeRoom(*slot, assignment.room);
@@ -280,8 +290,8 @@ class GreedyPlacer {
 void writeSolution(const fs::path& folder, const std::vector<Lesson>& lessons) {
   dbase::Table solution = dbase::recreateTable(folder, solutionTable());
   for (const Lesson& lesson : lessons) {
-    solution.appendRecord({lesson.period.day, lesson.period.hour, std::int32_t{1}, lesson.teacher, lesson.group,
-                           lesson.subject, lesson.room, lesson.task, std::string("0")});
+    solution.appendRecord({lesson.period.day, lesson.period.hour, std::int32_t{1}, lesson.teacher,
+                           lesson.group, lesson.subject, lesson.room, lesson.task, std::string("0")});
   }
   solution.close();
 }

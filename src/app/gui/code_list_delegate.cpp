@@ -27,13 +27,15 @@ class CodeList : public QComboBox {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_PageUp ||
-                       event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
+    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
+                       event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown ||
+                       event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
     const QString typed = event->text().trimmed();
     if (!arrow && typed.isEmpty()) {
       // Enter, Escape and Tab end the edit through the grid; Delete and
       // Backspace do nothing, as the value cannot be cleared.
-      if (event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace) QComboBox::keyPressEvent(event);
+      if (event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace)
+        QComboBox::keyPressEvent(event);
       return;
     }
     event->accept();
@@ -44,9 +46,11 @@ class CodeList : public QComboBox {
 
 }  // namespace
 
-CodeListDelegate::CodeListDelegate(TableModel* codes, QObject* parent) : QStyledItemDelegate(parent), m_codes(codes) {}
+CodeListDelegate::CodeListDelegate(TableModel* codes, QObject* parent)
+    : QStyledItemDelegate(parent), m_codes(codes) {}
 
-QWidget* CodeListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+QWidget* CodeListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                        const QModelIndex& index) const {
   if (m_guard && !m_guard(index)) return nullptr;
   auto* list = new CodeList(parent);
   auto* rows = new QTableView(list);
@@ -81,7 +85,8 @@ void CodeListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
   list->setCurrentIndex(list->findText(index.data(Qt::EditRole).toString(), Qt::MatchExactly));
 }
 
-void CodeListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+void CodeListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
   const auto* list = static_cast<QComboBox*>(editor);
   if (list->currentIndex() < 0) return;  // nothing chosen: the value stays
   model->setData(index, m_codes->index(list->currentIndex(), 0).data(Qt::EditRole), Qt::EditRole);

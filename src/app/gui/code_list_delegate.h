@@ -27,7 +27,8 @@ class CodeListDelegate : public QStyledItemDelegate {
   // Asked each time the list would open on a cell; false keeps it closed.
   void setOpenGuard(std::function<bool(const QModelIndex&)> guard) { m_guard = std::move(guard); }
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 

@@ -50,7 +50,8 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint 
   return label;
 }
 
-QLabel* addWrappedLabel(QWidget* parent, const char* name, const QString& text, QRect bounds, LabelStyle style) {
+QLabel* addWrappedLabel(QWidget* parent, const char* name, const QString& text, QRect bounds,
+                        LabelStyle style) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   applyStyle(label, style);
@@ -60,13 +61,15 @@ QLabel* addWrappedLabel(QWidget* parent, const char* name, const QString& text, 
   return label;
 }
 
-QPushButton* addButton(QWidget* parent, const char* name, const QString& text, QRect bounds, ButtonGlyph glyph) {
+QPushButton* addButton(QWidget* parent, const char* name, const QString& text, QRect bounds,
+                       ButtonGlyph glyph) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
   button->setGeometry(bounds);
   button->setAutoDefault(false);
   if (glyph == ButtonGlyph::Ok) button->setIcon(button->style()->standardIcon(QStyle::SP_DialogOkButton));
-  if (glyph == ButtonGlyph::Close) button->setIcon(button->style()->standardIcon(QStyle::SP_DialogCloseButton));
+  if (glyph == ButtonGlyph::Close)
+    button->setIcon(button->style()->standardIcon(QStyle::SP_DialogCloseButton));
   return button;
 }
 

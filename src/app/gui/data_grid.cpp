@@ -23,7 +23,8 @@ class GridDelegate : public QStyledItemDelegate {
   GridDelegate(TableModel* model, int fixedColumns, QObject* parent)
       : QStyledItemDelegate(parent), m_model(model), m_fixedColumns(fixedColumns) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     const int width = m_model->fieldWidth(index.column());
     if (auto* line = qobject_cast<QLineEdit*>(editor); line && width > 0) line->setMaxLength(width);
@@ -72,25 +73,28 @@ DataGrid::DataGrid(TableModel* model, GridOptions options, QWidget* parent)
     setPalette(tinted);
   }
   setVerticalScrollBarPolicy(m_options.verticalScrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-  setHorizontalScrollBarPolicy(m_options.horizontalScrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(m_options.horizontalScrollBar ? Qt::ScrollBarAsNeeded
+                                                             : Qt::ScrollBarAlwaysOff);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   sizeColumns();
-  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-    if (m_reloading || !current.isValid()) return;
-    m_model->setCurrentRow(current.row());
-    emit rowChanged();
-  });
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (m_reloading || !current.isValid()) return;
+            m_model->setCurrentRow(current.row());
+            emit rowChanged();
+          });
   if (m_options.fixedColumns > 0) buildFixedView();
 }
 
 GridHeader* DataGrid::makeHeader() {
   std::vector<bool> editable;
   for (const ColumnSpec& column : m_model->columns()) editable.push_back(column.editable);
-  auto* header = new GridHeader(titleLines(m_options), m_options.editableColumnsTitle, std::move(editable), this);
+  auto* header =
+      new GridHeader(titleLines(m_options), m_options.editableColumnsTitle, std::move(editable), this);
   header->setFixedHeight(titleLines(m_options) * fontMetrics().height() + 6);
   return header;
 }
@@ -101,7 +105,8 @@ void DataGrid::sizeColumns() {
   for (int column = 0; column < m_model->columnCount(); ++column) {
     const ColumnSpec& columnSpec = m_model->columns().at(static_cast<std::size_t>(column));
     // As the framework's grids do, a column is never narrower than its title.
-    const int width = std::max(columnSpec.widthChars * charWidth, header->titleWidth(column, columnSpec.header));
+    const int width =
+        std::max(columnSpec.widthChars * charWidth, header->titleWidth(column, columnSpec.header));
     setColumnWidth(column, width + kCellPadding);
   }
 }

@@ -49,8 +49,8 @@ void FolderList::list() {
   const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
   QDir dir(m_folder);
   if (!dir.isRoot()) addItem(new QListWidgetItem(icon, kParent));
-  const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                          QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+  const QStringList names =
+      dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
   for (const QString& name : names) addItem(new QListWidgetItem(icon, name));
 }
 
@@ -60,8 +60,8 @@ QString elidePath(const QString& path, const QFontMetrics& metrics, int width) {
   const QString native = QDir::fromNativeSeparators(path);
   QStringList parts = native.split(separator, Qt::SkipEmptyParts);
   // The root ("/" or "C:/") stays in front of the ellipsis.
-  const QString root = native.startsWith(separator) || parts.isEmpty() ? QString(separator)
-                                                                        : parts.takeFirst() + separator;
+  const QString root =
+      native.startsWith(separator) || parts.isEmpty() ? QString(separator) : parts.takeFirst() + separator;
   if (parts.isEmpty()) return metrics.elidedText(path, Qt::ElideRight, width);
   const QString ellipsis = QStringLiteral("\u2026");
   QString tail = parts.takeLast();

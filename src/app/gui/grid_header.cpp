@@ -58,7 +58,8 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
   option.section = logicalIndex;
   style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
 
-  const QString title = model() ? model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString() : "";
+  const QString title =
+      model() ? model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString() : "";
   QRect titleRect = rect.adjusted(kMargin, 0, -kMargin, 0);
   painter->save();
   painter->setPen(palette().color(QPalette::ButtonText));

@@ -26,10 +26,12 @@ NavigatorBar::NavigatorBar(DataGrid* grid, QWidget* parent) : QWidget(parent), m
   };
   const Button buttons[] = {
       {"First", "|\u25C0", "Move to first record", [this] { goToRow(0); }},
-      {"PriorPage", "\u25C0\u25C0", "Move backward 10 records", [this, current] { goToRow(current() - kPage); }},
+      {"PriorPage", "\u25C0\u25C0", "Move backward 10 records",
+       [this, current] { goToRow(current() - kPage); }},
       {"Prior", "\u25C0", "Move to prior record", [this, current] { goToRow(current() - 1); }},
       {"Next", "\u25B6", "Move to next record", [this, current] { goToRow(current() + 1); }},
-      {"NextPage", "\u25B6\u25B6", "Move forward 10 records", [this, current] { goToRow(current() + kPage); }},
+      {"NextPage", "\u25B6\u25B6", "Move forward 10 records",
+       [this, current] { goToRow(current() + kPage); }},
       {"Last", "\u25B6|", "Move to last record", [this, grid] { goToRow(grid->model()->rowCount() - 1); }},
       {"Edit", "\u25B2", "Edit current record", [grid] { grid->edit(grid->currentIndex()); }},
       {"Post", "\u2714", "Post changes of current record", [grid] { grid->finishEditing(true); }},

@@ -25,7 +25,8 @@ void TableModel::reload() {
       dbase::Table reader(m_table->dbfPath().parent_path(), m_table->name());
       reader.open({.exclusive = false, .readOnly = true});
       reader.selectTag(m_table->selectedTag());
-      if (m_link) reader.setFilter(dbase::Filter{m_link->detailField, m_link->master->text(m_link->masterField)});
+      if (m_link)
+        reader.setFilter(dbase::Filter{m_link->detailField, m_link->master->text(m_link->masterField)});
       const bool editing = m_table->state() == dbase::EditState::Edit;
       for (reader.first(); !reader.atEnd(); reader.next()) {
         Row row{reader.bookmark(), {}};
@@ -127,7 +128,8 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable) || !m_table) return false;
+  if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable) || !m_table)
+    return false;
   const int row = index.row();
   try {
     // Moving away from a pending record posts or drops it: the rows change.
@@ -173,6 +175,8 @@ bool TableModel::removeRows(int row, int count, const QModelIndex& parent) {
   return removed;
 }
 
-void TableModel::reportError(const std::exception& error) { emit errorOccurred(QString::fromStdString(error.what())); }
+void TableModel::reportError(const std::exception& error) {
+  emit errorOccurred(QString::fromStdString(error.what()));
+}
 
 }  // namespace app::gui

@@ -29,8 +29,8 @@ std::uint32_t readLe32(std::string_view b, std::size_t at) {
 }
 
 std::uint16_t readLe16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    static_cast<unsigned char>(b[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1])
+                                                                            << 8);
 }
 
 void putLe32(std::string& b, std::size_t at, std::uint32_t v) {
@@ -48,8 +48,22 @@ void putLe16(std::string& b, std::size_t at, std::uint16_t v) {
 
 bool acceptedVersion(unsigned char v) {
   switch (v) {
-    case 0x02: case 0x03: case 0x83: case 0x8B: case 0x7B: case 0x43: case 0x63: case 0x8E:
-    case 0xCB: case 0xE5: case 0xF5: case 0xFB: case 0x30: case 0x31: case 0x32: case 0x04:
+    case 0x02:
+    case 0x03:
+    case 0x83:
+    case 0x8B:
+    case 0x7B:
+    case 0x43:
+    case 0x63:
+    case 0x8E:
+    case 0xCB:
+    case 0xE5:
+    case 0xF5:
+    case 0xFB:
+    case 0x30:
+    case 0x31:
+    case 0x32:
+    case 0x04:
     case 0x8C:
       return true;
     default:
@@ -140,8 +154,8 @@ bool parseDecimal(std::string_view text, double& value) {
 
 std::string decimalText(const FieldDef& field, double value) {
   std::array<char, 64> buf{};
-  const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed,
-                                    field.decimals);
+  const auto result =
+      std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, field.decimals);
   std::string text(buf.data(), result.ptr);
   if (text.size() > static_cast<std::size_t>(field.width)) {
     throw support::Error(fieldError(field, "El valor " + text + " no cabe"));
@@ -156,9 +170,9 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
   const auto version = static_cast<unsigned char>(bytes[0]);
   if (!acceptedVersion(version)) damaged(fileName, "no es una tabla dBase");
   DbfLayout layout;
-  layout.family = (version & 0x07) == 4                 ? DbfFamily::Level7
+  layout.family = (version & 0x07) == 4                  ? DbfFamily::Level7
                   : (version >= 0x30 && version <= 0x32) ? DbfFamily::VisualFoxPro
-                                                          : DbfFamily::Classic;
+                                                         : DbfFamily::Classic;
   layout.headerLength = readLe16(bytes, 8);
   layout.recordLength = readLe16(bytes, 10);
   layout.mdxFlag = bytes[28] != 0;
@@ -205,7 +219,8 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
       widthSum += static_cast<std::size_t>(f.width);
     }
   }
-  if (widthSum != layout.recordLength) damaged(fileName, "la longitud de registro no coincide con los campos");
+  if (widthSum != layout.recordLength)
+    damaged(fileName, "la longitud de registro no coincide con los campos");
 
   // Bytes after the last record (or a missing end mark) are harmless; fewer
   // whole records than the count means the file was cut short.
@@ -213,7 +228,8 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
   const std::uint64_t present = (bytes.size() - layout.headerLength) / layout.recordLength;
   if (layout.recordCount > present) {
     damaged(fileName, "la cabecera declara " + std::to_string(layout.recordCount) +
-                          " registros, pero el archivo solo contiene " + std::to_string(present) + " completos");
+                          " registros, pero el archivo solo contiene " + std::to_string(present) +
+                          " completos");
   }
   return layout;
 }
@@ -238,12 +254,14 @@ std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t reco
   const std::size_t headerLength = kLevel7HeaderSize + kLevel7DescriptorSize * fields.size() + 1;
   std::size_t recordLength = 1;
   for (const FieldDef& f : fields) {
-    if (f.name.empty() || f.name.size() > 31) throw support::Error("Nombre de campo no válido: '" + f.name + "'");
-    const bool fixed = f.type == FieldType::Integer ? f.width == 4
-                       : f.type == FieldType::Logical ? f.width == 1
-                       : f.type == FieldType::Double  ? f.width == 8
+    if (f.name.empty() || f.name.size() > 31)
+      throw support::Error("Nombre de campo no válido: '" + f.name + "'");
+    const bool fixed = f.type == FieldType::Integer     ? f.width == 4
+                       : f.type == FieldType::Logical   ? f.width == 1
+                       : f.type == FieldType::Double    ? f.width == 8
                        : f.type == FieldType::Character ? f.width >= 1 && f.width <= kMaxCharacterWidth
-                       : decimalType(f.type) ? f.width >= 1 && f.width <= 20 : false;
+                       : decimalType(f.type)            ? f.width >= 1 && f.width <= 20
+                                                        : false;
     if (!fixed) throw support::Error("Definición no válida del campo '" + f.name + "'");
     recordLength += static_cast<std::size_t>(f.width);
   }
@@ -274,7 +292,8 @@ std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t reco
 }
 
 std::string emptyFieldBytes(const FieldDef& field, DbfFamily family) {
-  const bool binary = binaryType(field.type) && !(family != DbfFamily::Level7 && field.type == FieldType::Double);
+  const bool binary =
+      binaryType(field.type) && !(family != DbfFamily::Level7 && field.type == FieldType::Double);
   return std::string(static_cast<std::size_t>(field.width), binary ? '\0' : ' ');
 }
 
@@ -406,7 +425,8 @@ std::string encodeInteger(const FieldDef& field, DbfFamily family, std::int32_t 
   switch (field.type) {
     case FieldType::Integer:
     case FieldType::AutoIncrement:
-      if (family != DbfFamily::Level7) throw support::Error(fieldError(field, "No se puede escribir este tipo de campo"));
+      if (family != DbfFamily::Level7)
+        throw support::Error(fieldError(field, "No se puede escribir este tipo de campo"));
       if (value == std::numeric_limits<std::int32_t>::min()) {
         throw support::Error(fieldError(field, "Valor fuera de rango"));
       }
@@ -422,7 +442,8 @@ std::string encodeNumber(const FieldDef& field, DbfFamily family, double value) 
   if (!std::isfinite(value)) throw support::Error(fieldError(field, "Valor numérico no válido"));
   switch (field.type) {
     case FieldType::Double:
-      if (family != DbfFamily::Level7) throw support::Error(fieldError(field, "No se puede escribir este tipo de campo"));
+      if (family != DbfFamily::Level7)
+        throw support::Error(fieldError(field, "No se puede escribir este tipo de campo"));
       return orderedDouble(value);
     case FieldType::Numeric:
     case FieldType::Float:
@@ -444,7 +465,8 @@ std::string encodeNumber(const FieldDef& field, DbfFamily family, double value) 
 
 std::string encodeBoolean(const FieldDef& field, DbfFamily family, bool value) {
   if (field.type == FieldType::Character) return encodeText(field, family, value ? "True" : "False");
-  if (field.type != FieldType::Logical) throw support::Error(fieldError(field, "No se puede escribir un valor lógico"));
+  if (field.type != FieldType::Logical)
+    throw support::Error(fieldError(field, "No se puede escribir un valor lógico"));
   return value ? "T" : "F";
 }
 

@@ -14,7 +14,7 @@ namespace dbase {
 // host may leave any of them in its own tables).
 enum class FieldType : char {
   Character = 'C',
-  Integer = 'I',        // 32-bit, big-endian with the sign bit inverted
+  Integer = 'I',  // 32-bit, big-endian with the sign bit inverted
   Logical = 'L',
   Double = 'O',         // the "float" kind of the program's tables
   Numeric = 'N',        // ASCII decimal

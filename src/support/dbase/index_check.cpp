@@ -15,9 +15,9 @@ namespace {
 int fieldNamed(const DbfLayout& layout, const std::string& name) {
   for (std::size_t i = 0; i < layout.fields.size(); ++i) {
     if (layout.fields[i].name.size() == name.size() &&
-        std::equal(name.begin(), name.end(), layout.fields[i].name.begin(),
-                   [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) ==
-                                               std::toupper(static_cast<unsigned char>(b)); })) {
+        std::equal(name.begin(), name.end(), layout.fields[i].name.begin(), [](char a, char b) {
+          return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+        })) {
       return static_cast<int>(i);
     }
   }
@@ -33,8 +33,9 @@ std::vector<MdxEntry> expectedEntries(const DbfLayout& layout, std::string_view 
   };
   std::vector<Row> rows;
   for (std::uint32_t i = 0; i < layout.recordCount; ++i) {
-    const std::string_view bytes = records.substr(i * layout.recordLength + layout.offsets[static_cast<std::size_t>(field)],
-                                                  static_cast<std::size_t>(def.width));
+    const std::string_view bytes =
+        records.substr(i * layout.recordLength + layout.offsets[static_cast<std::size_t>(field)],
+                       static_cast<std::size_t>(def.width));
     rows.push_back({sortKey(def, layout.family, bytes), {mdxKey(def, bytes), i + 1}});
   }
   std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.sort < b.sort; });
@@ -71,13 +72,14 @@ std::vector<std::string> checkIndexes(const fs::path& folder, std::string_view t
   for (const MdxTagContents& tag : readMdx(support::readFile(*mdx), support::displayPath(*mdx))) {
     const int field = fieldNamed(layout, tag.tag.expression);
     if (field < 0) {
-      problems.push_back("Índice " + tag.tag.name + ": su clave '" + tag.tag.expression + "' no es un campo de la tabla");
+      problems.push_back("Índice " + tag.tag.name + ": su clave '" + tag.tag.expression +
+                         "' no es un campo de la tabla");
       continue;
     }
     const std::vector<MdxEntry> expected = expectedEntries(layout, records, field);
     if (expected.size() != tag.entries.size()) {
-      problems.push_back("Índice " + tag.tag.name + ": " + std::to_string(tag.entries.size()) + " entradas para " +
-                         std::to_string(expected.size()) + " registros");
+      problems.push_back("Índice " + tag.tag.name + ": " + std::to_string(tag.entries.size()) +
+                         " entradas para " + std::to_string(expected.size()) + " registros");
       continue;
     }
     const auto diff = std::mismatch(expected.begin(), expected.end(), tag.entries.begin());

@@ -68,8 +68,7 @@ int compareMdxKeys(char keyType, std::string_view a, std::string_view b);
 // ascending, whatever order they come in. Tags are written sorted by name.
 // More than 47 tags, two tags of one name, a tag whose key length does not fit
 // its type or an entry whose key is not keyLength bytes is an Error.
-std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags,
-                     DbfDate date);
+std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags, DbfDate date);
 
 // The tag table only (what opening a table needs).
 std::vector<MdxTag> readMdxTags(std::string_view bytes, const std::string& fileName);

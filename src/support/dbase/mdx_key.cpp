@@ -78,15 +78,13 @@ std::string decimalKey(std::string_view fieldBytes) {
   const std::size_t first = digits.find_first_not_of('0');
   if (first == std::string::npos) return key;
   const std::size_t last = digits.find_last_not_of('0');
-  const std::string significant =
-      digits.substr(first, std::min(last + 1 - first, kMaxDecimalDigits));
+  const std::string significant = digits.substr(first, std::min(last + 1 - first, kMaxDecimalDigits));
   const long exponent = static_cast<long>(integerDigits) - static_cast<long>(first);
   // Only a field far wider than any decimal field gets here.
   if (exponent + kDecimalExponentBias < 0 || exponent + kDecimalExponentBias > 0xFF) return key;
 
   mdx::putU8(key, 0, static_cast<std::uint8_t>(exponent + kDecimalExponentBias));
-  mdx::putU8(key, 1,
-             static_cast<std::uint8_t>((negative ? 0x80 : 0) | significant.size() << 2 | 0x01));
+  mdx::putU8(key, 1, static_cast<std::uint8_t>((negative ? 0x80 : 0) | significant.size() << 2 | 0x01));
   for (std::size_t i = 0; i < significant.size(); ++i) {
     const int digit = significant[i] - '0';
     key[2 + i / 2] = static_cast<char>(key[2 + i / 2] | (i % 2 == 0 ? digit << 4 : digit));
@@ -114,8 +112,7 @@ std::string dateKey(std::string_view fieldBytes) {
       const int a = (14 - month) / 12;
       const long y = year + 4800 - a;
       const long m = month + 12 * a - 3;
-      day = static_cast<double>(dayOfMonth + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 +
-                                y / 400 - 32045);
+      day = static_cast<double>(dayOfMonth + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045);
     }
   }
   const auto bits = std::bit_cast<std::uint64_t>(day);
@@ -152,8 +149,7 @@ int decimalOrder(std::string_view a, std::string_view b) {
 
 // A double's bits turned so that unsigned order is numeric order.
 std::uint64_t orderedDouble(std::string_view key) {
-  const std::uint64_t bits = mdx::getU32(key, 0) | static_cast<std::uint64_t>(mdx::getU32(key, 4))
-                                                       << 32;
+  const std::uint64_t bits = mdx::getU32(key, 0) | static_cast<std::uint64_t>(mdx::getU32(key, 4)) << 32;
   return (bits >> 63) != 0 ? ~bits : bits | std::uint64_t{1} << 63;
 }
 
@@ -196,8 +192,7 @@ std::string upperAscii(std::string_view text) {
 }  // namespace mdx
 
 MdxTag mdxTagFor(const std::string& tagName, const FieldDef& field) {
-  return {mdx::upperAscii(tagName), mdx::upperAscii(field.name), keyTypeOf(field),
-          keyLengthFor(field)};
+  return {mdx::upperAscii(tagName), mdx::upperAscii(field.name), keyTypeOf(field), keyLengthFor(field)};
 }
 
 std::string mdxKey(const FieldDef& field, std::string_view fieldBytes) {

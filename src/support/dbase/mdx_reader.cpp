@@ -84,8 +84,8 @@ class Reading {
     }
     tag.keyLength = getU16(header, kKeyLength);
     if (keyLengthOf(tag.keyType, tag.keyLength) != tag.keyLength) {
-      damaged("clave de " + std::to_string(tag.keyLength) + " bytes y tipo " +
-              std::string(1, tag.keyType) + " en la etiqueta " + tag.name);
+      damaged("clave de " + std::to_string(tag.keyLength) + " bytes y tipo " + std::string(1, tag.keyType) +
+              " en la etiqueta " + tag.name);
     }
     stored.group = getU16(header, kGroupLength);
     if (stored.group != static_cast<std::size_t>(groupLength(tag.keyLength))) {
@@ -93,8 +93,7 @@ class Reading {
     }
     stored.maxKeys = getU16(header, kMaxKeys);
     if (stored.maxKeys < 1 || stored.maxKeys > static_cast<std::size_t>(maxKeys(tag.keyLength))) {
-      damaged("máximo de " + std::to_string(stored.maxKeys) + " claves por nodo en la etiqueta " +
-              tag.name);
+      damaged("máximo de " + std::to_string(stored.maxKeys) + " claves por nodo en la etiqueta " + tag.name);
     }
     tag.expression = textUpToNul(header.substr(kExpression, kExpressionBytes));
     stored.root = getU32(header, kRoot);
@@ -156,12 +155,10 @@ class TreeWalk {
   void visit(std::string_view bytes, std::uint32_t page, int depth) {
     const std::string& name = stored_.tag.name;
     if (depth > kMaxDepth) reading_.damaged("más de 32 niveles en la etiqueta " + name);
-    const std::string_view node =
-        reading_.claimBlock(bytes, page, "un nodo de la etiqueta " + name);
+    const std::string_view node = reading_.claimBlock(bytes, page, "un nodo de la etiqueta " + name);
     const std::uint32_t count = getU32(node, kNodeCount);
     if (count > stored_.maxKeys) {
-      reading_.damaged("nodo con " + std::to_string(count) + " claves en la página " +
-                       std::to_string(page));
+      reading_.damaged("nodo con " + std::to_string(count) + " claves en la página " + std::to_string(page));
     }
     const std::uint32_t lastChild = getU32(node, kNodeGroups + count * stored_.group);
     if (lastChild == 0) {

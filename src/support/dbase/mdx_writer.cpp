@@ -24,8 +24,7 @@ constexpr std::size_t kMaxTagName = kNameBytesV3 - 1;
 constexpr std::uint8_t kFirstChange = 1;
 
 [[noreturn]] void refuse(std::string_view tableName, const std::string& reason) {
-  throw support::Error("No se puede escribir el índice de " + std::string(tableName) + ": " +
-                       reason);
+  throw support::Error("No se puede escribir el índice de " + std::string(tableName) + ": " + reason);
 }
 
 void putDate(std::string& bytes, std::size_t at, DbfDate date) {
@@ -154,9 +153,8 @@ void checkTag(std::string_view tableName, const MdxTagContents& contents) {
     refuse(tableName, "expresión demasiado larga en la etiqueta " + tag.name);
   }
   if (keyLengthOf(tag.keyType, tag.keyLength) != tag.keyLength) {
-    refuse(tableName, "la etiqueta " + tag.name + " no admite claves de tipo " +
-                          std::string(1, tag.keyType) + " y " + std::to_string(tag.keyLength) +
-                          " bytes");
+    refuse(tableName, "la etiqueta " + tag.name + " no admite claves de tipo " + std::string(1, tag.keyType) +
+                          " y " + std::to_string(tag.keyLength) + " bytes");
   }
   for (const MdxEntry& entry : contents.entries) {
     if (entry.key.size() != static_cast<std::size_t>(tag.keyLength) || entry.record == 0) {
@@ -203,8 +201,7 @@ void writeTag(std::string& file, std::uint32_t headerPage, const MdxTag& tag,
 }
 
 // Slot k of n, sorted by name: the tree of names is a chain to the right.
-void writeSlot(std::string& file, std::size_t k, std::size_t n, std::uint32_t headerPage,
-               const MdxTag& tag) {
+void writeSlot(std::string& file, std::size_t k, std::size_t n, std::uint32_t headerPage, const MdxTag& tag) {
   const std::size_t at = kTagTable + k * kSlotSizeV3;
   const std::size_t afterName = at + kSlotName + kNameBytesV3;
   putU32(file, at + kSlotPage, headerPage);
@@ -219,8 +216,7 @@ void writeSlot(std::string& file, std::size_t k, std::size_t n, std::uint32_t he
 
 }  // namespace
 
-std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags,
-                     DbfDate date) {
+std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags, DbfDate date) {
   if (tags.size() > kMaxTags) refuse(tableName, "más de 47 etiquetas");
   std::vector<MdxTag> upperNamed;
   upperNamed.reserve(tags.size());
@@ -234,9 +230,8 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContent
   }
   std::vector<std::size_t> byName(tags.size());
   std::iota(byName.begin(), byName.end(), std::size_t{0});
-  std::sort(byName.begin(), byName.end(), [&upperNamed](std::size_t a, std::size_t b) {
-    return upperNamed[a].name < upperNamed[b].name;
-  });
+  std::sort(byName.begin(), byName.end(),
+            [&upperNamed](std::size_t a, std::size_t b) { return upperNamed[a].name < upperNamed[b].name; });
 
   std::string file(headerPages(kSlotSizeV3) * kPageSize, '\0');
   putU8(file, kVersion, kVersion3);

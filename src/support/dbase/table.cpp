@@ -29,7 +29,8 @@ std::vector<std::string> splitFields(std::string_view fieldList) {
   std::size_t start = 0;
   while (true) {
     const std::size_t end = fieldList.find(';', start);
-    std::string_view part = fieldList.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    std::string_view part =
+        fieldList.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
     while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
     names.emplace_back(part);
@@ -64,7 +65,8 @@ class Cursor {
     if (data_) throw support::Error("La tabla " + name_ + " está abierta y no se puede crear de nuevo");
     const fs::path target = folder_ / (name_ + ".DBF");
     if (TableData::isOpenInProcess(dbfPath())) {
-      throw support::Error("La tabla " + support::displayPath(target) + " está abierta y no se puede crear de nuevo");
+      throw support::Error("La tabla " + support::displayPath(target) +
+                           " está abierta y no se puede crear de nuevo");
     }
     std::vector<MdxTagContents> tags;
     for (const TagDef& tag : tagDefs_) {
@@ -243,7 +245,9 @@ class Cursor {
 
   int field(std::string_view name) const {
     const int f = data().fieldIndex(name);
-    if (f < 0) throw support::Error("Campo '" + std::string(name) + "' no encontrado en la tabla " + data_->fileName());
+    if (f < 0)
+      throw support::Error("Campo '" + std::string(name) + "' no encontrado en la tabla " +
+                           data_->fileName());
     return f;
   }
 
@@ -271,7 +275,8 @@ class Cursor {
 
   void requireWritable() const {
     data();
-    if (options_.readOnly) throw support::Error("La tabla " + data_->fileName() + " está abierta solo para lectura");
+    if (options_.readOnly)
+      throw support::Error("La tabla " + data_->fileName() + " está abierta solo para lectura");
   }
 
   void settle() {
@@ -353,7 +358,8 @@ class Cursor {
 
   int usableTag(std::string_view tag) const {
     const int t = data_->tagIndex(tag);
-    if (t < 0) throw support::Error("No existe el índice " + std::string(tag) + " en la tabla " + data_->fileName());
+    if (t < 0)
+      throw support::Error("No existe el índice " + std::string(tag) + " en la tabla " + data_->fileName());
     if (data_->tags()[static_cast<std::size_t>(t)].field < 0) {
       throw support::Error("El índice " + std::string(tag) + " de la tabla " + data_->fileName() +
                            " no se puede usar (no es un índice ascendente sobre un campo)");
@@ -511,7 +517,8 @@ class Cursor {
   mutable std::optional<Place> place_;
 };
 
-Table::Table(fs::path folder, std::string name) : cursor_(std::make_unique<Cursor>(std::move(folder), std::move(name))) {}
+Table::Table(fs::path folder, std::string name)
+    : cursor_(std::make_unique<Cursor>(std::move(folder), std::move(name))) {}
 Table::~Table() = default;
 Table::Table(Table&&) noexcept = default;
 Table& Table::operator=(Table&&) noexcept = default;

@@ -83,7 +83,8 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   if (!file_.tryLock(exclusive ? support::LockedFile::Lock::Exclusive : support::LockedFile::Lock::Shared)) {
     throw support::Error("La tabla " + fileName_ + " está en uso por otro programa");
   }
-  if (file_.size() > kMaxTableBytes) throw support::Error("Tabla dañada: " + fileName_ + " (demasiado grande)");
+  if (file_.size() > kMaxTableBytes)
+    throw support::Error("Tabla dañada: " + fileName_ + " (demasiado grande)");
   const std::string bytes = file_.readAll();
   layout_ = parseDbfHeader(bytes, fileName_);
   count_ = layout_.recordCount;
@@ -100,8 +101,8 @@ void TableData::loadTags() {
   const std::string base = path_.stem().string() + ".MDX";
   const auto mdx = support::findNoCase(path_.parent_path(), base);
   if (!mdx) {
-    throw support::Error("Falta el índice " + support::displayPath(path_.parent_path() / base) + " de la tabla " +
-                         fileName_);
+    throw support::Error("Falta el índice " + support::displayPath(path_.parent_path() / base) +
+                         " de la tabla " + fileName_);
   }
   mdxPath_ = *mdx;
   for (const MdxTag& tag : readMdxTags(support::readFile(*mdx), support::displayPath(*mdx))) {
@@ -138,7 +139,8 @@ void TableData::writeIndex() {
     }
     contents.push_back(std::move(c));
   }
-  const fs::path target = mdxPath_.empty() ? path_.parent_path() / (path_.stem().string() + ".MDX") : mdxPath_;
+  const fs::path target =
+      mdxPath_.empty() ? path_.parent_path() / (path_.stem().string() + ".MDX") : mdxPath_;
   support::writeFileAtomically(target, buildMdx(path_.stem().string(), contents, today()));
 }
 
@@ -162,24 +164,28 @@ int TableData::tagIndex(std::string_view name) const {
 }
 
 std::string_view TableData::record(std::uint32_t i) const {
-  return std::string_view(records_).substr(static_cast<std::size_t>(i) * layout_.recordLength, layout_.recordLength);
+  return std::string_view(records_).substr(static_cast<std::size_t>(i) * layout_.recordLength,
+                                           layout_.recordLength);
 }
 
-std::string_view TableData::fieldBytes(std::uint32_t i, int field) const { return fieldBytes(record(i), field); }
+std::string_view TableData::fieldBytes(std::uint32_t i, int field) const {
+  return fieldBytes(record(i), field);
+}
 
 std::string_view TableData::fieldBytes(std::string_view rec, int field) const {
   const auto f = static_cast<std::size_t>(field);
   return rec.substr(layout_.offsets[f], static_cast<std::size_t>(layout_.fields[f].width));
 }
 
-
 std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
-  return sortKey(layout_.fields[static_cast<std::size_t>(tag.field)], layout_.family, fieldBytes(rec, tag.field));
+  return sortKey(layout_.fields[static_cast<std::size_t>(tag.field)], layout_.family,
+                 fieldBytes(rec, tag.field));
 }
 
 void TableData::beforeChange() {
   ++version_;
-  if (!file_.writable()) throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
+  if (!file_.writable())
+    throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
   for (const TagIndex& tag : tags_) {
     if (tag.field < 0) {
       throw support::Error("El índice " + tag.def.name + " de la tabla " + fileName_ +
@@ -196,7 +202,8 @@ void TableData::beforeChange() {
 
 void TableData::writeCount() {
   std::string count(4, '\0');
-  for (int b = 0; b < 4; ++b) count[static_cast<std::size_t>(b)] = static_cast<char>((count_ >> (8 * b)) & 0xFF);
+  for (int b = 0; b < 4; ++b)
+    count[static_cast<std::size_t>(b)] = static_cast<char>((count_ >> (8 * b)) & 0xFF);
   file_.writeAt(kCountOffset, count);
 }
 
@@ -277,14 +284,16 @@ void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string
 std::string TableData::lookupKey(const std::vector<int>& fields, std::string_view rec) const {
   std::string key;
   for (int f : fields) {
-    appendKeyPart(key, decodeText(layout_.fields[static_cast<std::size_t>(f)], layout_.family, fieldBytes(rec, f)));
+    appendKeyPart(
+        key, decodeText(layout_.fields[static_cast<std::size_t>(f)], layout_.family, fieldBytes(rec, f)));
   }
   return key;
 }
 
 const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fields,
                                                       const std::vector<std::string>& values) {
-  auto it = std::find_if(lookups_.begin(), lookups_.end(), [&](const Lookup& l) { return l.fields == fields; });
+  auto it =
+      std::find_if(lookups_.begin(), lookups_.end(), [&](const Lookup& l) { return l.fields == fields; });
   if (it == lookups_.end()) {
     Lookup lookup{fields, {}};
     for (std::uint32_t i = 0; i < count_; ++i) {
