@@ -14,14 +14,19 @@ for arg in "$@"; do
 done
 
 ensure_packages "${CORE_PACKAGES[@]}"
-# The window needs Qt; the demo does not.
+# Only what runs is built (the tests are ./test.sh's): the batch front end and
+# the stand-in host for the demo, and the window when there is a display.
+targets=(transorvaldae-cli host-stub)
+window=0
 if [ "$demo" -eq 0 ] && [ -n "${DISPLAY:-}" ]; then
   ensure_packages "${GUI_PACKAGES[@]}"
+  window=1
+  targets+=(transorvaldae)
 fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target "${targets[@]}"
 
-if [ "$demo" -eq 0 ] && [ -n "${DISPLAY:-}" ] && [ -x build/src/app/transorvaldae ]; then
+if [ "$window" -eq 1 ]; then
   # The program never creates its work folder; this launcher prepares it.
   work=${TRANSORVALDAE_WORK_FOLDER:-$HOME/KTEMP}
   [ -d "$work" ] || { echo "Creating the work folder $work"; mkdir -p "$work"; }
