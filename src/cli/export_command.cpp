@@ -11,9 +11,9 @@
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
 #include "converter/panel_flow.h"
-#include "converter/session.h"
 #include "dae_import/hour_templates.h"
 #include "dae_import/study_levels.h"
+#include "run/session.h"
 #include "support/cp1252.h"
 #include "support/error.h"
 #include "support/file_system.h"
@@ -86,7 +86,7 @@ void typeCentre(dbase::Table& centre, const ExportOptions& options) {
 }
 
 // The exit status of a run that did not throw.
-int runExport(const ExportOptions& options, converter::Session& session) {
+int runExport(const ExportOptions& options, run::Session& session) {
   session.workFolder = support::resolveWorkFolder(options.workFolder);
   const std::vector<std::vector<std::string>> typedLevels =
       options.levelsFile ? cli::readTypedLines(*options.levelsFile, "COD;ABREVCAST;ABREVEUSK")
@@ -131,5 +131,5 @@ int runExportCommand(const std::vector<std::string>& args) {
     std::cerr << "transorvaldae-cli export: " << problem << '\n' << kUsage;
     return 2;
   }
-  return cli::runWithResultLine([&](converter::Session& session) { return runExport(*options, session); });
+  return cli::runWithResultLine([&](run::Session& session) { return runExport(*options, session); });
 }

@@ -11,10 +11,10 @@
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
 #include "converter/panel_flow.h"
-#include "converter/session.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/coding_rules.h"
 #include "dae_export/import_run.h"
+#include "run/session.h"
 #include "support/cp1252.h"
 #include "support/error.h"
 #include "support/file_system.h"
@@ -73,7 +73,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
 // The printed dialogs of the batch front end, with the import's answers: the
 // two questions about earlier work tables from the options, No to every other
 // question (the teacher still without a document).
-class ImportDialogs : public converter::Dialogs {
+class ImportDialogs : public run::Dialogs {
  public:
   ImportDialogs(const ImportOptions& options, std::vector<Fields> documents)
       : yes_(std::cout, {.yesNo = true}),
@@ -110,7 +110,7 @@ class ImportDialogs : public converter::Dialogs {
 };
 
 // The exit status of a run that did not throw.
-int runImport(const ImportOptions& options, converter::Session& session) {
+int runImport(const ImportOptions& options, run::Session& session) {
   session.workFolder = support::resolveWorkFolder(options.workFolder);
   ImportDialogs dialogs(options, options.documentsFile
                                      ? cli::readTypedLines(*options.documentsFile, "ABREV;TIPODNI;DNI")
@@ -144,5 +144,5 @@ int runImportCommand(const std::vector<std::string>& args) {
     std::cerr << "transorvaldae-cli import: " << problem << '\n' << kUsage;
     return 2;
   }
-  return cli::runWithResultLine([&](converter::Session& session) { return runImport(*options, session); });
+  return cli::runWithResultLine([&](run::Session& session) { return runImport(*options, session); });
 }

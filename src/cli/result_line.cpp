@@ -5,8 +5,8 @@
 
 namespace cli {
 
-int runWithResultLine(const std::function<int(converter::Session&)>& run) {
-  converter::Session session;
+int runWithResultLine(const std::function<int(run::Session&)>& run) {
+  run::Session session;
   int status = 1;
   try {
     status = run(session);

@@ -14,12 +14,10 @@
 #include <filesystem>
 #include <string>
 
+#include "run/forward.h"
 #include "support/dbase/table.h"
 
 namespace converter {
-
-struct Session;
-class Dialogs;
 
 // What the window shows besides the top band and the folder area.
 enum class PanelState {
@@ -33,7 +31,7 @@ enum class PanelState {
 class PanelFlow {
  public:
   // Binds the panels' table handles in session.workFolder (closed).
-  PanelFlow(Session& session, Dialogs& dialogs);
+  PanelFlow(run::Session& session, run::Dialogs& dialogs);
 
   // The export area's OK on the folder list's current folder.
   void BExportarClick(const std::filesystem::path& folder);
@@ -92,8 +90,8 @@ class PanelFlow {
   // What every run resets when it starts.
   void startRun();
 
-  Session& session_;
-  Dialogs& dialogs_;
+  run::Session& session_;
+  run::Dialogs& dialogs_;
   dbase::Table centre_;
   dbase::Table levels_;
   dbase::Table templates_;

@@ -8,11 +8,7 @@
 #include <string>
 
 #include "dae_export/coding_tables.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_export {
 
@@ -20,7 +16,7 @@ class CodingEditor {
  public:
   // Opens the tables (the editor's FormCreate); fails with the table
   // engine's error when one is missing or PROFT is held by another program.
-  CodingEditor(converter::Session& session, converter::Dialogs& dialogs, std::string CarpetaSalida);
+  CodingEditor(run::Session& session, run::Dialogs& dialogs, std::string CarpetaSalida);
 
   CodingTables& tables() { return tables_; }
   const std::string& CarpetaSalida() const { return CarpetaSalida_; }
@@ -35,8 +31,8 @@ class CodingEditor {
   void close();
 
  private:
-  converter::Session& session_;
-  converter::Dialogs& dialogs_;
+  run::Session& session_;
+  run::Dialogs& dialogs_;
   std::string CarpetaSalida_;
   CodingTables tables_;
 };

@@ -16,11 +16,7 @@
 #include <string_view>
 
 #include "dae_export/coding_tables.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_export {
 
@@ -53,14 +49,14 @@ bool isTeachingLine(const dbase::Table& sessions);
 // non-teaching line it shows "No debe modificar este dato. Esta línea NO es
 // de carácter Lectivo." and gives false (the list is hidden).
 // Requires: sessions on a record.
-bool enterSubjectList(const dbase::Table& sessions, converter::Dialogs& dialogs);
+bool enterSubjectList(const dbase::Table& sessions, run::Dialogs& dialogs);
 
 // The activity list of TIP_ACTIV receives the focus
 // (wwDBLookupCombodaeOTRACTEnter): true when it may be used; on a teaching
 // line it shows "No debe modificar este dato. Esta línea ES de carácter
 // Lectivo." and gives false.
 // Requires: sessions on a record.
-bool enterActivityList(const dbase::Table& sessions, converter::Dialogs& dialogs);
+bool enterActivityList(const dbase::Table& sessions, run::Dialogs& dialogs);
 
 // The subject list of CODASIG loses the focus
 // (wwDBLookupCombodaeASIGNATExit): on a teaching line whose CODASIG is a
@@ -104,7 +100,7 @@ struct FinishOutcome {
 // and every table is closed. An error of the writer leaves the editor open,
 // its tables open and FlagPaso unchanged.
 // Requires: tables open.
-FinishOutcome finishCoding(CodingTables& tables, converter::Session& session, converter::Dialogs& dialogs,
+FinishOutcome finishCoding(CodingTables& tables, run::Session& session, run::Dialogs& dialogs,
                            const TimetableFileWriter& writeFile);
 
 }  // namespace dae_export

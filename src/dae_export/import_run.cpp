@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/timetable_build.h"
 #include "dae_export/timetable_tables.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 
 namespace dae_export {
@@ -27,7 +27,7 @@ constexpr std::int32_t kWithoutFile = 4;
 
 // What to do with the work tables; nullopt when the user goes straight to
 // the coding. A rebuild sets FlagPaso to 1.
-std::optional<WorkTables> chooseWorkTables(converter::Session& session, converter::Dialogs& dialogs) {
+std::optional<WorkTables> chooseWorkTables(run::Session& session, run::Dialogs& dialogs) {
   if (!dbase::tableExists(session.workFolder, typeTwoTable().name) ||
       !dialogs.askYesNo(kKeepPreviousQuestion)) {
     session.FlagPaso = 1;
@@ -39,7 +39,7 @@ std::optional<WorkTables> chooseWorkTables(converter::Session& session, converte
 
 }  // namespace
 
-void Importar2(converter::Session& session, converter::Dialogs& dialogs) {
+void Importar2(run::Session& session, run::Dialogs& dialogs) {
   if (const std::optional<WorkTables> tables = chooseWorkTables(session, dialogs)) {
     buildTimetableTables(session.workFolder, *tables);
   }

@@ -11,10 +11,7 @@
 
 #include <string>
 
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_export {
 
@@ -28,6 +25,6 @@ extern const std::string kStraightToCodingQuestion;
 // when the editor ended without the DAE timetable file (FlagPaso 4).
 // CodigoResultado becomes 1 and FlagPaso 0 or 4.
 // Requires: FlagPaso 0; PLANTILLA and daeCENTRO in the work folder.
-void Importar2(converter::Session& session, converter::Dialogs& dialogs);
+void Importar2(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace dae_export

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/code_tables.h"
 #include "dae_import/table_files.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/cp1252.h"
 #include "support/text.h"
 
@@ -78,8 +78,8 @@ void rememberShortNames(const std::filesystem::path& workFolder, dbase::Table& l
 
 }  // namespace
 
-bool DatosNivel(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& centre,
-                dbase::Table& levels, const std::function<void()>& showLevelsPanel) {
+bool DatosNivel(run::Session& session, run::Dialogs& dialogs, dbase::Table& centre, dbase::Table& levels,
+                const std::function<void()>& showLevelsPanel) {
   if (centre.isOpen()) {
     if (centre.state() != dbase::EditState::Browse) centre.post();
     centre.close();
@@ -102,7 +102,7 @@ bool DatosNivel(converter::Session& session, converter::Dialogs& dialogs, dbase:
   return true;
 }
 
-void CompruebaAbreviaturas(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels) {
+void CompruebaAbreviaturas(run::Session& session, run::Dialogs& dialogs, dbase::Table& levels) {
   session.FlagPaso = 0;
   ShortNameList castellano;
   ShortNameList euskera;
@@ -120,7 +120,7 @@ void CompruebaAbreviaturas(converter::Session& session, converter::Dialogs& dial
   }
 }
 
-bool FinalRecogida(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels) {
+bool FinalRecogida(run::Session& session, run::Dialogs& dialogs, dbase::Table& levels) {
   if (levels.state() != dbase::EditState::Browse) levels.post();
   CompruebaAbreviaturas(session, dialogs, levels);
   if (session.FlagPaso == 1) return false;

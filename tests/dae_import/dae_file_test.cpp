@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "dae_import/dae_workspace.h"
+#include "dae_import/complete_export.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_import {
 namespace {
 
-using dae_test::DaeWorkspace;
-using dae_test::RecordingDialogs;
+using test_support::RecordingDialogs;
+using test_support::Workspace;
 
 struct LineCase {
   const char* name;
@@ -37,17 +38,17 @@ const LineCase kLineCases[] = {
 };
 
 TEST(DaeFile, FirstLineFollowsTheReadingRules) {
-  DaeWorkspace workspace;
+  Workspace workspace;
   for (const LineCase& c : kLineCases) {
     SCOPED_TRACE(c.name);
-    workspace.write("T13.txt", c.bytes);
+    workspace.writeDaeFile("T13.txt", c.bytes);
     EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "T13.txt"), c.line);
   }
 }
 
 TEST(DaeFile, RecordsWrittenOnePerLineGiveOnlyTheFirst) {
-  DaeWorkspace workspace;
-  workspace.write("V55T14.txt", "AAAA\r\nBBBB\r\n");
+  Workspace workspace;
+  workspace.writeDaeFile("V55T14.txt", "AAAA\r\nBBBB\r\n");
   std::vector<std::string> records;
   forEachRecord(*readDaeLine(workspace.session().CarpetaDAE, "V55T14.txt"), 1, 4,
                 [&](std::string_view record) { records.emplace_back(record); });
@@ -55,8 +56,8 @@ TEST(DaeFile, RecordsWrittenOnePerLineGiveOnlyTheFirst) {
 }
 
 TEST(DaeFile, BareCarriageReturnsKeepRecordsAligned) {
-  DaeWorkspace workspace;
-  workspace.write("V55T14.txt", "AAAA\rBBBB\rCC");
+  Workspace workspace;
+  workspace.writeDaeFile("V55T14.txt", "AAAA\rBBBB\rCC");
   std::vector<std::string> records;
   forEachRecord(*readDaeLine(workspace.session().CarpetaDAE, "V55T14.txt"), 1, 4,
                 [&](std::string_view record) { records.emplace_back(record); });
@@ -64,8 +65,8 @@ TEST(DaeFile, BareCarriageReturnsKeepRecordsAligned) {
 }
 
 TEST(DaeFile, NameIsMatchedWithoutRegardToCase) {
-  DaeWorkspace workspace;
-  workspace.write("T13.TXT", "X");
+  Workspace workspace;
+  workspace.writeDaeFile("T13.TXT", "X");
   EXPECT_TRUE(daeFileExists(workspace.session().CarpetaDAE, "T13.txt"));
   EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "t13.Txt"), "X");
   EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "T07.txt"), std::nullopt);
@@ -119,8 +120,8 @@ TEST(DaeFile, FieldsAreShorterWhenTheRecordEnds) {
 }
 
 TEST(DaeFile, MissingInputIsReportedWithResultMinusOne) {
-  DaeWorkspace workspace;
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
   EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "No existe archivo DAE de Aulas (AULAS.txt)"),
@@ -130,9 +131,9 @@ TEST(DaeFile, MissingInputIsReportedWithResultMinusOne) {
 }
 
 TEST(DaeFile, PresentInputLeavesTheResultAlone) {
-  DaeWorkspace workspace;
-  workspace.write("aulas.TXT", "R1");
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  workspace.writeDaeFile("aulas.TXT", "R1");
+  run::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
   EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "unused"), "R1");

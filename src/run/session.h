@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-namespace converter {
+namespace run {
 
 struct Session {
   // 2 when hosted (started with exactly two arguments), 0 otherwise.
@@ -30,4 +30,4 @@ struct Session {
   bool euskera() const { return language == "EUSKERA"; }
 };
 
-}  // namespace converter
+}  // namespace run
