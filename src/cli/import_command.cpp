@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command_options.h"
+#include "cli/exit_status.h"
 #include "cli/result_line.h"
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
@@ -26,8 +27,6 @@ constexpr const char* kUsage =
     "usage: transorvaldae-cli import --dae-folder DIR [--work-folder DIR]\n"
     "    [--centre CODE;YEAR;VERSION] [--previous keep|rebuild] [--straight-to-coding]\n"
     "    [--documents FILE]\n";
-
-constexpr int kStopped = 3;
 
 // A line of a semicolon-separated file, split into its fields (UTF-8).
 using Fields = std::vector<std::string>;
@@ -128,11 +127,11 @@ int runImport(const ImportOptions& options, run::Session& session) {
     flow.BitBtn1Click();
     if (flow.state() == converter::PanelState::Centre) {
       std::cerr << "transorvaldae-cli import: the centre data are incomplete (--centre CODE;YEAR;VERSION)\n";
-      return kStopped;
+      return cli::kExitStopped;
     }
   }
-  const bool finished = session.CodigoResultado == 1 && session.FlagPaso != 4;
-  return finished ? 0 : kStopped;
+  const bool finished = session.CodigoResultado == 1 && session.FlagPaso != run::kEndedWithoutFile;
+  return finished ? cli::kExitFinished : cli::kExitStopped;
 }
 
 }  // namespace
@@ -142,7 +141,7 @@ int runImportCommand(const std::vector<std::string>& args) {
   const std::optional<ImportOptions> options = parseOptions(args, problem);
   if (!options) {
     std::cerr << "transorvaldae-cli import: " << problem << '\n' << kUsage;
-    return 2;
+    return cli::kExitUsage;
   }
   return cli::runWithResultLine([&](run::Session& session) { return runImport(*options, session); });
 }

@@ -9,7 +9,7 @@
 
 namespace cli {
 
-// Runs run(session); its status is returned, or 1 when it threw.
+// Runs run(session); its status is returned, or kExitError when it threw.
 int runWithResultLine(const std::function<int(run::Session&)>& run);
 
 }  // namespace cli

@@ -111,11 +111,11 @@ FinishOutcome finishCoding(CodingTables& tables, run::Session& session, run::Dia
   for (teachers.first(); !teachers.atEnd(); teachers.next()) {
     if (!support::trimControls(teachers.text("DNI")).empty()) continue;
     if (dialogs.askYesNo(kTeacherWithoutDocument)) return {.editorCloses = false, .ResultadoAjuste = 0};
-    outcome.ResultadoAjuste = 4;
+    outcome.ResultadoAjuste = run::kEndedWithoutFile;
     break;
   }
-  if (outcome.ResultadoAjuste == 0 && !writeFile(tables)) outcome.ResultadoAjuste = 4;
-  session.FlagPaso = outcome.ResultadoAjuste == 4 ? 4 : 0;
+  if (outcome.ResultadoAjuste == 0 && !writeFile(tables)) outcome.ResultadoAjuste = run::kEndedWithoutFile;
+  session.FlagPaso = outcome.ResultadoAjuste == run::kEndedWithoutFile ? run::kEndedWithoutFile : 0;
   tables.close();
   return outcome;
 }

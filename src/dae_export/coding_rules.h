@@ -84,8 +84,8 @@ struct FinishOutcome {
   // False while a teacher without a document number waits for the user's
   // correction: the editor stays open with the teachers view on that teacher.
   bool editorCloses = false;
-  // The editor's status ResultadoAjuste: 0, or 4 when the editor ends
-  // without the DAE timetable file.
+  // The editor's status ResultadoAjuste: 0, or run::kEndedWithoutFile (4)
+  // when the editor ends without the DAE timetable file.
   std::int32_t ResultadoAjuste = 0;
 };
 

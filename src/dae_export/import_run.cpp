@@ -1,6 +1,5 @@
 #include "dae_export/import_run.h"
 
-#include <cstdint>
 #include <optional>
 
 #include "dae_export/coding_editor.h"
@@ -22,8 +21,6 @@ const std::string kStraightToCodingQuestion =
     "\rSi desea Exportar Nuevamente Conservando Datos, pulse NO.";
 
 namespace {
-
-constexpr std::int32_t kWithoutFile = 4;
 
 // What to do with the work tables; nullopt when the user goes straight to
 // the coding. A rebuild sets FlagPaso to 1.
@@ -47,10 +44,11 @@ void Importar2(run::Session& session, run::Dialogs& dialogs) {
   CodingEditor editor(session, dialogs, session.CarpetaDAE);
   dialogs.runCodingEditor(editor);
   editor.close();
-  if (session.FlagPaso != kWithoutFile) session.FlagPaso = 0;
+  if (session.FlagPaso != run::kEndedWithoutFile) session.FlagPaso = 0;
   session.CodigoResultado = 1;
-  dialogs.message(session.FlagPaso == kWithoutFile ? "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
-                                                   : "Proceso finalizado");
+  dialogs.message(session.FlagPaso == run::kEndedWithoutFile
+                      ? "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
+                      : "Proceso finalizado");
 }
 
 }  // namespace dae_export

@@ -19,12 +19,12 @@ std::optional<std::filesystem::path> locate(const std::string& daeFolder, std::s
 
 bool daeFileExists(const std::string& daeFolder, std::string_view fileName) {
   const auto file = locate(daeFolder, fileName);
-  return file && std::filesystem::is_regular_file(*file);
+  return file && support::isRegularFile(*file);
 }
 
 std::optional<std::string> readDaeLine(const std::string& daeFolder, std::string_view fileName) {
   const auto file = locate(daeFolder, fileName);
-  if (!file || !std::filesystem::is_regular_file(*file)) return std::nullopt;
+  if (!file || !support::isRegularFile(*file)) return std::nullopt;
   const std::string bytes = support::readFile(*file);
   std::string line;
   line.reserve(bytes.size());

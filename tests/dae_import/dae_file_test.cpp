@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "dae_import/complete_export.h"
+#include "support/error.h"
 #include "toolkit/recording_dialogs.h"
 
 namespace dae_import {
@@ -70,6 +73,31 @@ TEST(DaeFile, NameIsMatchedWithoutRegardToCase) {
   EXPECT_TRUE(daeFileExists(workspace.session().CarpetaDAE, "T13.txt"));
   EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "t13.Txt"), "X");
   EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "T07.txt"), std::nullopt);
+}
+
+// A file whose state cannot be read (here a link to itself) is the program's
+// own error naming it, never the file-system library's exception.
+TEST(DaeFile, UnreadableFileIsTheProgramsErrorNamingIt) {
+  Workspace workspace;
+  std::error_code ec;
+  std::filesystem::create_symlink("T13.txt", workspace.daeFolder() / "T13.txt", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+  const std::string folder = workspace.session().CarpetaDAE;
+  const auto namesTheFile = [](const support::Error& error) {
+    return std::string(error.what()).find("T13.txt") != std::string::npos;
+  };
+  try {
+    daeFileExists(folder, "T13.txt");
+    ADD_FAILURE() << "no error";
+  } catch (const support::Error& error) {
+    EXPECT_TRUE(namesTheFile(error)) << error.what();
+  }
+  try {
+    readDaeLine(folder, "t13.TXT");
+    ADD_FAILURE() << "no error";
+  } catch (const support::Error& error) {
+    EXPECT_TRUE(namesTheFile(error)) << error.what();
+  }
 }
 
 struct WalkCase {
