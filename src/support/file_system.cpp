@@ -9,20 +9,10 @@
 
 #include "support/error.h"
 #include "support/platform.h"
+#include "support/text.h"
 
 namespace support {
 namespace fs = std::filesystem;
-
-namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-           return lower(x) == lower(y);
-         });
-}
-
-}  // namespace
 
 std::vector<fs::path> findAllNoCase(const fs::path& folder, std::string_view name) {
   std::vector<fs::path> found;
@@ -32,7 +22,7 @@ std::vector<fs::path> findAllNoCase(const fs::path& folder, std::string_view nam
   // Names compared as UTF-8, like every text of the program: the native
   // narrow form throws on Windows for a name outside the code page.
   for (; it != fs::directory_iterator(); it.increment(ec)) {
-    if (equalsNoCase(displayPath(it->path().filename()), name)) found.push_back(it->path());
+    if (equalsIgnoringCase(displayPath(it->path().filename()), name)) found.push_back(it->path());
   }
   if (ec) throw Error("No se puede leer la carpeta " + displayPath(folder) + ": " + ec.message());
   return found;
