@@ -21,10 +21,11 @@ class CodingEditor {
   CodingTables& tables() { return tables_; }
   const std::string& CarpetaSalida() const { return CarpetaSalida_; }
 
-  // "&Terminar" (BitBtn1Click): true when the editor closes, with FlagPaso 4
-  // when it ends without the file and 0 when it wrote it; false while a
-  // teacher without a document waits for the user's correction. A file that
-  // cannot be written throws support::Error and leaves the editor open.
+  // "&Terminar" (BitBtn1Click): true when the editor closes, with FlagPaso
+  // run::kEndedWithoutFile when it ends without the file and 0 when it wrote
+  // it; false while a teacher without a document waits for the user's
+  // correction. A file that cannot be written throws support::Error and
+  // leaves the editor open.
   bool Terminar();
   // The window closes (also by its close button, without "&Terminar"): the
   // tables are closed, FlagPaso stays as it was.

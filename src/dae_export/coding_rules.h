@@ -93,11 +93,11 @@ struct FinishOutcome {
 // at the first one whose DNI is empty once trimmed it asks
 // "           !!!ATENCIÓN!!!                 \rTodavía hay algún Profesor SIN
 // DOCumento(DNI).\r       ¿Desea corregir esta incidencia?       ": No ends
-// the editor without the file (ResultadoAjuste 4); any other answer keeps the
-// editor open on that teacher. When every teacher has a document, the file is
-// written with writeFile (a missing output folder gives ResultadoAjuste 4).
-// When the editor closes, FlagPaso becomes 4 if ResultadoAjuste is 4, else 0,
-// and every table is closed. An error of the writer leaves the editor open,
+// the editor without the file (ResultadoAjuste run::kEndedWithoutFile); any
+// other answer keeps the editor open on that teacher. When every teacher has
+// a document, the file is written with writeFile (a missing output folder
+// gives the same ResultadoAjuste). When the editor closes, FlagPaso becomes
+// ResultadoAjuste and every table is closed. An error of the writer leaves the editor open,
 // its tables open and FlagPaso unchanged.
 // Requires: tables open.
 FinishOutcome finishCoding(CodingTables& tables, run::Session& session, run::Dialogs& dialogs,

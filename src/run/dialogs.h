@@ -34,8 +34,8 @@ class Dialogs {
   virtual void checkClassHours(dbase::Table& classHours) {}
   // The DAE coding editor "CODIFICACIÓN Datos DAE", modal over the editor's
   // open tables; returns when the window closes. Where no one edits (the
-  // batch front end, the tests), the user presses "&Terminar" once, and
-  // closes the window should it stay open.
+  // batch front end, the tests), "&Terminar" is pressed once; the import
+  // closes the editor's tables afterwards in any case.
   virtual void runCodingEditor(dae_export::CodingEditor& editor) = 0;
 };
 
