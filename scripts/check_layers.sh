@@ -49,7 +49,7 @@ for layer in "${layers[@]}"; do
         echo "$file:$line: $own may not include $included" >&2
         failed=1
       fi
-    done < <(grep -nE '^#include "' "$file" | sed -E 's/^([0-9]+):/\1:/')
+    done < <(grep -nE '^#include "' "$file")
   done < <(git ls-files "$folder" | grep -E '\.(h|cpp)$')
 done
 
