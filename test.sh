@@ -32,6 +32,9 @@ ensure_packages "${GUI_PACKAGES[@]}"
 echo "== Format"
 scripts/check_format.sh
 
+echo "== Layers"
+scripts/check_layers.sh
+
 jobs=$(nproc)
 
 build_and_test() {  # folder, cmake options...

@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "bench/io_floor.h"
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_export/class_hours.h"
 #include "dae_export/coding_tables.h"
 #include "dae_export/timetable_file.h"
@@ -15,6 +13,7 @@
 #include "dae_import/hour_templates.h"
 #include "dae_import/study_levels.h"
 #include "dae_import/table_files.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/file_system.h"
 #include "timetabler_tables/assignments.h"
@@ -22,6 +21,7 @@
 #include "timetabler_tables/rooms.h"
 #include "timetabler_tables/subjects.h"
 #include "timetabler_tables/teachers.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace bench {
 namespace {
@@ -30,22 +30,14 @@ namespace fs = std::filesystem;
 
 // Keeps what the run says; answers every question as the batch front end's
 // defaults do (rebuild the work tables, restore remembered level names).
-class QuietDialogs : public converter::Dialogs {
- public:
-  explicit QuietDialogs(std::vector<std::string>& messages) : messages_(messages) {}
-  void message(const std::string& text) override { messages_.push_back(text); }
-  bool askYesNo(const std::string& text) override {
-    messages_.push_back(text + " -> No");
-    return false;
-  }
-  bool askOkCancel(const std::string& caption, const std::string& text) override { return true; }
+test_support::RecordingDialogs quietDialogs() {
+  test_support::RecordingDialogs dialogs;
+  dialogs.otherAnswers = test_support::alwaysAnswer(false, true);
+  return dialogs;
+}
 
- private:
-  std::vector<std::string>& messages_;
-};
-
-converter::Session sessionFor(const fs::path& daeFolder, const fs::path& workFolder) {
-  converter::Session session;
+run::Session sessionFor(const fs::path& daeFolder, const fs::path& workFolder) {
+  run::Session session;
   session.workFolder = workFolder;
   session.CarpetaDAE = daeFolder.string() + static_cast<char>(fs::path::preferred_separator);
   session.CodigoResultado = 1;
@@ -84,8 +76,8 @@ std::string lineCount(const fs::path& file) {
 DirectionRun runExport(const fs::path& daeFolder, const fs::path& workFolder) {
   DirectionRun run;
   run.name = "export";
-  QuietDialogs dialogs(run.messages);
-  converter::Session session = sessionFor(daeFolder, workFolder);
+  test_support::RecordingDialogs dialogs = quietDialogs();
+  run::Session session = sessionFor(daeFolder, workFolder);
   const auto rows = [&](const char* table) {
     return [&workFolder, table] { return recordCount(workFolder, table); };
   };
@@ -141,6 +133,7 @@ DirectionRun runExport(const fs::path& daeFolder, const fs::path& workFolder) {
         levels.close();
       },
       rows("ASIGT"));
+  run.messages = dialogs.shown;
   if (session.CodigoResultado != 1)
     run.messages.push_back("CodigoResultado=" + std::to_string(session.CodigoResultado));
 
@@ -154,8 +147,8 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
   const bool keep = tables == dae_export::WorkTables::Keep;
   DirectionRun run;
   run.name = keep ? "import, work tables kept" : "import, work tables rebuilt";
-  QuietDialogs dialogs(run.messages);
-  converter::Session session = sessionFor(daeFolder, workFolder);
+  test_support::RecordingDialogs dialogs = quietDialogs();
+  run::Session session = sessionFor(daeFolder, workFolder);
   const FolderSnapshot before = snapshot(workFolder);
   std::vector<std::string> inputs = kImportInputs;
   if (keep) inputs.insert(inputs.end(), {"CUADROH2", "CUADROH3"});
@@ -183,6 +176,7 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
   run.step(
       "coding editor closed", [&] { editor.close(); }, nullptr);
 
+  run.messages = dialogs.shown;
   run.peakKilobytes = peakResidentKilobytes();
   std::vector<fs::path> outputs = changedFiles(before, snapshot(workFolder));
   outputs.push_back(file);

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "converter/panel_flow.h"
-#include "converter/session.h"
+#include "run/session.h"
 #include "support/error.h"
 #include "whole_flow.h"
 
@@ -47,8 +47,7 @@ std::string_view writeDaeFolder(std::string_view input, const fs::path& folder) 
 }
 
 // The export as the batch front end drives it: each step's button once.
-void exportOnce(converter::Session& session, converter::Dialogs& dialogs, const fs::path& daeFolder,
-                std::uint8_t flags) {
+void exportOnce(run::Session& session, run::Dialogs& dialogs, const fs::path& daeFolder, std::uint8_t flags) {
   converter::PanelFlow flow(session, dialogs);
   flow.setLanguage(flags & 1 ? "CASTELLANO" : "EUSKERA");
   flow.setPrivateChecked(flags & 2);
@@ -68,15 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view rest =
       writeDaeFolder(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), dae);
   FuzzedDataProvider answers(reinterpret_cast<const std::uint8_t*>(rest.data()), rest.size());
-  fuzz_support::CheckedDialogs dialogs(answers);
-  for (int run = 0; run < (flags & 4 ? 2 : 1); ++run) {
-    converter::Session session;
+  test_support::RecordingDialogs dialogs;
+  dialogs.otherAnswers = fuzz_support::answersFrom(answers);
+  for (int pass = 0; pass < (flags & 4 ? 2 : 1); ++pass) {
+    run::Session session;
     session.workFolder = work;
     try {
       exportOnce(session, dialogs, dae, flags);
     } catch (const support::Error& error) {
       fuzz_support::checkError(error);
     }
+    fuzz_support::checkShown(dialogs);
   }
   return 0;
 }

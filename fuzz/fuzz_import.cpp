@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "converter/panel_flow.h"
-#include "converter/session.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
 #include "support/file_system.h"
+#include "toolkit/files.h"
 #include "whole_flow.h"
 
 namespace {
@@ -41,20 +42,14 @@ std::vector<std::string> column(const fs::path& folder, const std::string& table
   return values;
 }
 
-class QuietDialogs : public converter::Dialogs {
- public:
-  void message(const std::string&) override {}
-  bool askYesNo(const std::string&) override { return false; }
-  bool askOkCancel(const std::string&, const std::string&) override { return true; }
-};
-
 const Baseline& baseline() {
   static const Baseline made = [] {
     Baseline b;
     b.folder = fuzz_support::freshFolder(fuzz_support::scratchFolder() / "baseline");
-    converter::Session session;
+    run::Session session;
     session.workFolder = b.folder;
-    QuietDialogs dialogs;
+    test_support::RecordingDialogs dialogs;
+    dialogs.otherAnswers = test_support::alwaysAnswer(false, true);
     converter::PanelFlow flow(session, dialogs);
     flow.BExportarClick(TRANSORVALDAE_SAMPLE_DAE);
     flow.BitBtn1Click();
@@ -141,11 +136,6 @@ void damageTables(FuzzedDataProvider& input, const fs::path& folder) {
   }
 }
 
-void copyTables(const fs::path& from, const fs::path& to) {
-  for (const fs::directory_entry& entry : fs::directory_iterator(from))
-    fs::copy_file(entry.path(), to / entry.path().filename());
-}
-
 // A DAE timetable file is whole: a header record, and every record ended by CR LF.
 void checkTimetableFile(const fs::path& file) {
   if (!fs::exists(file)) return;
@@ -159,14 +149,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Baseline& names = baseline();
   const fs::path dae = fuzz_support::freshFolder(fuzz_support::scratchFolder() / "dae");
   const fs::path work = fuzz_support::freshFolder(fuzz_support::scratchFolder() / "work");
-  copyTables(names.folder, work);
+  test_support::copyFiles(names.folder, work);
   FuzzedDataProvider input(data, size);
   const int runs = input.ConsumeBool() ? 2 : 1;
   writeTimetable(input, work, names);
   damageTables(input, work);
-  fuzz_support::CheckedDialogs dialogs(input);
-  for (int run = 0; run < runs; ++run) {
-    converter::Session session;
+  test_support::RecordingDialogs dialogs;
+  dialogs.otherAnswers = fuzz_support::answersFrom(input);
+  for (int pass = 0; pass < runs; ++pass) {
+    run::Session session;
     session.workFolder = work;
     try {
       converter::PanelFlow flow(session, dialogs);
@@ -180,6 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const support::Error& error) {
       fuzz_support::checkError(error);
     }
+    fuzz_support::checkShown(dialogs);
     checkTimetableFile(dae / "fCUADROS.txt");
   }
   return 0;

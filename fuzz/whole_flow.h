@@ -1,8 +1,9 @@
 // Shared by the fuzz targets that drive a whole direction of the converter:
-// a scratch folder for this process, and Dialogs that answer from the fuzz
-// input and stop the run (abort) on any text that is none of the system's own
-// messages or questions. A support::Error with a text is the other accepted
-// outcome; anything else thrown escapes and is reported as a crash.
+// a scratch folder for this process, answers to the questions taken from the
+// fuzz input, and the check that stops the run (abort) on any text that is
+// none of the system's own messages or questions. A support::Error with a
+// text is the other accepted outcome; anything else thrown escapes and is
+// reported as a crash.
 #pragma once
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -13,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "converter/dialogs.h"
 #include "dae_export/import_run.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace fuzz_support {
 
@@ -68,25 +69,27 @@ inline bool knownQuestion(const std::string& text) {
          text.find("Todavía hay algún Profesor SIN DOCumento(DNI).") != std::string::npos;
 }
 
-class CheckedDialogs : public converter::Dialogs {
- public:
-  explicit CheckedDialogs(FuzzedDataProvider& answers) : answers_(answers) {}
+// The one OK/Cancel question, the carry-over, as the dialogs record it.
+inline bool knownOkCancel(const std::string& box) {
+  return startsWith(box, "Recuperación de Niveles y Cursos importados anteriormente|");
+}
 
-  void message(const std::string& text) override {
-    if (!knownMessage(text)) std::abort();
-  }
-  bool askYesNo(const std::string& text) override {
-    if (!knownQuestion(text)) std::abort();
-    return answers_.ConsumeBool();
-  }
-  bool askOkCancel(const std::string& caption, const std::string& text) override {
-    if (caption != "Recuperación de Niveles y Cursos importados anteriormente") std::abort();
-    return answers_.ConsumeBool();
-  }
+// Answers every question from the fuzz input; a question that is none of the
+// system's own stops the run.
+inline test_support::AnswerRule answersFrom(FuzzedDataProvider& input) {
+  return [&input](test_support::Question question, const std::string& box) {
+    const bool known = question == test_support::Question::YesNo ? knownQuestion(box) : knownOkCancel(box);
+    if (!known) std::abort();
+    return input.ConsumeBool();
+  };
+}
 
- private:
-  FuzzedDataProvider& answers_;
-};
+// Every box shown so far is one of the system's own messages or questions.
+inline void checkShown(const test_support::RecordingDialogs& dialogs) {
+  for (const std::string& box : dialogs.shown) {
+    if (!knownMessage(box) && !knownQuestion(box) && !knownOkCancel(box)) std::abort();
+  }
+}
 
 // An error must say what went wrong.
 inline void checkError(const std::exception& error) {

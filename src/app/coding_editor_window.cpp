@@ -238,7 +238,7 @@ void CodingEditorWindow::buildSessionsGrid() {
   // On a teaching line only the subject may be changed, on any other line
   // only the activity: the list that may not be used says so and stays shut.
   const auto onCurrentLine = [this, model](const QModelIndex& index,
-                                           bool (*enter)(const dbase::Table&, converter::Dialogs&)) {
+                                           bool (*enter)(const dbase::Table&, run::Dialogs&)) {
     model->setCurrentRow(index.row());
     bool usable = false;
     runRule([&] { usable = enter(m_editor.tables().sessions, m_dialogs); });

@@ -1,15 +1,15 @@
-// Help for the windows. The help file is DAE.CHM beside the executable; a
-// help viewer behind HelpService shows its table of contents (the "F1 AYUDA"
-// button) or the topic of a help context number (the F1 key: the context of
-// the focused control or of its nearest enclosing control that has one).
-// Without a viewer, help requests do nothing.
+// Help for the windows. The help pages are HTML files in the help folder
+// beside the executable (help_viewer.h); a help viewer behind HelpService
+// shows their contents (the "F1 AYUDA" button) or the page of a help context
+// number (the F1 key: the context of the focused control or of its nearest
+// enclosing control that has one). Without a viewer, help requests do
+// nothing.
 #pragma once
 
 class QWidget;
 
 namespace app {
 
-inline constexpr char kHelpFile[] = "DAE.CHM";
 // The main window and its controls.
 inline constexpr int kMainHelpContext = 3;
 // The language box.

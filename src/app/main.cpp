@@ -9,7 +9,7 @@
 #include "app/main_window.h"
 #include "app/message_box_dialogs.h"
 #include "app/window_dialogs.h"
-#include "converter/session.h"
+#include "run/session.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   app::HelpViewer help(app::helpFolder());
-  converter::Session session;
+  run::Session session;
   app::MessageBoxDialogs dialogs;
   dialogs.setHelp(&help);
   QStringList arguments = QApplication::arguments();

@@ -23,7 +23,7 @@
 #include "app/template_panel.h"
 #include "app/window_dialogs.h"
 #include "converter/panel_flow.h"
-#include "converter/session.h"
+#include "run/session.h"
 #include "support/cp1252.h"
 #include "support/ini_file.h"
 #include "support/work_folder.h"
@@ -76,7 +76,7 @@ class MainWindow::FlowDialogs : public WindowDialogs {
   WindowDialogs& m_target;
 };
 
-MainWindow::MainWindow(converter::Session& session, WindowDialogs& dialogs, MainWindowSetup setup)
+MainWindow::MainWindow(run::Session& session, WindowDialogs& dialogs, MainWindowSetup setup)
     : m_session(session),
       m_dialogs(std::make_unique<FlowDialogs>(*this, dialogs)),
       m_help(setup.help),

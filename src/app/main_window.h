@@ -17,8 +17,9 @@
 #include <functional>
 #include <memory>
 
+#include "run/forward.h"
+
 namespace converter {
-struct Session;
 class PanelFlow;
 }  // namespace converter
 
@@ -49,7 +50,7 @@ class MainWindow : public QWidget {
  public:
   // session.workFolder, when set, is the work folder to use; otherwise it is
   // looked up when a direction first starts.
-  MainWindow(converter::Session& session, WindowDialogs& dialogs, MainWindowSetup setup);
+  MainWindow(run::Session& session, WindowDialogs& dialogs, MainWindowSetup setup);
   ~MainWindow() override;
 
  signals:
@@ -74,7 +75,7 @@ class MainWindow : public QWidget {
   void setBusyCursor(bool busy);
   std::string languageText() const;
 
-  converter::Session& m_session;
+  run::Session& m_session;
   std::unique_ptr<FlowDialogs> m_dialogs;
   HelpService* m_help;
   QString m_iniFolder;

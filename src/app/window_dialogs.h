@@ -5,13 +5,15 @@
 
 #include <string>
 
-#include "converter/dialogs.h"
+#include "run/dialogs.h"
 
 namespace app {
 
 inline constexpr char kApplicationTitle[] = "TransOrvalDAE";
 
-class WindowDialogs : public converter::Dialogs {
+// Derived virtually: one object may also be another Dialogs (the window
+// tests add the error box to the tests' recording dialogs).
+class WindowDialogs : public virtual run::Dialogs {
  public:
   // The default error handler's box (text in UTF-8).
   virtual void error(const std::string& text) = 0;

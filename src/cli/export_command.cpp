@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "cli/command_options.h"
+#include "cli/exit_status.h"
 #include "cli/result_line.h"
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
 #include "converter/panel_flow.h"
-#include "converter/session.h"
 #include "dae_import/hour_templates.h"
 #include "dae_import/study_levels.h"
+#include "run/session.h"
 #include "support/cp1252.h"
 #include "support/error.h"
 #include "support/file_system.h"
@@ -86,7 +87,7 @@ void typeCentre(dbase::Table& centre, const ExportOptions& options) {
 }
 
 // The exit status of a run that did not throw.
-int runExport(const ExportOptions& options, converter::Session& session) {
+int runExport(const ExportOptions& options, run::Session& session) {
   session.workFolder = support::resolveWorkFolder(options.workFolder);
   const std::vector<std::vector<std::string>> typedLevels =
       options.levelsFile ? cli::readTypedLines(*options.levelsFile, "COD;ABREVCAST;ABREVEUSK")
@@ -95,14 +96,13 @@ int runExport(const ExportOptions& options, converter::Session& session) {
   converter::PanelFlow flow(session, dialogs);
   flow.setLanguage(support::utf8ToCp1252(options.language));
   flow.setPrivateChecked(options.privateCentre);
-  constexpr int kStopped = 3;
 
   flow.BExportarClick(support::pathFromUtf8(*options.daeFolder));
-  if (flow.state() != converter::PanelState::Centre) return kStopped;
+  if (flow.state() != converter::PanelState::Centre) return cli::kExitStopped;
   typeCentre(flow.centreTable(), options);
 
   flow.BitBtn1Click();
-  if (flow.state() != converter::PanelState::Levels) return kStopped;
+  if (flow.state() != converter::PanelState::Levels) return cli::kExitStopped;
   for (const std::vector<std::string>& level : typedLevels) {
     if (!dae_import::typeShortNames(flow.levelsTable(), level[0], level[1], level[2])) {
       throw support::Error("El nivel '" + support::cp1252ToUtf8(level[0]) + "' de " +
@@ -111,7 +111,7 @@ int runExport(const ExportOptions& options, converter::Session& session) {
   }
 
   flow.FinalRecogida();
-  if (flow.state() != converter::PanelState::Templates) return kStopped;
+  if (flow.state() != converter::PanelState::Templates) return cli::kExitStopped;
   if (options.templateCode &&
       !dae_import::chooseTemplate(flow.templatesTable(), support::utf8ToCp1252(*options.templateCode))) {
     throw support::Error("La plantilla '" + *options.templateCode + "' no está en daePLANTILLAS");
@@ -119,7 +119,7 @@ int runExport(const ExportOptions& options, converter::Session& session) {
 
   flow.BitBtn3Click();
   const bool finished = flow.state() == converter::PanelState::Done;
-  return finished && session.CodigoResultado == 1 ? 0 : kStopped;
+  return finished && session.CodigoResultado == 1 ? cli::kExitFinished : cli::kExitStopped;
 }
 
 }  // namespace
@@ -129,7 +129,7 @@ int runExportCommand(const std::vector<std::string>& args) {
   const std::optional<ExportOptions> options = parseOptions(args, problem);
   if (!options) {
     std::cerr << "transorvaldae-cli export: " << problem << '\n' << kUsage;
-    return 2;
+    return cli::kExitUsage;
   }
-  return cli::runWithResultLine([&](converter::Session& session) { return runExport(*options, session); });
+  return cli::runWithResultLine([&](run::Session& session) { return runExport(*options, session); });
 }

@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "cli/command_options.h"
+#include "cli/exit_status.h"
 #include "cli/result_line.h"
 #include "cli/scripted_dialogs.h"
 #include "cli/typed_lines.h"
 #include "converter/panel_flow.h"
-#include "converter/session.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/coding_rules.h"
 #include "dae_export/import_run.h"
+#include "run/session.h"
 #include "support/cp1252.h"
 #include "support/error.h"
 #include "support/file_system.h"
@@ -26,8 +27,6 @@ constexpr const char* kUsage =
     "usage: transorvaldae-cli import --dae-folder DIR [--work-folder DIR]\n"
     "    [--centre CODE;YEAR;VERSION] [--previous keep|rebuild] [--straight-to-coding]\n"
     "    [--documents FILE]\n";
-
-constexpr int kStopped = 3;
 
 // A line of a semicolon-separated file, split into its fields (UTF-8).
 using Fields = std::vector<std::string>;
@@ -73,7 +72,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
 // The printed dialogs of the batch front end, with the import's answers: the
 // two questions about earlier work tables from the options, No to every other
 // question (the teacher still without a document).
-class ImportDialogs : public converter::Dialogs {
+class ImportDialogs : public run::Dialogs {
  public:
   ImportDialogs(const ImportOptions& options, std::vector<Fields> documents)
       : yes_(std::cout, {.yesNo = true}),
@@ -110,7 +109,7 @@ class ImportDialogs : public converter::Dialogs {
 };
 
 // The exit status of a run that did not throw.
-int runImport(const ImportOptions& options, converter::Session& session) {
+int runImport(const ImportOptions& options, run::Session& session) {
   session.workFolder = support::resolveWorkFolder(options.workFolder);
   ImportDialogs dialogs(options, options.documentsFile
                                      ? cli::readTypedLines(*options.documentsFile, "ABREV;TIPODNI;DNI")
@@ -128,11 +127,11 @@ int runImport(const ImportOptions& options, converter::Session& session) {
     flow.BitBtn1Click();
     if (flow.state() == converter::PanelState::Centre) {
       std::cerr << "transorvaldae-cli import: the centre data are incomplete (--centre CODE;YEAR;VERSION)\n";
-      return kStopped;
+      return cli::kExitStopped;
     }
   }
-  const bool finished = session.CodigoResultado == 1 && session.FlagPaso != 4;
-  return finished ? 0 : kStopped;
+  const bool finished = session.CodigoResultado == 1 && session.FlagPaso != run::kEndedWithoutFile;
+  return finished ? cli::kExitFinished : cli::kExitStopped;
 }
 
 }  // namespace
@@ -142,7 +141,7 @@ int runImportCommand(const std::vector<std::string>& args) {
   const std::optional<ImportOptions> options = parseOptions(args, problem);
   if (!options) {
     std::cerr << "transorvaldae-cli import: " << problem << '\n' << kUsage;
-    return 2;
+    return cli::kExitUsage;
   }
-  return cli::runWithResultLine([&](converter::Session& session) { return runImport(*options, session); });
+  return cli::runWithResultLine([&](run::Session& session) { return runImport(*options, session); });
 }

@@ -1,11 +1,12 @@
 // transorvaldae-cli: the batch front end. It runs the same flows as the
 // window, with the user's answers taken from options, and looks into the
 // work tables. An error that ends a run is printed on standard error and the
-// exit status is 1.
+// exit status is kExitError (1).
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "cli/table_commands.h"
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args = support::commandLineArguments(argc, argv);
   if (args.empty()) {
     std::cerr << kUsage << '\n';
-    return 2;
+    return cli::kExitUsage;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   try {
@@ -39,8 +40,8 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     std::cout.flush();
     std::cerr << e.what() << '\n';
-    return 1;
+    return cli::kExitError;
   }
   std::cerr << kUsage << '\n';
-  return 2;
+  return cli::kExitUsage;
 }

@@ -3,11 +3,13 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/exit_status.h"
+
 namespace cli {
 
-int runWithResultLine(const std::function<int(converter::Session&)>& run) {
-  converter::Session session;
-  int status = 1;
+int runWithResultLine(const std::function<int(run::Session&)>& run) {
+  run::Session session;
+  int status = kExitError;
   try {
     status = run(session);
   } catch (const std::exception& error) {

@@ -5,11 +5,11 @@
 
 #include <functional>
 
-#include "converter/session.h"
+#include "run/session.h"
 
 namespace cli {
 
-// Runs run(session); its status is returned, or 1 when it threw.
-int runWithResultLine(const std::function<int(converter::Session&)>& run);
+// Runs run(session); its status is returned, or kExitError when it threw.
+int runWithResultLine(const std::function<int(run::Session&)>& run);
 
 }  // namespace cli

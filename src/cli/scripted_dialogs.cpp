@@ -1,5 +1,7 @@
 #include "cli/scripted_dialogs.h"
 
+#include "dae_export/coding_editor.h"
+
 namespace cli {
 
 ScriptedDialogs::ScriptedDialogs(std::ostream& out, ScriptedAnswers answers) : out_(out), answers_(answers) {}
@@ -28,5 +30,7 @@ bool ScriptedDialogs::askOkCancel(const std::string& caption, const std::string&
   printLine(caption + ": " + text + (answers_.okCancel ? " -> OK" : " -> Cancel"));
   return answers_.okCancel;
 }
+
+void ScriptedDialogs::runCodingEditor(dae_export::CodingEditor& editor) { editor.Terminar(); }
 
 }  // namespace cli

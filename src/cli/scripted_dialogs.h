@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "converter/dialogs.h"
+#include "run/dialogs.h"
 
 namespace cli {
 
@@ -17,13 +17,15 @@ struct ScriptedAnswers {
   bool okCancel = true;  // answer to every OK/Cancel question
 };
 
-class ScriptedDialogs : public converter::Dialogs {
+class ScriptedDialogs : public run::Dialogs {
  public:
   ScriptedDialogs(std::ostream& out, ScriptedAnswers answers);
 
   void message(const std::string& text) override;
   bool askYesNo(const std::string& text) override;
   bool askOkCancel(const std::string& caption, const std::string& text) override;
+  // Presses "&Terminar" once: nothing is typed in the coding editor.
+  void runCodingEditor(dae_export::CodingEditor& editor) override;
 
  private:
   void printLine(const std::string& text);

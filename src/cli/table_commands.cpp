@@ -3,6 +3,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/exit_status.h"
 #include "support/cp1252.h"
 #include "support/dbase/index_check.h"
 #include "support/dbase/table.h"
@@ -57,7 +58,7 @@ std::string csvField(const std::string& utf8) {
 int runDumpCommand(const std::vector<std::string>& args) {
   const auto parsed =
       parseTableArgs(args, true, "usage: transorvaldae-cli dump TABLE [--work-folder DIR] [--tag TAG]");
-  if (!parsed) return 2;
+  if (!parsed) return cli::kExitUsage;
   dbase::Table table(support::resolveWorkFolder(parsed->workFolder), parsed->table);
   table.open({.readOnly = true});
   table.selectTag(parsed->tag);
@@ -71,12 +72,12 @@ int runDumpCommand(const std::vector<std::string>& args) {
     std::cout << '\n';
   }
   table.close();
-  return 0;
+  return cli::kExitFinished;
 }
 
 int runCheckCommand(const std::vector<std::string>& args) {
   const auto parsed = parseTableArgs(args, false, "usage: transorvaldae-cli check TABLE [--work-folder DIR]");
-  if (!parsed) return 2;
+  if (!parsed) return cli::kExitUsage;
   const std::filesystem::path folder = support::resolveWorkFolder(parsed->workFolder);
   std::vector<std::string> problems;
   try {
@@ -87,7 +88,7 @@ int runCheckCommand(const std::vector<std::string>& args) {
     problems.push_back(e.what());  // damage is what this command reports
   }
   for (const std::string& p : problems) std::cout << parsed->table << ": " << p << '\n';
-  if (!problems.empty()) return 3;
+  if (!problems.empty()) return cli::kExitStopped;
   std::cout << parsed->table << ": correcto\n";
-  return 0;
+  return cli::kExitFinished;
 }

@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_export/class_hours.h"
 #include "dae_export/import_run.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 
 namespace converter {
 

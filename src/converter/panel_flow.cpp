@@ -3,12 +3,12 @@
 #include <system_error>
 #include <utility>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/centre.h"
 #include "dae_import/dae_loading.h"
 #include "dae_import/hour_templates.h"
 #include "dae_import/study_levels.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/file_system.h"
 #include "timetabler_tables/assignments.h"
 #include "timetabler_tables/groups.h"
@@ -18,7 +18,7 @@
 
 namespace converter {
 
-PanelFlow::PanelFlow(Session& session, Dialogs& dialogs)
+PanelFlow::PanelFlow(run::Session& session, run::Dialogs& dialogs)
     : session_(session),
       dialogs_(dialogs),
       centre_(session.workFolder, "daeCENTRO"),

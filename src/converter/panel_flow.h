@@ -14,12 +14,10 @@
 #include <filesystem>
 #include <string>
 
+#include "run/forward.h"
 #include "support/dbase/table.h"
 
 namespace converter {
-
-struct Session;
-class Dialogs;
 
 // What the window shows besides the top band and the folder area.
 enum class PanelState {
@@ -33,23 +31,29 @@ enum class PanelState {
 class PanelFlow {
  public:
   // Binds the panels' table handles in session.workFolder (closed).
-  PanelFlow(Session& session, Dialogs& dialogs);
+  PanelFlow(run::Session& session, run::Dialogs& dialogs);
 
-  // The export area's OK on the folder list's current folder.
+  // The events keep the names of the controls they belong to; each comment
+  // gives the control's caption.
+
+  // BExportar, "OK" of the export area ("Transformar datos desde DAE hacia
+  // Orvalin"), on the folder list's current folder.
   void BExportarClick(const std::filesystem::path& folder);
-  // The import area's OK on the folder list's current folder: the class-hour
-  // check, then the centre panel when the centre data are missing (its OK
-  // goes on with the import), else the import itself.
+  // BImportar, "OK" of the import area ("Transformar datos desde Orvalin
+  // hacia DAE"), on the folder list's current folder: the class-hour check,
+  // then the centre panel when the centre data are missing (its OK goes on
+  // with the import), else the import itself.
   void BImportarClick(const std::filesystem::path& folder);
-  // The centre panel's "OK".
+  // BitBtn1, "OK" of the centre panel.
   void BitBtn1Click();
-  // "Volver a Datos Centro" on the levels panel.
+  // Button2, "Volver a Datos Centro" on the levels panel.
   void Button2Click();
-  // "Volver a Niveles Estudios" after the export.
+  // Button3, "Volver a Niveles Estudios", shown after the export.
   void Button3Click();
-  // "Aceptar" on the levels panel.
+  // BitBtn2, "Aceptar" on the levels panel (its handler is FinalRecogida).
   void FinalRecogida();
-  // The template panel's "OK": days and hours, then the five timetabler tables.
+  // BitBtn3, "OK" of the template panel: days and hours, then the five
+  // timetabler tables.
   void BitBtn3Click();
 
   // The language box text and the public/private pair on the centre panel;
@@ -92,8 +96,8 @@ class PanelFlow {
   // What every run resets when it starts.
   void startRun();
 
-  Session& session_;
-  Dialogs& dialogs_;
+  run::Session& session_;
+  run::Dialogs& dialogs_;
   dbase::Table centre_;
   dbase::Table levels_;
   dbase::Table templates_;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/centre.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/integer.h"
 
 namespace dae_export {
@@ -71,7 +71,7 @@ void buildClassHours(const std::filesystem::path& workFolder) {
   fillFromDaysAndHours(hours, daysAndHours);
 }
 
-void PlantillaCentro(converter::Session& session, converter::Dialogs& dialogs) {
+void PlantillaCentro(run::Session& session, run::Dialogs& dialogs) {
   buildClassHours(session.workFolder);
   dbase::Table hours(session.workFolder, kClassHours.name);
   dialogs.checkClassHours(hours);

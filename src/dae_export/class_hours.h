@@ -8,12 +8,8 @@
 
 #include <filesystem>
 
+#include "run/forward.h"
 #include "support/dbase/table.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace dae_export {
 
@@ -31,6 +27,6 @@ void buildClassHours(const std::filesystem::path& workFolder);
 // is missing or holds no centre (a centre panel left unanswered), creates it
 // empty and sets FlagPaso to 1 so that the centre panel asks for the centre
 // data before the import goes on. Otherwise FlagPaso is left as it was.
-void PlantillaCentro(converter::Session& session, converter::Dialogs& dialogs);
+void PlantillaCentro(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace dae_export

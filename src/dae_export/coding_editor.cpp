@@ -2,14 +2,13 @@
 
 #include <utility>
 
-#include "converter/session.h"
 #include "dae_export/coding_rules.h"
 #include "dae_export/timetable_file.h"
+#include "run/session.h"
 
 namespace dae_export {
 
-CodingEditor::CodingEditor(converter::Session& session, converter::Dialogs& dialogs,
-                           std::string CarpetaSalida)
+CodingEditor::CodingEditor(run::Session& session, run::Dialogs& dialogs, std::string CarpetaSalida)
     : session_(session),
       dialogs_(dialogs),
       CarpetaSalida_(std::move(CarpetaSalida)),

@@ -8,11 +8,7 @@
 #include <string>
 
 #include "dae_export/coding_tables.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_export {
 
@@ -20,23 +16,24 @@ class CodingEditor {
  public:
   // Opens the tables (the editor's FormCreate); fails with the table
   // engine's error when one is missing or PROFT is held by another program.
-  CodingEditor(converter::Session& session, converter::Dialogs& dialogs, std::string CarpetaSalida);
+  CodingEditor(run::Session& session, run::Dialogs& dialogs, std::string CarpetaSalida);
 
   CodingTables& tables() { return tables_; }
   const std::string& CarpetaSalida() const { return CarpetaSalida_; }
 
-  // "&Terminar" (BitBtn1Click): true when the editor closes, with FlagPaso 4
-  // when it ends without the file and 0 when it wrote it; false while a
-  // teacher without a document waits for the user's correction. A file that
-  // cannot be written throws support::Error and leaves the editor open.
+  // "&Terminar" (BitBtn1Click): true when the editor closes, with FlagPaso
+  // run::kEndedWithoutFile when it ends without the file and 0 when it wrote
+  // it; false while a teacher without a document waits for the user's
+  // correction. A file that cannot be written throws support::Error and
+  // leaves the editor open.
   bool Terminar();
   // The window closes (also by its close button, without "&Terminar"): the
   // tables are closed, FlagPaso stays as it was.
   void close();
 
  private:
-  converter::Session& session_;
-  converter::Dialogs& dialogs_;
+  run::Session& session_;
+  run::Dialogs& dialogs_;
   std::string CarpetaSalida_;
   CodingTables tables_;
 };

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/text.h"
 
 namespace dae_export {
@@ -71,13 +71,13 @@ bool isTeachingLine(const dbase::Table& sessions) {
   return support::trimControls(sessions.text("CODASIG")).size() > kLongestNonSubjectCode;
 }
 
-bool enterSubjectList(const dbase::Table& sessions, converter::Dialogs& dialogs) {
+bool enterSubjectList(const dbase::Table& sessions, run::Dialogs& dialogs) {
   if (isTeachingLine(sessions)) return true;
   dialogs.message(kNotTeachingLine);
   return false;
 }
 
-bool enterActivityList(const dbase::Table& sessions, converter::Dialogs& dialogs) {
+bool enterActivityList(const dbase::Table& sessions, run::Dialogs& dialogs) {
   if (!isTeachingLine(sessions)) return true;
   dialogs.message(kTeachingLine);
   return false;
@@ -104,18 +104,18 @@ void takePlanFromLevel(CodingTables& tables) {
   }
 }
 
-FinishOutcome finishCoding(CodingTables& tables, converter::Session& session, converter::Dialogs& dialogs,
+FinishOutcome finishCoding(CodingTables& tables, run::Session& session, run::Dialogs& dialogs,
                            const TimetableFileWriter& writeFile) {
   FinishOutcome outcome{.editorCloses = true, .ResultadoAjuste = 0};
   dbase::Table& teachers = tables.teachers;
   for (teachers.first(); !teachers.atEnd(); teachers.next()) {
     if (!support::trimControls(teachers.text("DNI")).empty()) continue;
     if (dialogs.askYesNo(kTeacherWithoutDocument)) return {.editorCloses = false, .ResultadoAjuste = 0};
-    outcome.ResultadoAjuste = 4;
+    outcome.ResultadoAjuste = run::kEndedWithoutFile;
     break;
   }
-  if (outcome.ResultadoAjuste == 0 && !writeFile(tables)) outcome.ResultadoAjuste = 4;
-  session.FlagPaso = outcome.ResultadoAjuste == 4 ? 4 : 0;
+  if (outcome.ResultadoAjuste == 0 && !writeFile(tables)) outcome.ResultadoAjuste = run::kEndedWithoutFile;
+  session.FlagPaso = outcome.ResultadoAjuste == run::kEndedWithoutFile ? run::kEndedWithoutFile : 0;
   tables.close();
   return outcome;
 }

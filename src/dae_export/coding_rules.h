@@ -16,11 +16,7 @@
 #include <string_view>
 
 #include "dae_export/coding_tables.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_export {
 
@@ -53,14 +49,14 @@ bool isTeachingLine(const dbase::Table& sessions);
 // non-teaching line it shows "No debe modificar este dato. Esta línea NO es
 // de carácter Lectivo." and gives false (the list is hidden).
 // Requires: sessions on a record.
-bool enterSubjectList(const dbase::Table& sessions, converter::Dialogs& dialogs);
+bool enterSubjectList(const dbase::Table& sessions, run::Dialogs& dialogs);
 
 // The activity list of TIP_ACTIV receives the focus
 // (wwDBLookupCombodaeOTRACTEnter): true when it may be used; on a teaching
 // line it shows "No debe modificar este dato. Esta línea ES de carácter
 // Lectivo." and gives false.
 // Requires: sessions on a record.
-bool enterActivityList(const dbase::Table& sessions, converter::Dialogs& dialogs);
+bool enterActivityList(const dbase::Table& sessions, run::Dialogs& dialogs);
 
 // The subject list of CODASIG loses the focus
 // (wwDBLookupCombodaeASIGNATExit): on a teaching line whose CODASIG is a
@@ -88,8 +84,8 @@ struct FinishOutcome {
   // False while a teacher without a document number waits for the user's
   // correction: the editor stays open with the teachers view on that teacher.
   bool editorCloses = false;
-  // The editor's status ResultadoAjuste: 0, or 4 when the editor ends
-  // without the DAE timetable file.
+  // The editor's status ResultadoAjuste: 0, or run::kEndedWithoutFile (4)
+  // when the editor ends without the DAE timetable file.
   std::int32_t ResultadoAjuste = 0;
 };
 
@@ -97,14 +93,14 @@ struct FinishOutcome {
 // at the first one whose DNI is empty once trimmed it asks
 // "           !!!ATENCIÓN!!!                 \rTodavía hay algún Profesor SIN
 // DOCumento(DNI).\r       ¿Desea corregir esta incidencia?       ": No ends
-// the editor without the file (ResultadoAjuste 4); any other answer keeps the
-// editor open on that teacher. When every teacher has a document, the file is
-// written with writeFile (a missing output folder gives ResultadoAjuste 4).
-// When the editor closes, FlagPaso becomes 4 if ResultadoAjuste is 4, else 0,
-// and every table is closed. An error of the writer leaves the editor open,
+// the editor without the file (ResultadoAjuste run::kEndedWithoutFile); any
+// other answer keeps the editor open on that teacher. When every teacher has
+// a document, the file is written with writeFile (a missing output folder
+// gives the same ResultadoAjuste). When the editor closes, FlagPaso becomes
+// ResultadoAjuste and every table is closed. An error of the writer leaves the editor open,
 // its tables open and FlagPaso unchanged.
 // Requires: tables open.
-FinishOutcome finishCoding(CodingTables& tables, converter::Session& session, converter::Dialogs& dialogs,
+FinishOutcome finishCoding(CodingTables& tables, run::Session& session, run::Dialogs& dialogs,
                            const TimetableFileWriter& writeFile);
 
 }  // namespace dae_export

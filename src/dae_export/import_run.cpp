@@ -1,13 +1,12 @@
 #include "dae_export/import_run.h"
 
-#include <cstdint>
 #include <optional>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/timetable_build.h"
 #include "dae_export/timetable_tables.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 
 namespace dae_export {
@@ -23,11 +22,9 @@ const std::string kStraightToCodingQuestion =
 
 namespace {
 
-constexpr std::int32_t kWithoutFile = 4;
-
 // What to do with the work tables; nullopt when the user goes straight to
 // the coding. A rebuild sets FlagPaso to 1.
-std::optional<WorkTables> chooseWorkTables(converter::Session& session, converter::Dialogs& dialogs) {
+std::optional<WorkTables> chooseWorkTables(run::Session& session, run::Dialogs& dialogs) {
   if (!dbase::tableExists(session.workFolder, typeTwoTable().name) ||
       !dialogs.askYesNo(kKeepPreviousQuestion)) {
     session.FlagPaso = 1;
@@ -39,7 +36,7 @@ std::optional<WorkTables> chooseWorkTables(converter::Session& session, converte
 
 }  // namespace
 
-void Importar2(converter::Session& session, converter::Dialogs& dialogs) {
+void Importar2(run::Session& session, run::Dialogs& dialogs) {
   if (const std::optional<WorkTables> tables = chooseWorkTables(session, dialogs)) {
     buildTimetableTables(session.workFolder, *tables);
   }
@@ -47,10 +44,11 @@ void Importar2(converter::Session& session, converter::Dialogs& dialogs) {
   CodingEditor editor(session, dialogs, session.CarpetaDAE);
   dialogs.runCodingEditor(editor);
   editor.close();
-  if (session.FlagPaso != kWithoutFile) session.FlagPaso = 0;
+  if (session.FlagPaso != run::kEndedWithoutFile) session.FlagPaso = 0;
   session.CodigoResultado = 1;
-  dialogs.message(session.FlagPaso == kWithoutFile ? "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
-                                                   : "Proceso finalizado");
+  dialogs.message(session.FlagPaso == run::kEndedWithoutFile
+                      ? "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
+                      : "Proceso finalizado");
 }
 
 }  // namespace dae_export

@@ -11,10 +11,7 @@
 
 #include <string>
 
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_export {
 
@@ -25,9 +22,10 @@ extern const std::string kStraightToCodingQuestion;
 
 // Runs the import from the work tables to its final message: "Proceso
 // finalizado", or "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
-// when the editor ended without the DAE timetable file (FlagPaso 4).
-// CodigoResultado becomes 1 and FlagPaso 0 or 4.
+// when the editor ended without the DAE timetable file (FlagPaso
+// run::kEndedWithoutFile). CodigoResultado becomes 1 and FlagPaso 0 or
+// run::kEndedWithoutFile.
 // Requires: FlagPaso 0; PLANTILLA and daeCENTRO in the work folder.
-void Importar2(converter::Session& session, converter::Dialogs& dialogs);
+void Importar2(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace dae_export

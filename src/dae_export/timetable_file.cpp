@@ -5,7 +5,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "converter/dialogs.h"
+#include "run/dialogs.h"
 #include "support/file_system.h"
 #include "support/text.h"
 
@@ -73,7 +73,7 @@ void add(std::string& file, const std::string& record) {
 }  // namespace
 
 bool CreaTXTCuadroHorario(const std::string& CarpetaSalida, dbase::Table& centre, dbase::Table& typeTwo,
-                          dbase::Table& typeThree, converter::Dialogs& dialogs) {
+                          dbase::Table& typeThree, run::Dialogs& dialogs) {
   std::error_code ec;
   if (!std::filesystem::is_directory(support::pathFromUtf8(CarpetaSalida), ec)) {
     dialogs.message("No existe la carpeta");

@@ -15,11 +15,8 @@
 
 #include <string>
 
+#include "run/forward.h"
 #include "support/dbase/table.h"
-
-namespace converter {
-class Dialogs;
-}  // namespace converter
 
 namespace dae_export {
 
@@ -31,6 +28,6 @@ namespace dae_export {
 // is missing. A file that cannot be written throws support::Error naming it.
 // Requires: the three handles open on daeCENTRO, CUADROH2 and CUADROH3.
 bool CreaTXTCuadroHorario(const std::string& CarpetaSalida, dbase::Table& centre, dbase::Table& typeTwo,
-                          dbase::Table& typeThree, converter::Dialogs& dialogs);
+                          dbase::Table& typeThree, run::Dialogs& dialogs);
 
 }  // namespace dae_export

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/text.h"
 
@@ -31,7 +31,7 @@ dbase::Table CreaCentro(const std::filesystem::path& workFolder) {
   return dbase::recreateTable(workFolder, kCentreTable);
 }
 
-bool loadCentreHeader(converter::Session& session, converter::Dialogs& dialogs) {
+bool loadCentreHeader(run::Session& session, run::Dialogs& dialogs) {
   const std::optional<std::string> line = readDaeInput(
       session, dialogs, "profesorado.txt", "No existe archivo DAE de Profesores (profesorado.txt)");
   if (!line) return false;
@@ -41,7 +41,7 @@ bool loadCentreHeader(converter::Session& session, converter::Dialogs& dialogs) 
   return true;
 }
 
-bool MuestraCentro(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& centre) {
+bool MuestraCentro(run::Session& session, run::Dialogs& dialogs, dbase::Table& centre) {
   if (!dbase::tableExists(session.workFolder, kCentreTable.name)) {
     dialogs.message("No existe archivo del Centro (daeCENTRO.DBF)");
     session.CodigoResultado = -1;

@@ -6,12 +6,8 @@
 
 #include <filesystem>
 
+#include "run/forward.h"
 #include "support/dbase/table.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace dae_import {
 
@@ -21,13 +17,13 @@ dbase::Table CreaCentro(const std::filesystem::path& workFolder);
 // Loads the header of profesorado.txt into a new daeCENTRO: positions 4-9 are
 // the centre code, 10-13 the academic year, both untrimmed; the version is
 // empty. False when the file is missing (reported; daeCENTRO untouched).
-bool loadCentreHeader(converter::Session& session, converter::Dialogs& dialogs);
+bool loadCentreHeader(run::Session& session, run::Dialogs& dialogs);
 
 // The table side of showing the centre panel: opens centre when closed, moves
 // to its first row and puts it in edit (a new row on an empty table). False,
 // after "No existe archivo del Centro (daeCENTRO.DBF)" and CodigoResultado -1,
 // when the table file is missing. Requires: centre bound to daeCENTRO.
-bool MuestraCentro(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& centre);
+bool MuestraCentro(run::Session& session, run::Dialogs& dialogs, dbase::Table& centre);
 
 // The check of the centre panel's OK when it leads to the timetable work
 // tables: opens centre when closed and moves to its first row (which posts

@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
 #include "support/text.h"
@@ -157,7 +157,7 @@ bool keepRecord(RecordFilter filter, const std::string& firstField, std::set<std
   return true;
 }
 
-bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, const CodeTable& codeTable) {
+bool loadCodeTable(run::Session& session, run::Dialogs& dialogs, const CodeTable& codeTable) {
   const std::optional<std::string> line =
       readDaeInput(session, dialogs, codeTable.fileName, codeTable.missingMessage);
   if (!line) return false;
@@ -179,7 +179,7 @@ const std::vector<dbase::FieldDef>& studyLevelFields() {
   return fields;
 }
 
-bool loadCodeTables(converter::Session& session, converter::Dialogs& dialogs) {
+bool loadCodeTables(run::Session& session, run::Dialogs& dialogs) {
   for (const CodeTable& codeTable : codeTables()) {
     if (!loadCodeTable(session, dialogs, codeTable)) return false;
   }
@@ -192,7 +192,7 @@ std::vector<std::string> codeTableNames() {
   return names;
 }
 
-bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, std::string_view tableName) {
+bool loadCodeTable(run::Session& session, run::Dialogs& dialogs, std::string_view tableName) {
   for (const CodeTable& codeTable : codeTables()) {
     if (codeTable.tableName == tableName) return loadCodeTable(session, dialogs, codeTable);
   }

@@ -12,12 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "run/forward.h"
 #include "support/dbase/field.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace dae_import {
 
@@ -27,11 +23,11 @@ const std::vector<dbase::FieldDef>& studyLevelFields();
 
 // Loads the nine tables, one file after the other, in their fixed order.
 // False when a file was missing (already reported).
-bool loadCodeTables(converter::Session& session, converter::Dialogs& dialogs);
+bool loadCodeTables(run::Session& session, run::Dialogs& dialogs);
 
 // The nine table names in loading order, and the loading of one of them
 // alone, for measuring each; an unknown name throws support::Error.
 std::vector<std::string> codeTableNames();
-bool loadCodeTable(converter::Session& session, converter::Dialogs& dialogs, std::string_view tableName);
+bool loadCodeTable(run::Session& session, run::Dialogs& dialogs, std::string_view tableName);
 
 }  // namespace dae_import

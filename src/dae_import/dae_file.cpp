@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/file_system.h"
 
 namespace dae_import {
@@ -19,12 +19,12 @@ std::optional<std::filesystem::path> locate(const std::string& daeFolder, std::s
 
 bool daeFileExists(const std::string& daeFolder, std::string_view fileName) {
   const auto file = locate(daeFolder, fileName);
-  return file && std::filesystem::is_regular_file(*file);
+  return file && support::isRegularFile(*file);
 }
 
 std::optional<std::string> readDaeLine(const std::string& daeFolder, std::string_view fileName) {
   const auto file = locate(daeFolder, fileName);
-  if (!file || !std::filesystem::is_regular_file(*file)) return std::nullopt;
+  if (!file || !support::isRegularFile(*file)) return std::nullopt;
   const std::string bytes = support::readFile(*file);
   std::string line;
   line.reserve(bytes.size());
@@ -37,7 +37,7 @@ std::optional<std::string> readDaeLine(const std::string& daeFolder, std::string
   return line;
 }
 
-bool requireDaeInput(converter::Session& session, converter::Dialogs& dialogs, std::string_view fileName,
+bool requireDaeInput(run::Session& session, run::Dialogs& dialogs, std::string_view fileName,
                      const std::string& missingMessage) {
   if (daeFileExists(session.CarpetaDAE, fileName)) return true;
   dialogs.message(missingMessage);
@@ -45,7 +45,7 @@ bool requireDaeInput(converter::Session& session, converter::Dialogs& dialogs, s
   return false;
 }
 
-std::optional<std::string> readDaeInput(converter::Session& session, converter::Dialogs& dialogs,
+std::optional<std::string> readDaeInput(run::Session& session, run::Dialogs& dialogs,
                                         std::string_view fileName, const std::string& missingMessage) {
   if (!requireDaeInput(session, dialogs, fileName, missingMessage)) return std::nullopt;
   return readDaeLine(session.CarpetaDAE, fileName);

@@ -11,10 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_import {
 
@@ -30,12 +27,12 @@ bool daeFileExists(const std::string& daeFolder, std::string_view fileName);
 
 // The first line of session.CarpetaDAE + fileName. When the file is missing:
 // dialogs shows missingMessage, CodigoResultado becomes -1, nullopt.
-std::optional<std::string> readDaeInput(converter::Session& session, converter::Dialogs& dialogs,
+std::optional<std::string> readDaeInput(run::Session& session, run::Dialogs& dialogs,
                                         std::string_view fileName, const std::string& missingMessage);
 
 // Only the presence test of readDaeInput, for a builder whose data come from
 // tables loaded earlier: true when the file exists, else the same report.
-bool requireDaeInput(converter::Session& session, converter::Dialogs& dialogs, std::string_view fileName,
+bool requireDaeInput(run::Session& session, run::Dialogs& dialogs, std::string_view fileName,
                      const std::string& missingMessage);
 
 // Calls handler for each record of length recordLength, the first starting at

@@ -4,10 +4,7 @@
 // beside new catalogues.
 #pragma once
 
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
+#include "run/forward.h"
 
 namespace dae_import {
 
@@ -16,6 +13,6 @@ namespace dae_import {
 // a code-table file or profesorado.txt is missing: its message was shown,
 // CodigoResultado is -1, and nothing after it was touched. A missing template
 // file does not stop it.
-bool RecogeCodigosDAE(converter::Session& session, converter::Dialogs& dialogs);
+bool RecogeCodigosDAE(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace dae_import

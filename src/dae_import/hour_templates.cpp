@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/integer.h"
 #include "support/text.h"
 
@@ -43,7 +43,7 @@ const char* const kDayNames[] = {"Lunes",
 
 // The line of PLANTILLAS.txt, else of T02.txt; without either, the two
 // messages and nullopt. The result code is left alone.
-std::optional<std::string> readTemplateFile(converter::Session& session, converter::Dialogs& dialogs) {
+std::optional<std::string> readTemplateFile(run::Session& session, run::Dialogs& dialogs) {
   for (const char* name : {"PLANTILLAS.txt", "T02.txt"}) {
     if (daeFileExists(session.CarpetaDAE, name)) return readDaeLine(session.CarpetaDAE, name);
   }
@@ -94,7 +94,7 @@ class DaysAndHoursWriter {
 
 }  // namespace
 
-void listTemplates(converter::Session& session, converter::Dialogs& dialogs) {
+void listTemplates(run::Session& session, run::Dialogs& dialogs) {
   dbase::Table list = dbase::recreateTable(session.workFolder, kTemplateList);
   const std::optional<std::string> file = readTemplateFile(session, dialogs);
   if (!file) return;
@@ -127,7 +127,7 @@ bool chooseTemplate(dbase::Table& templates, std::string_view code) {
   return templates.locate("CODIGO", {std::string(code)});
 }
 
-bool buildDaysAndHours(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& templates) {
+bool buildDaysAndHours(run::Session& session, run::Dialogs& dialogs, dbase::Table& templates) {
   if (!dbase::tableExists(session.workFolder, kTemplateList.name)) return false;
   const std::optional<std::string> file = readTemplateFile(session, dialogs);
   if (!file) return false;

@@ -8,18 +8,14 @@
 // failure: the class hours can be set up later in the other direction.
 #pragma once
 
+#include "run/forward.h"
 #include "support/dbase/table.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace dae_import {
 
 // Re-creates daePLANTILLAS with one row per template header, in file order.
 // Without a template file it stays empty after the two messages that say so.
-void listTemplates(converter::Session& session, converter::Dialogs& dialogs);
+void listTemplates(run::Session& session, run::Dialogs& dialogs);
 
 // The table side of showing the template panel: opens templates when closed
 // and puts its current row in edit (a blank new row on an empty table).
@@ -35,6 +31,6 @@ bool chooseTemplate(dbase::Table& templates, std::string_view code);
 // nothing built, when daePLANTILLAS.DBF is missing or (after the two
 // messages) there is no template file. A period, day or time that is not a
 // number throws support::Error with DIASHORAST holding the rows before it.
-bool buildDaysAndHours(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& templates);
+bool buildDaysAndHours(run::Session& session, run::Dialogs& dialogs, dbase::Table& templates);
 
 }  // namespace dae_import

@@ -1,14 +1,13 @@
 #include "dae_import/study_levels.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/code_tables.h"
 #include "dae_import/table_files.h"
-#include "support/cp1252.h"
+#include "run/dialogs.h"
+#include "run/session.h"
+#include "support/name_set.h"
 #include "support/text.h"
 
 namespace dae_import {
@@ -22,25 +21,10 @@ const char* const kRestoreQuestion =
     "Existen Niveles y Cursos ya definidos de una Importación anterior.\n\r"
     "¿Quiere recuperar las codificaciones introducidas anteriormente?";
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-  return support::foldCaseCp1252(a) == support::foldCaseCp1252(b);
+// False when name repeats one of names; a blank name is never a repeat.
+bool addShortName(support::NameSet& names, const std::string& name) {
+  return support::trimControls(name).empty() || names.insert(name);
 }
-
-// The short names of one language met so far, as stored.
-class ShortNameList {
- public:
-  // False when name repeats an earlier one; blank names are never listed.
-  bool add(const std::string& name) {
-    if (support::trimControls(name).empty()) return true;
-    const bool repeated = std::any_of(names_.begin(), names_.end(),
-                                      [&](const std::string& earlier) { return equalNoCase(earlier, name); });
-    if (!repeated) names_.push_back(name);
-    return !repeated;
-  }
-
- private:
-  std::vector<std::string> names_;
-};
 
 void copyShortNames(const dbase::Table& from, dbase::Table& to) {
   to.edit();
@@ -78,8 +62,8 @@ void rememberShortNames(const std::filesystem::path& workFolder, dbase::Table& l
 
 }  // namespace
 
-bool DatosNivel(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& centre,
-                dbase::Table& levels, const std::function<void()>& showLevelsPanel) {
+bool DatosNivel(run::Session& session, run::Dialogs& dialogs, dbase::Table& centre, dbase::Table& levels,
+                const std::function<void()>& showLevelsPanel) {
   if (centre.isOpen()) {
     if (centre.state() != dbase::EditState::Browse) centre.post();
     centre.close();
@@ -102,17 +86,17 @@ bool DatosNivel(converter::Session& session, converter::Dialogs& dialogs, dbase:
   return true;
 }
 
-void CompruebaAbreviaturas(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels) {
+void CompruebaAbreviaturas(run::Session& session, run::Dialogs& dialogs, dbase::Table& levels) {
   session.FlagPaso = 0;
-  ShortNameList castellano;
-  ShortNameList euskera;
+  support::NameSet castellano(support::NameComparison::IgnoreCase);
+  support::NameSet euskera(support::NameComparison::IgnoreCase);
   for (levels.first(); !levels.atEnd(); levels.next()) {
-    if (!castellano.add(levels.text("ABREVCAST"))) {
+    if (!addShortName(castellano, levels.text("ABREVCAST"))) {
       dialogs.message("Abreviatura en Castellano Repetida - Compruébelo.");
       session.FlagPaso = 1;
       return;
     }
-    if (!euskera.add(levels.text("ABREVEUSK"))) {
+    if (!addShortName(euskera, levels.text("ABREVEUSK"))) {
       dialogs.message("Abreviatura en Euskera Repetida - Compruébelo.");
       session.FlagPaso = 1;
       return;
@@ -120,7 +104,7 @@ void CompruebaAbreviaturas(converter::Session& session, converter::Dialogs& dial
   }
 }
 
-bool FinalRecogida(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels) {
+bool FinalRecogida(run::Session& session, run::Dialogs& dialogs, dbase::Table& levels) {
   if (levels.state() != dbase::EditState::Browse) levels.post();
   CompruebaAbreviaturas(session, dialogs, levels);
   if (session.FlagPaso == 1) return false;

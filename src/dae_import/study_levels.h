@@ -9,12 +9,8 @@
 #include <functional>
 #include <string_view>
 
+#include "run/forward.h"
 #include "support/dbase/table.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace dae_import {
 
@@ -25,20 +21,20 @@ namespace dae_import {
 // remembered there: OK copies them onto the levels of the same code, Cancel
 // deletes daeNIVIMP2.DBF. Requires: centre bound to daeCENTRO, levels to
 // daeNIVIMP.
-bool DatosNivel(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& centre,
-                dbase::Table& levels, const std::function<void()>& showLevelsPanel);
+bool DatosNivel(run::Session& session, run::Dialogs& dialogs, dbase::Table& centre, dbase::Table& levels,
+                const std::function<void()>& showLevelsPanel);
 
 // The repeated-short-name check, each language on its own, letters compared
 // without regard to case; empty names are never repeated. Sets FlagPaso to 1
 // after the message for the first repetition (levels then stays on the row
 // that holds it), else to 0.
-void CompruebaAbreviaturas(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels);
+void CompruebaAbreviaturas(run::Session& session, run::Dialogs& dialogs, dbase::Table& levels);
 
 // The levels step's "Aceptar": posts the row being edited, checks the short
 // names and, when none is repeated, remembers every level's short names in
 // daeNIVIMP2 (created when missing). False when a repetition was reported.
 // levels stays open. Requires: levels open on daeNIVIMP.
-bool FinalRecogida(converter::Session& session, converter::Dialogs& dialogs, dbase::Table& levels);
+bool FinalRecogida(run::Session& session, run::Dialogs& dialogs, dbase::Table& levels);
 
 // Types short names into the level with code cod, as the user does in the
 // grid. False when no level has that code. Requires: levels open.

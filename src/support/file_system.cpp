@@ -9,30 +9,22 @@
 
 #include "support/error.h"
 #include "support/platform.h"
+#include "support/text.h"
 
 namespace support {
 namespace fs = std::filesystem;
-
-namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-           return lower(x) == lower(y);
-         });
-}
-
-}  // namespace
 
 std::vector<fs::path> findAllNoCase(const fs::path& folder, std::string_view name) {
   std::vector<fs::path> found;
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
   if (ec) return found;
-  for (const fs::directory_entry& entry : it) {
-    const std::string entryName = entry.path().filename().string();
-    if (equalsNoCase(entryName, name)) found.push_back(entry.path());
+  // Names compared as UTF-8, like every text of the program: the native
+  // narrow form throws on Windows for a name outside the code page.
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (equalsIgnoringCase(displayPath(it->path().filename()), name)) found.push_back(it->path());
   }
+  if (ec) throw Error("No se puede leer la carpeta " + displayPath(folder) + ": " + ec.message());
   return found;
 }
 
@@ -42,8 +34,16 @@ std::optional<fs::path> findNoCase(const fs::path& folder, std::string_view name
   std::vector<fs::path> found = findAllNoCase(folder, name);
   if (found.empty()) return std::nullopt;
   const auto exact = std::find_if(found.begin(), found.end(),
-                                  [&](const fs::path& p) { return p.filename().string() == name; });
+                                  [&](const fs::path& p) { return displayPath(p.filename()) == name; });
   return exact != found.end() ? *exact : *std::min_element(found.begin(), found.end());
+}
+
+bool isRegularFile(const fs::path& file) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(file, ec);
+  if (ec && status.type() != fs::file_type::not_found)
+    throw Error("No se puede leer el archivo " + displayPath(file) + ": " + ec.message());
+  return fs::is_regular_file(status);
 }
 
 std::string displayPath(const fs::path& file) {

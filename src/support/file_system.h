@@ -15,8 +15,15 @@ namespace support {
 // (an exact match wins). nullopt when there is none or the folder is missing.
 std::optional<std::filesystem::path> findNoCase(const std::filesystem::path& folder, std::string_view name);
 
-// Every entry of folder whose name equals name without regard to ASCII case.
+// Every entry of folder whose name equals name without regard to ASCII case
+// (none when the folder is missing). Throws Error naming the folder when it
+// cannot be read to its end.
 std::vector<std::filesystem::path> findAllNoCase(const std::filesystem::path& folder, std::string_view name);
+
+// True when file is a regular file (or a link to one); false when there is
+// nothing there or something else. Throws Error naming the file when its
+// state cannot be read.
+bool isRegularFile(const std::filesystem::path& file);
 
 // The whole file as bytes. Throws Error naming the file when it cannot be read.
 std::string readFile(const std::filesystem::path& file);

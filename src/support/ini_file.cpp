@@ -8,6 +8,7 @@
 
 #include "support/error.h"
 #include "support/file_system.h"
+#include "support/text.h"
 
 namespace support {
 namespace fs = std::filesystem;
@@ -52,12 +53,6 @@ std::string_view trimBlanks(std::string_view text) {
   return text;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // The name of a "[name]" line, nullopt for any other line.
 std::optional<std::string_view> sectionNameOf(const Line& line) {
   const std::string_view text = trimBlanks(line.content);
@@ -73,7 +68,7 @@ std::optional<std::size_t> valueStartIfKey(const Line& line, std::string_view ke
   const std::string_view text = line.content;
   if (trimBlanks(text).starts_with(';')) return std::nullopt;
   const std::size_t equals = text.find('=');
-  if (equals == std::string_view::npos || !equalsNoCase(trimBlanks(text.substr(0, equals)), key)) {
+  if (equals == std::string_view::npos || !equalsIgnoringCase(trimBlanks(text.substr(0, equals)), key)) {
     return std::nullopt;
   }
   std::size_t start = equals + 1;
@@ -98,7 +93,7 @@ void setValue(std::vector<Line>& lines, std::string_view section, std::string_vi
   const auto isSection = [](const Line& line) { return sectionNameOf(line).has_value(); };
   const auto header = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
     const std::optional<std::string_view> name = sectionNameOf(line);
-    return name && equalsNoCase(*name, trimBlanks(section));
+    return name && equalsIgnoringCase(*name, trimBlanks(section));
   });
   if (header == lines.end()) {
     if (!lines.empty() && lines.back().ending.empty()) lines.back().ending = eol;

@@ -1,5 +1,7 @@
 #include "support/text.h"
 
+#include <algorithm>
+
 namespace support {
 
 namespace {
@@ -7,6 +9,10 @@ namespace {
 bool isBlank(char c) { return c == ' '; }
 
 bool isControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+bool isBlankOrNul(char c) { return c == ' ' || c == '\0'; }
+
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 template <typename Predicate>
 std::string_view dropLeading(std::string_view text, Predicate drop) {
@@ -40,6 +46,21 @@ std::string Iniciales(std::string_view text) {
 
 std::string trimControls(std::string_view text) {
   return std::string(dropLeading(dropTrailing(text, isControlOrBlank), isControlOrBlank));
+}
+
+std::string_view trimBlanksAndNuls(std::string_view text) {
+  return dropLeading(dropTrailing(text, isBlankOrNul), isBlankOrNul);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+}
+
+std::string upperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = upper(c);
+  return result;
 }
 
 }  // namespace support

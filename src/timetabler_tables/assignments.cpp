@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/text.h"
 
@@ -96,7 +96,7 @@ void noteLevelAndCourse(dbase::Table& subjects, const dbase::Table& groups) {
 
 }  // namespace
 
-BuildOutcome CreaAsignaciones(converter::Session& session, converter::Dialogs& dialogs) {
+BuildOutcome CreaAsignaciones(run::Session& session, run::Dialogs& dialogs) {
   const std::optional<std::string> line =
       dae_import::readDaeInput(session, dialogs, kCurriculumFile, kCurriculumFileMissing);
   if (!line) return BuildOutcome::InputMissing;

@@ -14,15 +14,11 @@
 // Requires: ASIGNOMT and GRUPOST in the work folder.
 #pragma once
 
+#include "run/forward.h"
 #include "timetabler_tables/build_outcome.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace timetabler_tables {
 
-BuildOutcome CreaAsignaciones(converter::Session& session, converter::Dialogs& dialogs);
+BuildOutcome CreaAsignaciones(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace timetabler_tables

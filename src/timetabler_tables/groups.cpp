@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/integer.h"
 #include "support/text.h"
@@ -77,7 +77,7 @@ std::string shiftLetter(std::string_view shiftCode) {
 // The tables a group's level, speciality and tutor are looked up in.
 class GroupLookups {
  public:
-  explicit GroupLookups(const converter::Session& session)
+  explicit GroupLookups(const run::Session& session)
       : euskera_(session.euskera()),
         levels_(session.workFolder, "daeNIVIMP"),
         specialities_(session.workFolder, "daeESPECI"),
@@ -156,7 +156,7 @@ void appendGroup(dbase::Table& groups, GroupLookups& lookups, ShortNameList& tak
 
 }  // namespace
 
-BuildOutcome CreaGrupos(converter::Session& session, converter::Dialogs& dialogs) {
+BuildOutcome CreaGrupos(run::Session& session, run::Dialogs& dialogs) {
   const std::optional<std::string> line =
       dae_import::readDaeInput(session, dialogs, kGroupsFile, kGroupsFileMissing);
   if (!line) return BuildOutcome::InputMissing;

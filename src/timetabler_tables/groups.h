@@ -15,15 +15,11 @@
 // Requires: daeNIVIMP, daeESPECI and PROFT in the work folder.
 #pragma once
 
+#include "run/forward.h"
 #include "timetabler_tables/build_outcome.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace timetabler_tables {
 
-BuildOutcome CreaGrupos(converter::Session& session, converter::Dialogs& dialogs);
+BuildOutcome CreaGrupos(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace timetabler_tables

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "timetabler_tables/short_names.h"
 
@@ -47,7 +47,7 @@ std::string wholeNumberedName(std::string_view code, std::int64_t number) {
 
 }  // namespace
 
-BuildOutcome CreaAulas(converter::Session& session, converter::Dialogs& dialogs) {
+BuildOutcome CreaAulas(run::Session& session, run::Dialogs& dialogs) {
   const std::optional<std::string> line =
       dae_import::readDaeInput(session, dialogs, kRoomsFile, kRoomsFileMissing);
   if (!line) return BuildOutcome::InputMissing;

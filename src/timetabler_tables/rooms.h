@@ -9,15 +9,11 @@
 // and an earlier AULAT stays as it was.
 #pragma once
 
+#include "run/forward.h"
 #include "timetabler_tables/build_outcome.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace timetabler_tables {
 
-BuildOutcome CreaAulas(converter::Session& session, converter::Dialogs& dialogs);
+BuildOutcome CreaAulas(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace timetabler_tables

@@ -10,15 +10,13 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
+
+#include "support/name_set.h"
 
 namespace timetabler_tables {
 
-enum class NameComparison {
-  Exact,       // letter case and blanks count
-  IgnoreCase,  // 'mat' is taken when 'MAT' is (Windows-1252 letters)
-};
+using support::NameComparison;
 
 // A numbered form of a name: the stem and the number. The default form is
 // the stem followed by the number in decimal without leading zeros.
@@ -39,10 +37,7 @@ class ShortNameList {
                    const std::vector<NumberedForm>& forms = {});
 
  private:
-  std::string key(std::string_view name) const;
-
-  NameComparison comparison_;
-  std::unordered_set<std::string> taken_;
+  support::NameSet taken_;
   // Per stem, the first number not yet known to give only taken names: names
   // are never freed, so the search for the next repeat starts there and a
   // long run of equal names is not walked again from 1 each time.

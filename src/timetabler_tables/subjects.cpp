@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/text.h"
 #include "timetabler_tables/short_names.h"
@@ -64,7 +64,7 @@ void appendRow(dbase::Table& subjects, const std::string& code, const std::strin
   subjects.post();
 }
 
-dbase::Table openCodeTable(const converter::Session& session, const char* name) {
+dbase::Table openCodeTable(const run::Session& session, const char* name) {
   dbase::Table table(session.workFolder, name);
   table.open({.readOnly = true});
   return table;
@@ -72,7 +72,7 @@ dbase::Table openCodeTable(const converter::Session& session, const char* name) 
 
 }  // namespace
 
-BuildOutcome CreaAsignaturas(converter::Session& session, converter::Dialogs& dialogs) {
+BuildOutcome CreaAsignaturas(run::Session& session, run::Dialogs& dialogs) {
   if (!dae_import::requireDaeInput(session, dialogs, kSubjectsFile, kSubjectsFileMissing)) {
     return BuildOutcome::InputMissing;
   }

@@ -12,15 +12,11 @@
 // Requires: daeASIGNAT, daeTIPTAR and daeOTRACT in the work folder.
 #pragma once
 
+#include "run/forward.h"
 #include "timetabler_tables/build_outcome.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace timetabler_tables {
 
-BuildOutcome CreaAsignaturas(converter::Session& session, converter::Dialogs& dialogs);
+BuildOutcome CreaAsignaturas(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace timetabler_tables

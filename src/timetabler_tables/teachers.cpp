@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_import/dae_file.h"
+#include "run/dialogs.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/text.h"
 #include "timetabler_tables/short_names.h"
@@ -53,7 +53,7 @@ void appendTeacher(dbase::Table& teachers, ShortNameList& taken, std::string_vie
 
 }  // namespace
 
-BuildOutcome CreaProfesores(converter::Session& session, converter::Dialogs& dialogs) {
+BuildOutcome CreaProfesores(run::Session& session, run::Dialogs& dialogs) {
   const std::optional<std::string> line =
       dae_import::readDaeInput(session, dialogs, kTeachersFile, kTeachersFileMissing);
   if (!line) {

@@ -11,15 +11,11 @@
 // is created so that the groups can still be built.
 #pragma once
 
+#include "run/forward.h"
 #include "timetabler_tables/build_outcome.h"
-
-namespace converter {
-struct Session;
-class Dialogs;
-}  // namespace converter
 
 namespace timetabler_tables {
 
-BuildOutcome CreaProfesores(converter::Session& session, converter::Dialogs& dialogs);
+BuildOutcome CreaProfesores(run::Session& session, run::Dialogs& dialogs);
 
 }  // namespace timetabler_tables

@@ -16,7 +16,7 @@
 #include "app/recording_dialogs.h"
 #include "dae_export/class_hours.h"
 #include "support/dbase/table.h"
-#include "support/temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ struct ClassHours {
     return check.text(field);
   }
 
-  support::TempFolder folder;
+  test_support::TempFolder folder;
   dbase::Table hours;
   app_test::RecordingDialogs dialogs;
   app::HelpViewer help;

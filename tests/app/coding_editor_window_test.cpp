@@ -19,11 +19,13 @@
 #include "app/gui/data_grid.h"
 #include "app/recording_dialogs.h"
 #include "app/window_harness.h"
-#include "converter/session.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/import_workspace.h"
 #include "dae_export/timetable_build.h"
 #include "dae_import/code_tables.h"
+#include "run/session.h"
+#include "toolkit/files.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace {
 
@@ -42,10 +44,8 @@ const QString kTeaching =
 struct Editor {
   Editor() : session(workspace.session()) {
     workspace.writeSchool();
-    for (const fs::directory_entry& file : fs::directory_iterator(TRANSORVALDAE_SAMPLE_DAE)) {
-      fs::copy_file(file.path(), workspace.daeFolder() / file.path().filename());
-    }
-    import_test::ScriptedDialogs loading;
+    test_support::copyFiles(TRANSORVALDAE_SAMPLE_DAE, workspace.daeFolder());
+    test_support::RecordingDialogs loading;
     if (!dae_import::loadCodeTables(session, loading)) qFatal("the sample's code tables did not load");
     workspace.writeTimetable({{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"},
                               {"1", "2", "1", "AB", "1B", "LEN", "A12", "", "0"},
@@ -130,18 +130,18 @@ struct Editor {
   // Records of table that belong to teacher: their TIPDOC and DOC.
   Rows documents(const std::string& table, const std::string& teacher) const {
     Rows found;
-    for (const auto& row : workspace.read(table, {"ABREVPROF", "TIPDOC", "DOC"})) {
+    for (const auto& row : workspace.readUtf8(table, {"ABREVPROF", "TIPDOC", "DOC"})) {
       if (row[0] == teacher) found.push_back({row[1], row[2]});
     }
     return found;
   }
   // The first record of a code table.
   std::vector<std::string> firstCode(const std::string& table, const std::vector<std::string>& fields) const {
-    return workspace.read(table, fields).at(0);
+    return workspace.readUtf8(table, fields).at(0);
   }
 
   import_test::ImportWorkspace workspace;
-  converter::Session session;
+  run::Session session;
   app_test::RecordingDialogs dialogs;
   app_test::RecordingHelp help;
   std::optional<dae_export::CodingEditor> editor;
@@ -239,8 +239,7 @@ class CodingEditorWindowTest : public QObject {
     const bool opened = w.sessions->indexWidget(w.sessions->currentIndex()) != nullptr;
     QCOMPARE(opened, refusal.isEmpty());
     const std::vector<std::string> expected =
-        refusal.isEmpty() ? std::vector<std::string>{}
-                          : std::vector<std::string>{"message: " + refusal.toStdString()};
+        refusal.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{refusal.toStdString()};
     QCOMPARE(w.dialogs.shown, expected);
   }
 
@@ -251,7 +250,7 @@ class CodingEditorWindowTest : public QObject {
     QCOMPARE(w.choose(w.sessions, 0).toStdString(), subject[0]);
     const int row = w.sessions->currentIndex().row();
     QCOMPARE(Editor::cell(w.sessions, row, "NOMASIG").toStdString(), subject[1]);
-    const Rows stored = w.workspace.read("CUADROH2", {"ABREVASIG", "CODASIG", "NOMASIG"});
+    const Rows stored = w.workspace.readUtf8("CUADROH2", {"ABREVASIG", "CODASIG", "NOMASIG"});
     QCOMPARE(stored.at(1), (std::vector<std::string>{"LEN", subject[0], subject[1]}));
   }
 
@@ -262,7 +261,7 @@ class CodingEditorWindowTest : public QObject {
     QCOMPARE(w.choose(w.sessions, 0).toStdString(), level[0]);
     const int row = w.sessions->currentIndex().row();
     QCOMPARE(Editor::cell(w.sessions, row, "PLAN").toStdString(), level[1]);
-    QCOMPARE(w.workspace.read("CUADROH2", {"GRUPNIV", "PLAN"}).at(2), level);
+    QCOMPARE(w.workspace.readUtf8("CUADROH2", {"GRUPNIV", "PLAN"}).at(2), level);
   }
 
   void terminarEndsAsTheDocumentsAllow_data() {
@@ -287,10 +286,10 @@ class CodingEditorWindowTest : public QObject {
       w.type(w.teachers, "X1", Editor::Leave::Enter);
     }
     w.go(w.teachers, 0, "TIPODNI");
-    w.dialogs.yesNoAnswer = correct;
+    w.dialogs.answers = {correct};
     w.window->findChild<QAbstractButton*>("BitBtn1")->click();
 
-    const std::vector<std::string> question = {"yes/no: " + import_test::kTeacherWithoutDocument};
+    const std::vector<std::string> question = {import_test::kTeacherWithoutDocument};
     QCOMPARE(w.dialogs.shown, documentEveryone ? std::vector<std::string>{} : question);
     QCOMPARE(w.window->isVisible(), !closes);
     QCOMPARE(w.workspace.outputExists(), written);

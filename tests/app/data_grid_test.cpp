@@ -10,7 +10,7 @@
 #include "app/gui/data_grid.h"
 #include "app/gui/table_model.h"
 #include "support/dbase/table.h"
-#include "support/temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class DataGridTest : public QObject {
     QFETCH(bool, answer);
     QFETCH(int, asked);
     QFETCH(QStringList, left);
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeLevels(folder.path());
     QWidget window;
     int questions = 0;
@@ -78,7 +78,7 @@ class DataGridTest : public QObject {
   }
 
   void editorTakesNoMoreThanTheFieldWidth() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeLevels(folder.path());
     QWidget window;
     auto* grid = new DataGrid(levelsModel(table, &window), {}, &window);
@@ -92,7 +92,7 @@ class DataGridTest : public QObject {
   }
 
   void currentRowFollowsTheHandle() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeLevels(folder.path());
     QWidget window;
     auto* grid = new DataGrid(levelsModel(table, &window), {}, &window);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/window_harness.h"
-#include "dae_import/dae_workspace.h"
+#include "dae_import/complete_export.h"
 
 using app_test::WindowHarness;
 
@@ -60,7 +60,7 @@ class ExportWindowTest : public QObject {
     h.select("wwDBGridPlantillas", 1, 1);
 
     h.click("BitBtn3");
-    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: Proceso finalizado"});
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
     QCOMPARE(h.dialogs.busyAtBox, std::vector<bool>{false});
     QVERIFY(!h.showing("Panel2"));
     QVERIFY(h.showing("Button3"));
@@ -69,13 +69,12 @@ class ExportWindowTest : public QObject {
     QVERIFY(h.window->isVisible());
     QCOMPARE(h.session.CodigoResultado, 1);
 
-    const auto work = h.workspace.workFolder();
-    QCOMPARE(dae_test::readRows(work, "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
-             (dae_test::Rows{{"012345", "2024", "v1"}}));
-    QCOMPARE(dae_test::readRows(work, "daeNIVIMP2", {"COD", "ABREVCAST", "ABREVEUSK"}),
-             (dae_test::Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BA\xD1", ""}}));
-    QCOMPARE(dae_test::readRows(work, "DIASHORAST", {"PLANTILLA", "DIHO"}),
-             (dae_test::Rows{{"PLANB", "31"}, {"PLANB", "32"}, {"PLANB", "210"}}));
+    QCOMPARE(h.workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
+             (test_support::Rows{{"012345", "2024", "v1"}}));
+    QCOMPARE(h.workspace.read("daeNIVIMP2", {"COD", "ABREVCAST", "ABREVEUSK"}),
+             (test_support::Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BA\xD1", ""}}));
+    QCOMPARE(h.workspace.read("DIASHORAST", {"PLANTILLA", "DIHO"}),
+             (test_support::Rows{{"PLANB", "31"}, {"PLANB", "32"}, {"PLANB", "210"}}));
 
     // Back to the levels: the template panel as it was left, without its OK.
     h.click("Button3");
@@ -93,7 +92,7 @@ class ExportWindowTest : public QObject {
     h.click("BitBtn1");
     h.click("BitBtn2");
     h.click("BitBtn3");
-    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: Proceso finalizado"});
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
     QVERIFY(!h.window->isVisible());
     QCOMPARE(closed.size(), 1);
     QCOMPARE(h.ini(), std::optional<std::string>("[Transformadores]\r\nTransformado=1\r\n"));
@@ -101,10 +100,10 @@ class ExportWindowTest : public QObject {
 
   void hostedExportWithAMissingFileStaysOpenAndReportsMinusOne() {
     WindowHarness h;
-    h.workspace.remove("T13.txt");
+    h.workspace.removeDaeFile("T13.txt");
     h.open({"exportar", "1A2F"});
     h.click("BExportar");
-    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: No existe archivo DAE (T13.TXT)"});
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"No existe archivo DAE (T13.TXT)"});
     QCOMPARE(h.dialogs.busyAtBox, std::vector<bool>{true});  // the loading was under way
     QVERIFY(h.window->isVisible());
     QVERIFY(!h.showing("Panel1"));
@@ -122,8 +121,7 @@ class ExportWindowTest : public QObject {
     h.type("wwDBGridNIVIMP", levelRow(h, "BACH"), kAbrevCast, "eso");
     h.select("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast);
     h.click("BitBtn2");
-    QCOMPARE(h.dialogs.shown,
-             std::vector<std::string>{"message: Abreviatura en Castellano Repetida - Compruébelo."});
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Abreviatura en Castellano Repetida - Compruébelo."});
     QVERIFY(h.showing("Panel2"));
     QVERIFY(!h.showing("Panel3"));
     QCOMPARE(h.currentRow("wwDBGridNIVIMP"), levelRow(h, "BACH"));
@@ -150,18 +148,18 @@ class ExportWindowTest : public QObject {
     h.click("BitBtn1");
     h.select("wwDBGridNIVIMP", levelRow(h, "BACH"), kAbrevCast);
     QTest::keyClick(h.child<QWidget>("wwDBGridNIVIMP"), Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Confirm | Delete record?"});
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Confirm|Delete record?"});
     QCOMPARE(h.rowCount("wwDBGridNIVIMP"), 1);
-    QCOMPARE(dae_test::readRows(h.workspace.workFolder(), "daeNIVIMP", {"COD"}), (dae_test::Rows{{"ESO"}}));
+    QCOMPARE(h.workspace.read("daeNIVIMP", {"COD"}), (test_support::Rows{{"ESO"}}));
   }
 
   void errorInTheTemplateStepLeavesThePanelsAsTheyWere() {
     WindowHarness h;
     // A period number with a trailing blank does not convert.
-    h.workspace.write("PLANTILLAS.txt", dae_test::templateHeader("A",
-                                                                 "Ma\xF1"
-                                                                 "ana") +
-                                            dae_test::periodRecord("1 ", "1", "08:00", "08:55"));
+    h.workspace.writeDaeFile("PLANTILLAS.txt", dae_test::templateHeader("A",
+                                                                        "Ma\xF1"
+                                                                        "ana") +
+                                                   dae_test::periodRecord("1 ", "1", "08:00", "08:55"));
     h.open({"exportar", "1A2F"});
     h.click("BExportar");
     h.click("BitBtn1");

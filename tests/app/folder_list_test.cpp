@@ -11,7 +11,7 @@
 
 #include "app/gui/drive_selector.h"
 #include "app/gui/folder_list.h"
-#include "support/temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ class FolderListTest : public QObject {
 
  private slots:
   void listsSubfoldersUnderTheParentEntry() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     for (const char* name : {"b", "A", "c"}) std::filesystem::create_directory(folder.path() / name);
     std::ofstream(folder.path() / "file.txt") << "not a folder";
     FolderList list(qpath(folder.path()), nullptr);
@@ -45,7 +45,7 @@ class FolderListTest : public QObject {
   }
 
   void singleClickOnlyHighlights() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     std::filesystem::create_directory(folder.path() / "dae");
     FolderList list(qpath(folder.path()), nullptr);
     list.show();
@@ -65,7 +65,7 @@ class FolderListTest : public QObject {
   }
   void openingMakesTheEntryCurrent() {
     QFETCH(bool, byEnter);
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     std::filesystem::create_directories(folder.path() / "dae" / "2024");
     FolderList list(qpath(folder.path()), nullptr);
     list.show();
@@ -90,7 +90,7 @@ class FolderListTest : public QObject {
   }
 
   void parentEntryGoesUp() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     std::filesystem::create_directory(folder.path() / "dae");
     FolderList list(qpath(folder.path() / "dae"), nullptr);
     list.setCurrentItem(entry(list, ".."));
@@ -104,7 +104,7 @@ class FolderListTest : public QObject {
   }
 
   void driveSelectorShowsTheVolumeOfTheCurrentFolder() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     std::filesystem::create_directory(folder.path() / "dae");
     QWidget window;
     auto* list = new FolderList(qpath(folder.path()), &window);

@@ -21,7 +21,7 @@
 #include "app/gui/navigator_bar.h"
 #include "app/gui/table_model.h"
 #include "support/dbase/table.h"
-#include "support/temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ class GridFrameworkTest : public QObject {
 
  private slots:
   void fixedColumnsNeverTakeTheCursor() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 3);
     GridWindow w(table, fixedTwo());
     QCOMPARE(currentCell(w.grid), QString("0,2"));
@@ -107,7 +107,7 @@ class GridFrameworkTest : public QObject {
   }
 
   void fixedColumnsStayWhileTheOthersScroll() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 3);
     GridWindow w(table, fixedTwo(), {260, 150});
     QTableView* fixed = w.fixedView();
@@ -136,7 +136,7 @@ class GridFrameworkTest : public QObject {
     QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(QString, after);
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 3);
     GridWindow w(table, fixedTwo());
     w.grid->setCurrentIndex(w.cell(row, column));
@@ -146,7 +146,7 @@ class GridFrameworkTest : public QObject {
   }
 
   void enterAfterTypingSavesAndMovesOn() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 3);
     GridWindow w(table, fixedTwo());
     w.window.activateWindow();
@@ -182,7 +182,7 @@ class GridFrameworkTest : public QObject {
   }
 
   void detailRowsFollowTheMaster() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table masters = makeRows(folder.path(), 3);
     dbase::Table details = dbase::recreateTable(
         folder.path(), {"DETAILS",
@@ -209,7 +209,7 @@ class GridFrameworkTest : public QObject {
   }
 
   void codeListStoresTheChosenCode() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 2);
     dbase::Table codes = dbase::recreateTable(
         folder.path(), {"CODES", {dbase::characterField("COD", 4), dbase::characterField("DESC", 20)}, {}});
@@ -252,7 +252,7 @@ class GridFrameworkTest : public QObject {
   }
 
   void navigatorButtonsShowTheirHints() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 1);
     GridWindow w(table, {});
     app::gui::NavigatorBar bar(w.grid, &w.window);
@@ -279,7 +279,7 @@ class GridFrameworkTest : public QObject {
   void navigatorMovesTheRecord() {
     QFETCH(QStringList, presses);
     QFETCH(QString, record);
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 20);
     GridWindow w(table, {});
     app::gui::NavigatorBar bar(w.grid, &w.window);
@@ -298,7 +298,7 @@ class GridFrameworkTest : public QObject {
   void navigatorPostsOrCancelsWhatIsTyped() {
     QFETCH(QString, press);
     QFETCH(QString, stored);
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeRows(folder.path(), 2);
     GridWindow w(table, {});
     app::gui::NavigatorBar bar(w.grid, &w.window);

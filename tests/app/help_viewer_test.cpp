@@ -13,8 +13,8 @@
 #include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "app/recording_dialogs.h"
-#include "converter/session.h"
-#include "support/temp_folder.h"
+#include "run/session.h"
+#include "toolkit/temp_folder.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ struct MainWithHelp {
     if (!QTest::qWaitForWindowActive(window.get())) qFatal("the main window was not shown");
   }
 
-  support::TempFolder folder;
-  converter::Session session;
+  test_support::TempFolder folder;
+  run::Session session;
   app_test::RecordingDialogs dialogs;
   app::HelpViewer help;
   std::unique_ptr<app::MainWindow> window;
@@ -105,7 +105,7 @@ class HelpViewerTest : public QObject {
   }
 
   void missingPageSaysWhichFile() {
-    support::TempFolder empty;
+    test_support::TempFolder empty;
     app::HelpViewer help(QString::fromStdString(empty.path().string()));
     help.showTopic(3);
     QVERIFY(help.isVisible());

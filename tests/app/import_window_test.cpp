@@ -20,7 +20,7 @@ namespace {
 void exportThroughTheWindow(WindowHarness& h) {
   h.open({});
   for (const char* button : {"BExportar", "BitBtn1", "BitBtn2", "BitBtn3"}) h.click(button);
-  QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: Proceso finalizado"});
+  QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
   h.dialogs.shown.clear();
 }
 
@@ -54,7 +54,7 @@ class ImportWindowTest : public QObject {
 
     h.open(arguments);
     h.click("BImportar");
-    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: Proceso finalizado"});
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
     QVERIFY(std::filesystem::exists(h.workspace.daeFolder() / "fCUADROS.txt"));
     QCOMPARE(h.session.CodigoResultado, 1);
     QCOMPARE(h.window->isVisible(), !closes);
@@ -80,8 +80,8 @@ class ImportWindowTest : public QObject {
     h.type("wwDBGridCODCENTRO", 0, 2, "1");
     h.click("BitBtn1");
     QVERIFY(!h.showing("Panel1"));
-    QCOMPARE(dae_test::readRows(h.workspace.workFolder(), "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
-             (dae_test::Rows{{"012345", "2024", "1"}}));
+    QCOMPARE(h.workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
+             (test_support::Rows{{"012345", "2024", "1"}}));
     // No timetable was ever exported here: the import stops at its first
     // missing table, through the default error handler.
     QCOMPARE(h.dialogs.shown.size(), std::size_t{1});

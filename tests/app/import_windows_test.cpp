@@ -15,27 +15,23 @@
 #include "app/message_box_dialogs.h"
 #include "app/modal_script.h"
 #include "converter/panel_flow.h"
-#include "converter/session.h"
 #include "dae_export/import_run.h"
 #include "dae_export/import_workspace.h"
 #include "dae_import/code_tables.h"
+#include "run/session.h"
 #include "support/file_system.h"
+#include "toolkit/files.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using app_test::ModalScript;
 
-void copySample(const fs::path& to) {
-  for (const fs::directory_entry& file : fs::directory_iterator(TRANSORVALDAE_SAMPLE_DAE)) {
-    fs::copy_file(file.path(), to / file.path().filename());
-  }
-}
-
 // The export on the sample through the panel flow, with every step accepted
 // as offered, then the stand-in host's timetable.
-void exportAndSolve(converter::Session& session) {
-  import_test::ScriptedDialogs answers;
+void exportAndSolve(run::Session& session) {
+  test_support::RecordingDialogs answers;
   converter::PanelFlow flow(session, answers);
   flow.BExportarClick(fs::path(session.CarpetaDAE).parent_path());
   flow.BitBtn1Click();
@@ -56,8 +52,8 @@ class ImportWindowsTest : public QObject {
  private slots:
   void sampleImportRunsThroughTheWindowsToItsEnd() {
     import_test::ImportWorkspace workspace;
-    copySample(workspace.daeFolder());
-    converter::Session session = workspace.session();
+    test_support::copyFiles(TRANSORVALDAE_SAMPLE_DAE, workspace.daeFolder());
+    run::Session session = workspace.session();
     exportAndSolve(session);
 
     app::MessageBoxDialogs dialogs;
@@ -97,9 +93,9 @@ class ImportWindowsTest : public QObject {
   void teacherLeftWithoutADocumentEndsUnfinished() {
     import_test::ImportWorkspace workspace;
     workspace.writeSchool();
-    copySample(workspace.daeFolder());
-    converter::Session session = workspace.session();
-    import_test::ScriptedDialogs loading;
+    test_support::copyFiles(TRANSORVALDAE_SAMPLE_DAE, workspace.daeFolder());
+    run::Session session = workspace.session();
+    test_support::RecordingDialogs loading;
     QVERIFY(dae_import::loadCodeTables(session, loading));
     workspace.writeTimetable({{"2", "3", "1", "CD", "1A", "GUA", "", "", ""}});
 

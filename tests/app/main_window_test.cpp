@@ -352,7 +352,7 @@ class MainWindowTest : public QObject {
     folders->setCurrentFolder(h.daeFolder() + "/gone");
     std::filesystem::remove(h.workspace.daeFolder() / "gone");
     h.click("BExportar");
-    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"message: No existe la carpeta"});
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"No existe la carpeta"});
     QCOMPARE(h.dialogs.busyAtBox, std::vector<bool>{false});
     QCOMPARE(h.window->isVisible(), !closes);
     QCOMPARE(h.ini(), result);

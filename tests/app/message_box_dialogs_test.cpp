@@ -14,7 +14,7 @@
 
 #include "app/message_box_dialogs.h"
 #include "support/dbase/table.h"
-#include "support/temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ class MessageBoxDialogsTest : public QObject {
   }
 
   void classHourCheckSavesTheCorrectedTimes() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table hours = dbase::recreateTable(
         folder.path(), {"PLANTILLA",
                         {dbase::integerField("HORA"), dbase::characterField("HORAINI", 5),

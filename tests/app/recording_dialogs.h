@@ -1,7 +1,6 @@
-// The window tests' dialogs: every box the window would show is recorded in
-// order ("message: ...", "yes/no: ...", "caption | text", "error: ...") with
-// whether the busy cursor showed over it, and questions get the scripted
-// answers.
+// The window tests' dialogs: the tests' recording dialogs with the windows'
+// error box ("error: text"), noting for every box whether the busy cursor
+// showed over it. Unless a test scripts them, questions get No and OK.
 #pragma once
 
 #include <QApplication>
@@ -11,30 +10,21 @@
 #include <vector>
 
 #include "app/window_dialogs.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace app_test {
 
-class RecordingDialogs : public app::WindowDialogs {
+class RecordingDialogs : public app::WindowDialogs, public test_support::RecordingDialogs {
  public:
-  void message(const std::string& text) override { record("message: " + text); }
-  bool askYesNo(const std::string& text) override {
-    record("yes/no: " + text);
-    return yesNoAnswer;
-  }
-  bool askOkCancel(const std::string& caption, const std::string& text) override {
-    record(caption + " | " + text);
-    return okCancelAnswer;
-  }
+  RecordingDialogs() { otherAnswers = test_support::alwaysAnswer(false, true); }
+
   void error(const std::string& text) override { record("error: " + text); }
 
-  std::vector<std::string> shown;
   std::vector<bool> busyAtBox;
-  bool yesNoAnswer = false;
-  bool okCancelAnswer = true;
 
- private:
-  void record(const std::string& box) {
-    shown.push_back(box);
+ protected:
+  void record(const std::string& box) override {
+    test_support::RecordingDialogs::record(box);
     const QCursor* cursor = QApplication::overrideCursor();
     busyAtBox.push_back(cursor && cursor->shape() == Qt::WaitCursor);
   }

@@ -9,7 +9,7 @@
 
 #include "app/gui/table_model.h"
 #include "support/dbase/table.h"
-#include "support/temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ class TableModelTest : public QObject {
 
  private slots:
   void showsRowsInUnicode() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeTable(folder.path(), {{std::string("ESO"),
                                                     std::string("Tutor\xED"
                                                                 "a"),
@@ -62,7 +62,7 @@ class TableModelTest : public QObject {
   }
 
   void editIsPostedAsWindows1252() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeTable(folder.path(), {{std::string("A")}, {std::string("B")}});
     TableModel model(kColumns, nullptr);
     model.setTable(&table);
@@ -75,7 +75,7 @@ class TableModelTest : public QObject {
   }
 
   void valueLongerThanTheFieldShowsAsStored() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeTable(folder.path(), {{std::string("A")}});
     TableModel model(kColumns, nullptr);
     model.setTable(&table);
@@ -85,7 +85,7 @@ class TableModelTest : public QObject {
   }
 
   void readOnlyColumnRefusesEdits() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeTable(folder.path(), {{std::string("A")}});
     TableModel model(kColumns, nullptr);
     model.setTable(&table);
@@ -95,7 +95,7 @@ class TableModelTest : public QObject {
   }
 
   void engineErrorIsASignalNotABox() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeTable(folder.path(), {{std::string("A")}});
     TableModel model(kColumns, nullptr);
     model.setTable(&table);
@@ -106,7 +106,7 @@ class TableModelTest : public QObject {
   }
 
   void pendingNewRecordIsARowAndIsPostedByAnEdit() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeTable(folder.path(), {});
     table.edit();  // on an empty table: a new, pending record
     TableModel model(kColumns, nullptr);
@@ -122,7 +122,7 @@ class TableModelTest : public QObject {
   }
 
   void reloadLeavesTheHandleAndShowsItsUnpostedEdit() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table =
         makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
     table.next();
@@ -138,7 +138,7 @@ class TableModelTest : public QObject {
   }
 
   void currentRowMovesTheHandle() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table =
         makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
     TableModel model(kColumns, nullptr);
@@ -150,7 +150,7 @@ class TableModelTest : public QObject {
   }
 
   void removeRowDeletesTheRecord() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table =
         makeTable(folder.path(), {{std::string("A")}, {std::string("B")}, {std::string("C")}});
     TableModel model(kColumns, nullptr);
@@ -162,7 +162,7 @@ class TableModelTest : public QObject {
   }
 
   void closedTableHasNoRows() {
-    support::TempFolder folder;
+    test_support::TempFolder folder;
     dbase::Table table = makeTable(folder.path(), {{std::string("A")}});
     table.close();
     TableModel model(kColumns, nullptr);

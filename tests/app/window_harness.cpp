@@ -9,7 +9,7 @@
 namespace app_test {
 
 WindowHarness::WindowHarness() : session(workspace.session()) {
-  workspace.writeCompleteExport();
+  dae_test::writeCompleteExport(workspace);
   session.CarpetaDAE.clear();
 }
 

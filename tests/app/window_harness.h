@@ -18,9 +18,9 @@
 #include "app/help.h"
 #include "app/main_window.h"
 #include "app/recording_dialogs.h"
-#include "converter/session.h"
-#include "dae_import/dae_workspace.h"
-#include "support/temp_folder.h"
+#include "dae_import/complete_export.h"
+#include "run/session.h"
+#include "toolkit/temp_folder.h"
 
 namespace app_test {
 
@@ -61,11 +61,11 @@ class WindowHarness {
   std::optional<std::string> ini() const;
   QString daeFolder() const;
 
-  dae_test::DaeWorkspace workspace;
-  converter::Session session;
+  test_support::Workspace workspace;
+  run::Session session;
   RecordingDialogs dialogs;
   RecordingHelp help;
-  support::TempFolder iniFolder;
+  test_support::TempFolder iniFolder;
   std::unique_ptr<app::MainWindow> window;
 };
 

@@ -5,25 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "dae_import/dae_workspace.h"
-#include "text_lines.h"
+#include "dae_import/complete_export.h"
+#include "toolkit/child_process.h"
+#include "toolkit/text_lines.h"
 
 namespace cli {
 namespace {
 
-using dae_test::DaeWorkspace;
 using dae_test::periodRecord;
-using dae_test::readRows;
-using dae_test::Rows;
 using dae_test::templateHeader;
 using test_support::ProcessResult;
+using test_support::Rows;
+using test_support::Workspace;
 
 using test_support::lines;
 
 class ExportCommandTest : public ::testing::Test {
  protected:
-  ExportCommandTest() { workspace.writeCompleteExport(); }
+  ExportCommandTest() { dae_test::writeCompleteExport(workspace); }
 
   ProcessResult run(std::vector<std::string> options) {
     std::vector<std::string> args = {"export", "--dae-folder", workspace.daeFolder().string(),
@@ -39,7 +38,7 @@ class ExportCommandTest : public ::testing::Test {
     return file.string();
   }
 
-  DaeWorkspace workspace;
+  Workspace workspace;
 };
 
 TEST_F(ExportCommandTest, CompleteExportEndsWithProcesoFinalizado) {
@@ -49,16 +48,14 @@ TEST_F(ExportCommandTest, CompleteExportEndsWithProcesoFinalizado) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(lines(result.out), (std::vector<std::string>{"Proceso finalizado", "CodigoResultado=1"}));
   EXPECT_EQ(result.err, "");
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
-            (Rows{{"0123\xD1"
-                   "5",
-                   "2024", "1"}}));
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP", {"COD", "ABREVCAST", "ABREVEUSK"}),
+  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}), (Rows{{"0123\xD1"
+                                                                                     "5",
+                                                                                     "2024", "1"}}));
+  EXPECT_EQ(workspace.read("daeNIVIMP", {"COD", "ABREVCAST", "ABREVEUSK"}),
             (Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BACH", "BATX"}}));
-  EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO", "PLANTILLA"}),
+  EXPECT_EQ(workspace.read("DIASHORAST", {"DIHO", "PLANTILLA"}),
             (Rows{{"31", "PLANB"}, {"32", "PLANB"}, {"210", "PLANB"}}));
-  EXPECT_EQ(readRows(workspace.workFolder(), "ASIGNOMT", {"NOMBRE"}).front(),
-            std::vector<std::string>{"Matem\xE1ticas"});
+  EXPECT_EQ(workspace.read("ASIGNOMT", {"NOMBRE"}).front(), std::vector<std::string>{"Matem\xE1ticas"});
 }
 
 TEST_F(ExportCommandTest, CarryOverQuestionIsAnsweredFromTheOption) {
@@ -72,12 +69,12 @@ TEST_F(ExportCommandTest, CarryOverQuestionIsAnsweredFromTheOption) {
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(lines(result.out),
             (std::vector<std::string>{question + " -> OK", "Proceso finalizado", "CodigoResultado=1"}));
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP", {"ABREVCAST"}), (Rows{{"ESO"}, {""}}));
+  EXPECT_EQ(workspace.read("daeNIVIMP", {"ABREVCAST"}), (Rows{{"ESO"}, {""}}));
 
   result = run({"--previous-levels", "discard"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(lines(result.out).front(), question + " -> Cancel");
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP", {"ABREVCAST"}), (Rows{{""}, {""}}));
+  EXPECT_EQ(workspace.read("daeNIVIMP", {"ABREVCAST"}), (Rows{{""}, {""}}));
 }
 
 struct StopCase {
@@ -114,9 +111,9 @@ TEST_F(ExportCommandTest, StopsAndMissingInputsExitWithThree) {
   };
   for (const StopCase& c : cases) {
     SCOPED_TRACE(c.name);
-    DaeWorkspace fresh;
-    fresh.writeCompleteExport();
-    if (!c.missingFile.empty()) fresh.remove(c.missingFile);
+    Workspace fresh;
+    dae_test::writeCompleteExport(fresh);
+    if (!c.missingFile.empty()) fresh.removeDaeFile(c.missingFile);
     std::vector<std::string> args = {"export", "--dae-folder", fresh.daeFolder().string(), "--work-folder",
                                      fresh.workFolder().string()};
     args.insert(args.end(), c.options.begin(), c.options.end());
@@ -128,13 +125,14 @@ TEST_F(ExportCommandTest, StopsAndMissingInputsExitWithThree) {
 }
 
 TEST_F(ExportCommandTest, ErrorIsPrintedOnStandardErrorWithExitOne) {
-  workspace.write("PLANTILLAS.txt", templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") +
-                                        periodRecord("0x", "1", "09:00", "10:00"));
+  workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("A", "A") +
+                                               periodRecord("01", "1", "08:00", "09:00") +
+                                               periodRecord("0x", "1", "09:00", "10:00"));
   const ProcessResult result = run({});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "'0x' is not a valid integer value\n");
   EXPECT_EQ(lines(result.out), std::vector<std::string>{"CodigoResultado=1"});
-  EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO"}), Rows{{"11"}});
+  EXPECT_EQ(workspace.read("DIASHORAST", {"DIHO"}), Rows{{"11"}});
 }
 
 TEST_F(ExportCommandTest, UnknownTemplateOrLevelIsAnError) {

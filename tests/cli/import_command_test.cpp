@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "dae_export/import_workspace.h"
-#include "text_lines.h"
+#include "toolkit/child_process.h"
+#include "toolkit/text_lines.h"
 
 namespace cli {
 namespace {
@@ -62,7 +62,7 @@ TEST_F(ImportCommandTest, DocumentsTypedInTheEditorReachTheFile) {
                                         "2"),
             std::string::npos)
       << workspace.outputFile();
-  EXPECT_EQ(workspace.read("PROFT", {"ABREV", "TIPODNI", "DNI"})[1],
+  EXPECT_EQ(workspace.readUtf8("PROFT", {"ABREV", "TIPODNI", "DNI"})[1],
             (std::vector<std::string>{"CD", "0002", "X1234567Ñ"}));
 }
 
@@ -90,13 +90,13 @@ TEST_F(ImportCommandTest, AnswersAboutEarlierWorkTablesComeFromTheOptions) {
   EXPECT_TRUE(startsWith(out[0], "Si Conserva los Datos") && endsWith(out[0], "-> Yes")) << out[0];
   EXPECT_TRUE(startsWith(out[1], "Si desea acceder directamente") && endsWith(out[1], "-> Yes")) << out[1];
   EXPECT_EQ(out[2], "Proceso finalizado");
-  EXPECT_EQ(workspace.read("CUADROH2", {"ABREVPROF"}), (Rows{{"AB"}, {"CD"}}));
+  EXPECT_EQ(workspace.readUtf8("CUADROH2", {"ABREVPROF"}), (Rows{{"AB"}, {"CD"}}));
 
   result = run({"--previous", "keep"});
   out = lines(result.out);
   ASSERT_EQ(out.size(), 4u) << result.out;
   EXPECT_TRUE(endsWith(out[1], "-> No")) << out[1];
-  EXPECT_EQ(workspace.read("CUADROH2", {"ABREVPROF"}), Rows{});
+  EXPECT_EQ(workspace.readUtf8("CUADROH2", {"ABREVPROF"}), Rows{});
 
   result = run({});
   out = lines(result.out);

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "converter/panel_flow.h"
-#include "converter/session.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/coding_rules.h"
 #include "dae_export/import_workspace.h"
+#include "run/session.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace converter {
 namespace {
@@ -32,8 +33,8 @@ class ImportFlowTest : public ::testing::Test {
   void importFolder() { flow.BImportarClick(workspace.daeFolder()); }
 
   ImportWorkspace workspace;
-  Session session = workspace.session();
-  import_test::ScriptedDialogs dialogs;
+  run::Session session = workspace.session();
+  test_support::RecordingDialogs dialogs;
   PanelFlow flow{session, dialogs};
 };
 
@@ -112,7 +113,7 @@ TEST_F(ImportFlowTest, MissingCentreIsAskedForOnTheCentrePanelBeforeTheImport) {
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
   EXPECT_EQ(session.FlagPaso, 0);
   EXPECT_EQ(session.CodigoResultado, 1);
-  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
+  EXPECT_EQ(workspace.readUtf8("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
             (Rows{{"099999", "2026", "2"}}));
   EXPECT_EQ(workspace.outputFile().substr(0, 13), "1CH0999992026");
 }

@@ -6,28 +6,29 @@
 #include <string>
 #include <vector>
 
-#include "converter/session.h"
-#include "dae_import/dae_workspace.h"
+#include "dae_import/complete_export.h"
 #include "dae_import/hour_templates.h"
 #include "dae_import/study_levels.h"
+#include "run/session.h"
 #include "support/error.h"
+#include "toolkit/fixed_record.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace converter {
 namespace {
 
-using dae_test::DaeWorkspace;
-using dae_test::fixedRecord;
 using dae_test::periodRecord;
-using dae_test::readRows;
-using dae_test::RecordingDialogs;
-using dae_test::Rows;
 using dae_test::templateHeader;
+using test_support::fixedRecord;
+using test_support::RecordingDialogs;
+using test_support::Rows;
+using test_support::Workspace;
 
 const char* const kTimetablerTables[] = {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT"};
 
 class PanelFlowTest : public ::testing::Test {
  protected:
-  PanelFlowTest() { workspace.writeCompleteExport(); }
+  PanelFlowTest() { dae_test::writeCompleteExport(workspace); }
 
   void exportFolder() { flow.BExportarClick(workspace.daeFolder()); }
 
@@ -48,8 +49,8 @@ class PanelFlowTest : public ::testing::Test {
     return std::find(dialogs.shown.begin(), dialogs.shown.end(), text) != dialogs.shown.end();
   }
 
-  DaeWorkspace workspace;
-  Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   RecordingDialogs dialogs;
   PanelFlow flow{session, dialogs};
 };
@@ -106,10 +107,9 @@ TEST_F(PanelFlowTest, CompleteExportWalksEveryPanel) {
   EXPECT_TRUE(flow.waitNoticeVisible());
   EXPECT_FALSE(flow.closeRequested());
   EXPECT_FALSE(flow.levelsTable().isOpen());
-  EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO", "PLANTILLA"}),
-            (Rows{{"11", "A"}, {"12", "A"}}));
+  EXPECT_EQ(workspace.read("DIASHORAST", {"DIHO", "PLANTILLA"}), (Rows{{"11", "A"}, {"12", "A"}}));
   for (const char* table : kTimetablerTables) EXPECT_TRUE(tableExists(table)) << table;
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP2", {"COD", "ABREVCAST", "ABREVEUSK"}),
+  EXPECT_EQ(workspace.read("daeNIVIMP2", {"COD", "ABREVCAST", "ABREVEUSK"}),
             (Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BACH", "BATX"}}));
 }
 
@@ -126,11 +126,11 @@ TEST_F(PanelFlowTest, TemplateChosenIsBuilt) {
   reachTemplates();
   ASSERT_TRUE(dae_import::chooseTemplate(flow.templatesTable(), "PLANB"));
   flow.BitBtn3Click();
-  EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO"}), (Rows{{"31"}, {"32"}, {"210"}}));
+  EXPECT_EQ(workspace.read("DIASHORAST", {"DIHO"}), (Rows{{"31"}, {"32"}, {"210"}}));
 }
 
 TEST_F(PanelFlowTest, MissingCodeFileStaysAtStartWithTheNormalCursor) {
-  workspace.remove("V55T86.txt");
+  workspace.removeDaeFile("V55T86.txt");
   bool busyWhileLoading = false;
   struct CursorWatch : RecordingDialogs {
     void message(const std::string& text) override {
@@ -194,6 +194,7 @@ TEST_F(PanelFlowTest, TemplatePanelStaysOverTheLevelsOnceShown) {
   reachTemplates();
   flow.Button2Click();
   EXPECT_EQ(flow.state(), PanelState::Centre);
+  dialogs.answers = {true};  // the carry-over of the names just typed
   flow.BitBtn1Click();
   EXPECT_EQ(flow.state(), PanelState::Templates);
   EXPECT_TRUE(flow.templateOkVisible());
@@ -202,6 +203,7 @@ TEST_F(PanelFlowTest, TemplatePanelStaysOverTheLevelsOnceShown) {
 TEST_F(PanelFlowTest, AfterTheEndTheLevelsComeBackWithoutTheTemplateOk) {
   reachTemplates();
   flow.BitBtn3Click();
+  dialogs.answers = {true};  // the carry-over of the names just typed
   flow.Button3Click();
   EXPECT_EQ(flow.state(), PanelState::Templates);
   EXPECT_FALSE(flow.templateOkVisible());
@@ -219,7 +221,7 @@ TEST_F(PanelFlowTest, AfterTheEndTheLevelsComeBackWithoutTheTemplateOk) {
 
 TEST_F(PanelFlowTest, MissingBuilderInputLetsTheChainGoOn) {
   session.ParamsRecibidos = 2;
-  workspace.remove("AULAS.txt");
+  workspace.removeDaeFile("AULAS.txt");
   reachTemplates();
   flow.BitBtn3Click();
   EXPECT_EQ(dialogs.shown,
@@ -234,8 +236,9 @@ TEST_F(PanelFlowTest, MissingBuilderInputLetsTheChainGoOn) {
 
 TEST_F(PanelFlowTest, BadPeriodStopsBeforeTheTimetablerTables) {
   session.ParamsRecibidos = 2;
-  workspace.write("PLANTILLAS.txt", templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") +
-                                        periodRecord("0x", "1", "09:00", "10:00"));
+  workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("A", "A") +
+                                               periodRecord("01", "1", "08:00", "09:00") +
+                                               periodRecord("0x", "1", "09:00", "10:00"));
   reachTemplates();
   EXPECT_THROW(flow.BitBtn3Click(), support::Error);
   EXPECT_EQ(flow.state(), PanelState::Templates);
@@ -244,12 +247,12 @@ TEST_F(PanelFlowTest, BadPeriodStopsBeforeTheTimetablerTables) {
   EXPECT_FALSE(flow.closeRequested());
   EXPECT_EQ(session.CodigoResultado, 1);
   EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(readRows(workspace.workFolder(), "DIASHORAST", {"DIHO"}), Rows{{"11"}});
+  EXPECT_EQ(workspace.read("DIASHORAST", {"DIHO"}), Rows{{"11"}});
   for (const char* table : kTimetablerTables) EXPECT_FALSE(tableExists(table)) << table;
 }
 
 TEST_F(PanelFlowTest, BuilderErrorStopsTheChainWithEarlierTablesIntact) {
-  workspace.write("AULAS.txt", fixedRecord(61, {{1, "A1"}, {9, "Aula uno"}, {59, "abc"}}));
+  workspace.writeDaeFile("AULAS.txt", fixedRecord(61, {{1, "A1"}, {9, "Aula uno"}, {59, "abc"}}));
   reachTemplates();
   EXPECT_THROW(flow.BitBtn3Click(), support::Error);
   EXPECT_TRUE(tableExists("ASIGNOMT"));
@@ -262,7 +265,7 @@ TEST_F(PanelFlowTest, BuilderErrorStopsTheChainWithEarlierTablesIntact) {
 
 TEST_F(PanelFlowTest, NoTemplateFileOnOkEndsTheStep) {
   reachTemplates();
-  workspace.remove("PLANTILLAS.txt");
+  workspace.removeDaeFile("PLANTILLAS.txt");
   flow.BitBtn3Click();
   EXPECT_EQ(dialogs.shown,
             (std::vector<std::string>{
@@ -278,17 +281,18 @@ TEST_F(PanelFlowTest, NextExportOffersTheRememberedShortNames) {
   reachTemplates();
   flow.BitBtn3Click();
   RecordingDialogs nextDialogs;
+  nextDialogs.answers = {true};
   PanelFlow next(session, nextDialogs);
   next.BExportarClick(workspace.daeFolder());
   next.BitBtn1Click();
   EXPECT_EQ(nextDialogs.shown, std::vector<std::string>{dae_test::restoreQuestion()});
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP", {"COD", "ABREVCAST", "ABREVEUSK"}),
+  EXPECT_EQ(workspace.read("daeNIVIMP", {"COD", "ABREVCAST", "ABREVEUSK"}),
             (Rows{{"ESO", "ESO", "DBH"}, {"BACH", "BACH", "BATX"}}));
 }
 
 TEST_F(PanelFlowTest, ExportingAgainFromTheCentrePanelReloadsAndResetsTheFlag) {
   exportFolder();
-  workspace.write("profesorado.txt", "XXX9999992025");
+  workspace.writeDaeFile("profesorado.txt", "XXX9999992025");
   session.FlagPaso = 4;
   exportFolder();
   EXPECT_EQ(flow.state(), PanelState::Centre);
@@ -311,7 +315,7 @@ TEST_F(PanelFlowTest, CentreOkForTheOtherDirectionNeedsAllThreeFields) {
   EXPECT_TRUE(flow.centreConfirmedForImport());
   EXPECT_EQ(flow.state(), PanelState::Start);
   EXPECT_FALSE(flow.centreTable().isOpen());
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"VERSION"}), Rows{{"3"}});
+  EXPECT_EQ(workspace.read("daeCENTRO", {"VERSION"}), Rows{{"3"}});
   EXPECT_TRUE(dialogs.shown.empty());
 }
 

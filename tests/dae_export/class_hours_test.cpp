@@ -9,6 +9,7 @@
 #include "support/dbase/index_check.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_export {
 namespace {
@@ -17,7 +18,7 @@ using import_test::ImportWorkspace;
 using import_test::Rows;
 
 Rows classHours(const ImportWorkspace& workspace) {
-  return workspace.read("PLANTILLA", {"HORA", "HORAINI", "HORAFIN"});
+  return workspace.readUtf8("PLANTILLA", {"HORA", "HORAINI", "HORAFIN"});
 }
 
 TEST(ClassHoursTest, WithoutDaysAndHoursTheDayRunsFromEightPastMidnight) {
@@ -122,8 +123,8 @@ TEST(ClassHoursTest, EarlierTableIsReplacedAndCorrectionsLastOneImport) {
 class PlantillaCentroTest : public ::testing::Test {
  protected:
   ImportWorkspace workspace;
-  converter::Session session = workspace.session();
-  import_test::ScriptedDialogs dialogs;
+  run::Session session = workspace.session();
+  test_support::RecordingDialogs dialogs;
 };
 
 TEST_F(PlantillaCentroTest, CorrectionTypedInTheCheckWindowIsStored) {
@@ -140,7 +141,7 @@ TEST_F(PlantillaCentroTest, CorrectionTypedInTheCheckWindowIsStored) {
   };
   PlantillaCentro(session, dialogs);
   EXPECT_EQ(dialogs.classHourChecks, 1);
-  EXPECT_EQ(workspace.read("PLANTILLA", {"HORAINI"})[2], std::vector<std::string>{"10:05"});
+  EXPECT_EQ(workspace.readUtf8("PLANTILLA", {"HORAINI"})[2], std::vector<std::string>{"10:05"});
   EXPECT_EQ(session.FlagPaso, 0);
   EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -150,7 +151,7 @@ TEST_F(PlantillaCentroTest, MissingCentreIsCreatedEmptyAndTheCentrePanelIsAskedF
   EXPECT_EQ(dialogs.classHourChecks, 1);
   EXPECT_EQ(session.FlagPaso, 1);
   ASSERT_TRUE(dbase::tableExists(workspace.workFolder(), "daeCENTRO"));
-  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}), Rows{});
+  EXPECT_EQ(workspace.readUtf8("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}), Rows{});
 }
 
 TEST_F(PlantillaCentroTest, CentreTableLeftEmptyIsAskedForAgain) {

@@ -2,19 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
 #include "dae_export/timetable_tables.h"
+#include "run/session.h"
 #include "support/cp1252.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
-#include "support/temp_folder.h"
 #include "timetabler_tables/code_table_defs.h"
+#include "toolkit/recording_dialogs.h"
+#include "toolkit/temp_folder.h"
 
 namespace dae_export {
 namespace {
@@ -40,30 +39,6 @@ dbase::TableDef teachersDef() {
 std::string keyOf(const std::string& teacher, const std::string& daySession) {
   return sessionKey(teacher, std::stoi(daySession.substr(0, 1)), std::stoi(daySession.substr(1)));
 }
-
-// Answers the Yes/No questions from a script and records every text shown.
-class ScriptedDialogs : public converter::Dialogs {
- public:
-  void message(const std::string& text) override { messages.push_back(text); }
-  bool askYesNo(const std::string& text) override {
-    questions.push_back(text);
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected question: " << text;
-      return false;
-    }
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  bool askOkCancel(const std::string& caption, const std::string& text) override {
-    ADD_FAILURE() << "unexpected question: " << caption << " " << text;
-    return false;
-  }
-
-  std::deque<bool> answers;
-  std::vector<std::string> messages;
-  std::vector<std::string> questions;
-};
 
 class CodingRulesTest : public ::testing::Test {
  protected:
@@ -149,7 +124,7 @@ class CodingRulesTest : public ::testing::Test {
     return rows;
   }
 
-  support::TempFolder work_;
+  test_support::TempFolder work_;
 };
 
 TEST_F(CodingRulesTest, OpeningStandsOnTheFirstTeacherAndItsFirstAppendedRecord) {
@@ -250,11 +225,11 @@ TEST_F(CodingRulesTest, LineKindDecidesWhichListMayBeUsed) {
   for (const LineCase& c : kLineCases) {
     SCOPED_TRACE(c.name);
     ASSERT_FALSE(tables.sessions.atEnd());
-    ScriptedDialogs dialogs;
+    test_support::RecordingDialogs dialogs;
     EXPECT_EQ(isTeachingLine(tables.sessions), c.teaching);
     EXPECT_EQ(enterSubjectList(tables.sessions, dialogs), c.teaching);
     EXPECT_EQ(enterActivityList(tables.sessions, dialogs), !c.teaching);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.teaching ? kTeachingLine : kNotTeachingLine});
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{c.teaching ? kTeachingLine : kNotTeachingLine});
     tables.sessions.next();
   }
 }
@@ -340,8 +315,8 @@ class FinishCodingTest : public CodingRulesTest {
 
   FinishCodingTest() { session.FlagPaso = 1; }  // as after the work tables were built
 
-  converter::Session session;
-  ScriptedDialogs dialogs;
+  run::Session session;
+  test_support::RecordingDialogs dialogs;
   int writerCalls = 0;
   bool folderExists = true;
 };
@@ -358,7 +333,7 @@ TEST_F(FinishCodingTest, EveryDocumentPresentWritesTheFileAndCloses) {
   EXPECT_EQ(outcome.ResultadoAjuste, 0);
   EXPECT_EQ(session.FlagPaso, 0);
   EXPECT_EQ(writerCalls, 1);
-  EXPECT_TRUE(dialogs.questions.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_FALSE(tables.teachers.isOpen());
 }
 
@@ -390,7 +365,7 @@ TEST_F(FinishCodingTest, DecliningToCorrectEndsWithoutTheFile) {
   EXPECT_EQ(outcome.ResultadoAjuste, 4);
   EXPECT_EQ(session.FlagPaso, 4);
   EXPECT_EQ(writerCalls, 0);
-  EXPECT_EQ(dialogs.questions, std::vector<std::string>{kTeacherWithoutDocument});  // asked once
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{kTeacherWithoutDocument});  // asked once
   EXPECT_FALSE(tables.teachers.isOpen());
 }
 
@@ -407,7 +382,7 @@ TEST_F(FinishCodingTest, AgreeingToCorrectKeepsTheEditorOnTheFirstTeacherWithout
   EXPECT_FALSE(outcome.editorCloses);
   EXPECT_EQ(session.FlagPaso, 1);
   EXPECT_EQ(writerCalls, 0);
-  EXPECT_EQ(dialogs.questions, std::vector<std::string>{kTeacherWithoutDocument});
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{kTeacherWithoutDocument});
   ASSERT_TRUE(tables.teachers.isOpen());
   EXPECT_EQ(tables.teachers.text("ABREV"), "MM");
 

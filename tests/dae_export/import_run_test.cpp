@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/coding_rules.h"
 #include "dae_export/import_workspace.h"
 #include "support/dbase/index_check.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
+#include "toolkit/child_process.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_export {
 namespace {
@@ -53,14 +54,14 @@ class ImportRunTest : public ::testing::Test {
 
   void run() { Importar2(session, dialogs); }
 
-  Rows typeTwo() const { return workspace.read("CUADROH2", {"PROF_DIA_SES", "TIPDOC", "DOC", "TIPTAR"}); }
+  Rows typeTwo() const { return workspace.readUtf8("CUADROH2", {"PROF_DIA_SES", "TIPDOC", "DOC", "TIPTAR"}); }
   Rows typeThree() const {
-    return workspace.read("CUADROH3", {"PROF_DIA_SES", "ABREVGRUP", "DOC", "NUMALUM"});
+    return workspace.readUtf8("CUADROH3", {"PROF_DIA_SES", "ABREVGRUP", "DOC", "NUMALUM"});
   }
 
   ImportWorkspace workspace;
-  converter::Session session = workspace.session();
-  import_test::ScriptedDialogs dialogs;
+  run::Session session = workspace.session();
+  test_support::RecordingDialogs dialogs;
 };
 
 TEST_F(ImportRunTest, FirstImportAsksNothingAndWritesTheFile) {

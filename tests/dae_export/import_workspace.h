@@ -1,22 +1,16 @@
-// Test support for the import (from the host's timetable to DAE): a work
-// folder and a DAE folder under the system's temporary folder (removed
-// afterwards), the timetabler tables and the host's SOLUC written from a few
-// values, the DAE code tables the coding editor opens, and a Dialogs that
-// records what it is shown and answers from a script.
+// The workspace of the import's tests (from the host's timetable to DAE): the
+// timetabler tables and the host's SOLUC written from a few values, the DAE
+// code tables the coding editor opens, and the DAE timetable file written.
 #pragma once
 
-#include <deque>
-#include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "converter/dialogs.h"
-#include "converter/session.h"
+#include "toolkit/workspace.h"
 
 namespace import_test {
 
-using Rows = std::vector<std::vector<std::string>>;
+using test_support::Rows;
 
 // How SOLUC stores its numbers DIA, HORA and SESIONES (NALUM follows: an
 // integer, a numeric or a character field).
@@ -35,18 +29,8 @@ struct Lesson {
   std::string nalum;
 };
 
-class ImportWorkspace {
+class ImportWorkspace : public test_support::Workspace {
  public:
-  ImportWorkspace();
-  ~ImportWorkspace();
-  ImportWorkspace(const ImportWorkspace&) = delete;
-  ImportWorkspace& operator=(const ImportWorkspace&) = delete;
-
-  const std::filesystem::path& workFolder() const { return work_; }
-  const std::filesystem::path& daeFolder() const { return dae_; }
-  // A standalone session on these folders, CarpetaDAE set to the DAE folder.
-  converter::Session session() const;
-
   // Re-creates SOLUC with these lessons.
   void writeTimetable(const std::vector<Lesson>& lessons, NumberKind kind = NumberKind::Integer) const;
   // PROFT rows: ABREV, NOMBRE, DEPART, DNI, TIPODNI.
@@ -68,37 +52,9 @@ class ImportWorkspace {
   // 0102), and the class hours built from the 20 defaults.
   void writeSchool() const;
 
-  // The fields of every record of table, in physical order (deleted ones
-  // skipped), as text.
-  Rows read(const std::string& table, const std::vector<std::string>& fields) const;
   // The bytes of "fCUADROS.txt" in the DAE folder; "" when there is none.
   std::string outputFile() const;
   bool outputExists() const;
-
- private:
-  std::filesystem::path root_;
-  std::filesystem::path work_;
-  std::filesystem::path dae_;
-};
-
-// Records every text shown (questions too) and answers the Yes/No questions
-// from a script; a question without a scripted answer is a test failure. The
-// coding editor, when shown, runs editorActions (the user's edits) and then
-// presses "&Terminar" once.
-class ScriptedDialogs : public converter::Dialogs {
- public:
-  void message(const std::string& text) override;
-  bool askYesNo(const std::string& text) override;
-  bool askOkCancel(const std::string& caption, const std::string& text) override;
-  void checkClassHours(dbase::Table& classHours) override;
-  void runCodingEditor(dae_export::CodingEditor& editor) override;
-
-  std::deque<bool> answers;
-  std::vector<std::string> shown;
-  int classHourChecks = 0;
-  int editorRuns = 0;
-  std::function<void(dbase::Table& classHours)> classHourEdits;
-  std::function<void(dae_export::CodingEditor& editor)> editorActions;
 };
 
 // The question shown when a teacher has no document at "&Terminar".

@@ -57,8 +57,8 @@ class TimetableBuildTest : public ::testing::Test {
   TimetableBuildTest() { workspace.writeSchool(); }
 
   void build(WorkTables tables) { buildTimetableTables(workspace.workFolder(), tables); }
-  Rows typeTwo() const { return workspace.read("CUADROH2", kTypeTwoFields); }
-  Rows typeThree() const { return workspace.read("CUADROH3", kTypeThreeFields); }
+  Rows typeTwo() const { return workspace.readUtf8("CUADROH2", kTypeTwoFields); }
+  Rows typeThree() const { return workspace.readUtf8("CUADROH3", kTypeThreeFields); }
 
   // Sets fields of the record of table whose PROF_DIA_SES (and ABREVGRUP,
   // when given) match, as the coding editor would.
@@ -87,10 +87,11 @@ TEST_F(TimetableBuildTest, EverySessionOfTheTimetableBecomesRecords) {
   build(WorkTables::Rebuild);
   EXPECT_EQ(typeTwo(), kTypeTwoRecords);
   EXPECT_EQ(typeThree(), kTypeThreeRecords);
-  EXPECT_EQ(workspace.read("PROFT", {"ABREV", "NOMBRE", "DNI"}), (Rows{{"AB", "Ana Blanco", "12345678Z"},
-                                                                       {"CD", "Carlos Diez", ""},
-                                                                       {"O'NE", "Olga O'Neill", "87654321X"},
-                                                                       {"ZZ", "", ""}}));
+  EXPECT_EQ(workspace.readUtf8("PROFT", {"ABREV", "NOMBRE", "DNI"}),
+            (Rows{{"AB", "Ana Blanco", "12345678Z"},
+                  {"CD", "Carlos Diez", ""},
+                  {"O'NE", "Olga O'Neill", "87654321X"},
+                  {"ZZ", "", ""}}));
   expectConsistentIndexes();
 }
 
@@ -119,9 +120,9 @@ TEST_F(TimetableBuildTest, RowsOfOneSessionMakeOneTypeTwoRecordAndOneTypeThreePe
   });
   build(WorkTables::Rebuild);
   // Always-fields from the last row, when-empty fields from the first that had a value.
-  EXPECT_EQ(workspace.read("CUADROH2", {"TIPTAR", "ABREVASIG", "CODASIG", "IDIOMA", "AULA_OBS", "PLAN"}),
+  EXPECT_EQ(workspace.readUtf8("CUADROH2", {"TIPTAR", "ABREVASIG", "CODASIG", "IDIOMA", "AULA_OBS", "PLAN"}),
             (Rows{{"0101", "MAT", "ASIG0001", "02", "A12", "P001"}}));
-  EXPECT_EQ(workspace.read("CUADROH3", {"ABREVGRUP", "NUMALUM"}), (Rows{{"1A", "15"}, {"1B", ""}}));
+  EXPECT_EQ(workspace.readUtf8("CUADROH3", {"ABREVGRUP", "NUMALUM"}), (Rows{{"1A", "15"}, {"1B", ""}}));
 }
 
 struct LessonCase {
@@ -189,9 +190,9 @@ TEST_F(TimetableBuildTest, WhatOneLessonTakesFromTheMasterTables) {
     SCOPED_TRACE(c.name);
     workspace.writeTimetable({c.lesson});
     build(WorkTables::Rebuild);
-    EXPECT_EQ(workspace.read("CUADROH2", c.typeTwoFields), Rows{c.typeTwo});
-    EXPECT_EQ(workspace.read("CUADROH3", c.typeThreeFields), c.typeThree);
-    EXPECT_EQ(workspace.read("PROFT", {"ABREV"}).size(), 3u);
+    EXPECT_EQ(workspace.readUtf8("CUADROH2", c.typeTwoFields), Rows{c.typeTwo});
+    EXPECT_EQ(workspace.readUtf8("CUADROH3", c.typeThreeFields), c.typeThree);
+    EXPECT_EQ(workspace.readUtf8("PROFT", {"ABREV"}).size(), 3u);
   }
 }
 
@@ -223,15 +224,15 @@ TEST_F(TimetableBuildTest, KeptTablesFollowTheTimetableAndKeepTheCodesTypedEarli
   build(WorkTables::Keep);
 
   EXPECT_EQ(
-      workspace.read("CUADROH2", {"PROF_DIA_SES", "TIPDOC", "DOC", "TIPTAR", "GRUPNIV", "IDIOMA", "TIP_ACTIV",
-                                  "PLAN", "NOMASIG", "AULA_OBS", "REG_MOD"}),
+      workspace.readUtf8("CUADROH2", {"PROF_DIA_SES", "TIPDOC", "DOC", "TIPTAR", "GRUPNIV", "IDIOMA",
+                                      "TIP_ACTIV", "PLAN", "NOMASIG", "AULA_OBS", "REG_MOD"}),
       (Rows{
           {"AB        101", "0001", "12345678Z", "0100", "N009", "02", "", "P001", "Matemáticas", "A12", "N"},
           {"ZZ        504", "0002", "X1234567L", "101", "N001", "02", "", "P001", "Lengua", "B2", "N"},
           {"AB        102", "0001", "12345678Z", "101", "N001", "02", "", "P002", "Matemáticas", "A12",
            "N"}}));
-  EXPECT_EQ(workspace.read("CUADROH3",
-                           {"PROF_DIA_SES", "ABREVGRUP", "CODGRUPO", "TIPDOC", "DOC", "NUMALUM", "REG_MOD"}),
+  EXPECT_EQ(workspace.readUtf8(
+                "CUADROH3", {"PROF_DIA_SES", "ABREVGRUP", "CODGRUPO", "TIPDOC", "DOC", "NUMALUM", "REG_MOD"}),
             (Rows{{"AB        101", "1A", "G0000099", "0001", "12345678Z", "28", "N"},
                   {"ZZ        504", "1A", "G0000001", "0002", "X1234567L", "4", "N"},
                   {"ZZ        504", "1B", "G0000002", "", "", "3", "N"},
@@ -257,7 +258,7 @@ TEST_F(TimetableBuildTest, LongGroupNameIsMatchedAsStoredOnEveryBuild) {
   }
   build(WorkTables::Rebuild);
   build(WorkTables::Keep);
-  EXPECT_EQ(workspace.read("CUADROH3", {"ABREVGRUP", "NUMALUM"}), (Rows{{"GRUPOLARGO", "5"}}));
+  EXPECT_EQ(workspace.readUtf8("CUADROH3", {"ABREVGRUP", "NUMALUM"}), (Rows{{"GRUPOLARGO", "5"}}));
 }
 
 struct KeyCase {

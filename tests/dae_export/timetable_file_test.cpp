@@ -13,6 +13,7 @@
 #include "support/cp1252.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_export {
 namespace {
@@ -62,7 +63,7 @@ class TimetableFileTest : public ::testing::Test {
   }
 
   import_test::ImportWorkspace workspace;
-  import_test::ScriptedDialogs dialogs;
+  test_support::RecordingDialogs dialogs;
 };
 
 // The common part of a type-2 line with every field at its nominal width.

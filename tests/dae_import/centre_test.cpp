@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "dae_import/dae_workspace.h"
+#include "dae_import/complete_export.h"
 #include "support/dbase/table.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_import {
 namespace {
 
-using dae_test::DaeWorkspace;
-using dae_test::readRows;
-using dae_test::RecordingDialogs;
-using dae_test::Rows;
+using test_support::RecordingDialogs;
+using test_support::Rows;
+using test_support::Workspace;
 
 struct HeaderCase {
   const char* name;
@@ -33,32 +33,31 @@ const HeaderCase kHeaderCases[] = {
 TEST(CentreHeader, CodeAndYearAreTakenUntrimmed) {
   for (const HeaderCase& c : kHeaderCases) {
     SCOPED_TRACE(c.name);
-    DaeWorkspace workspace;
-    workspace.write("profesorado.txt", c.line);
-    converter::Session session = workspace.session();
+    Workspace workspace;
+    workspace.writeDaeFile("profesorado.txt", c.line);
+    run::Session session = workspace.session();
     RecordingDialogs dialogs;
     ASSERT_TRUE(loadCentreHeader(session, dialogs));
-    EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
-              (Rows{{c.code, c.year, ""}}));
+    EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}), (Rows{{c.code, c.year, ""}}));
   }
 }
 
 TEST(CentreHeader, MissingTeachersFileLeavesTheCentreTable) {
-  DaeWorkspace workspace;
+  Workspace workspace;
   CreaCentro(workspace.workFolder())
       .appendRecord({std::string("OLD"), std::string("1999"), std::string("1")});
-  converter::Session session = workspace.session();
+  run::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
   EXPECT_FALSE(loadCentreHeader(session, dialogs));
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"No existe archivo DAE de Profesores (profesorado.txt)"});
   EXPECT_EQ(session.CodigoResultado, -1);
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"CODCENTRO"}), Rows{{"OLD"}});
+  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO"}), Rows{{"OLD"}});
 }
 
 TEST(MuestraCentro, MissingCentreTableIsReported) {
-  DaeWorkspace workspace;
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
   dbase::Table centre(workspace.workFolder(), "daeCENTRO");
@@ -69,8 +68,8 @@ TEST(MuestraCentro, MissingCentreTableIsReported) {
 }
 
 TEST(MuestraCentro, PutsTheRowInEditAndAnEmptyTableGetsANewRow) {
-  DaeWorkspace workspace;
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   RecordingDialogs dialogs;
   CreaCentro(workspace.workFolder());
   dbase::Table centre(workspace.workFolder(), "daeCENTRO");
@@ -102,7 +101,7 @@ const CompletenessCase kCompletenessCases[] = {
 TEST(CentreDataComplete, AllThreeFieldsMustBeFilled) {
   for (const CompletenessCase& c : kCompletenessCases) {
     SCOPED_TRACE(c.name);
-    DaeWorkspace workspace;
+    Workspace workspace;
     CreaCentro(workspace.workFolder());
     dbase::Table centre(workspace.workFolder(), "daeCENTRO");
     centre.open();
@@ -116,7 +115,7 @@ TEST(CentreDataComplete, AllThreeFieldsMustBeFilled) {
 }
 
 TEST(CentreDataComplete, EmptyTableIsIncomplete) {
-  DaeWorkspace workspace;
+  Workspace workspace;
   CreaCentro(workspace.workFolder());
   dbase::Table centre(workspace.workFolder(), "daeCENTRO");
   EXPECT_FALSE(centreDataComplete(centre));

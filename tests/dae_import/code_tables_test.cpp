@@ -6,18 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "dae_import/complete_export.h"
 #include "dae_import/dae_loading.h"
-#include "dae_import/dae_workspace.h"
 #include "support/dbase/table.h"
+#include "toolkit/fixed_record.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_import {
 namespace {
 
-using dae_test::DaeWorkspace;
-using dae_test::fixedRecord;
-using dae_test::readRows;
-using dae_test::RecordingDialogs;
-using dae_test::Rows;
+using test_support::fixedRecord;
+using test_support::RecordingDialogs;
+using test_support::Rows;
+using test_support::Workspace;
 
 struct TableCase {
   const char* file;
@@ -104,22 +105,22 @@ const TableCase kTableCases[] = {
 
 class CodeTablesTest : public ::testing::Test {
  protected:
-  void SetUp() override { workspace.writeCompleteExport(); }
+  void SetUp() override { dae_test::writeCompleteExport(workspace); }
 
   bool load() { return loadCodeTables(session, dialogs); }
 
-  DaeWorkspace workspace;
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   RecordingDialogs dialogs;
 };
 
 TEST_F(CodeTablesTest, EachTableHoldsItsRecordsTrimmed) {
-  for (const TableCase& c : kTableCases) workspace.write(c.file, c.record + c.record);
+  for (const TableCase& c : kTableCases) workspace.writeDaeFile(c.file, c.record + c.record);
   ASSERT_TRUE(load());
   EXPECT_TRUE(dialogs.shown.empty());
   for (const TableCase& c : kTableCases) {
     SCOPED_TRACE(c.table);
-    const Rows rows = readRows(workspace.workFolder(), c.table, c.fields);
+    const Rows rows = workspace.read(c.table, c.fields);
     // daeNIVIMP keeps only the first record of a code.
     const Rows expected = std::string(c.table) == "daeNIVIMP" ? Rows{c.row} : Rows{c.row, c.row};
     EXPECT_EQ(rows, expected);
@@ -142,28 +143,27 @@ TEST_F(CodeTablesTest, OnlyTaskTypesLAndNGiveRows) {
   auto taskType = [](const std::string& type, const std::string& code) {
     return fixedRecord(508, {{1, type}, {2, code}});
   };
-  workspace.write("T13.txt", taskType("C", "0001") + taskType("L", "0002") + taskType("l", "0003") +
-                                 taskType("N", "0004") + taskType(" ", "0005"));
+  workspace.writeDaeFile("T13.txt", taskType("C", "0001") + taskType("L", "0002") + taskType("l", "0003") +
+                                        taskType("N", "0004") + taskType(" ", "0005"));
   ASSERT_TRUE(load());
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeTIPTAR", {"TIPTAR", "COD"}),
-            (Rows{{"L", "0002"}, {"N", "0004"}}));
+  EXPECT_EQ(workspace.read("daeTIPTAR", {"TIPTAR", "COD"}), (Rows{{"L", "0002"}, {"N", "0004"}}));
 }
 
 TEST_F(CodeTablesTest, RepeatedLevelCodeKeepsTheFirstRecord) {
-  workspace.write("V55T11.txt", fixedRecord(148, {{1, "ESO"}, {9, "Primera"}}) +
-                                    fixedRecord(148, {{1, "eso"}, {9, "Minusculas"}}) +
-                                    fixedRecord(148, {{1, " ESO"}, {9, "Segunda"}}));
+  workspace.writeDaeFile("V55T11.txt", fixedRecord(148, {{1, "ESO"}, {9, "Primera"}}) +
+                                           fixedRecord(148, {{1, "eso"}, {9, "Minusculas"}}) +
+                                           fixedRecord(148, {{1, " ESO"}, {9, "Segunda"}}));
   ASSERT_TRUE(load());
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP", {"COD", "DESCCAST"}),
+  EXPECT_EQ(workspace.read("daeNIVIMP", {"COD", "DESCCAST"}),
             (Rows{{"ESO", "Primera"}, {"eso", "Minusculas"}}));
 }
 
 TEST_F(CodeTablesTest, EmptyFileReplacesTheTableByAnEmptyOne) {
   ASSERT_TRUE(load());
-  ASSERT_EQ(readRows(workspace.workFolder(), "daeOTRACT", {"COD"}).size(), 1u);
-  workspace.write("T07.txt", "");
+  ASSERT_EQ(workspace.read("daeOTRACT", {"COD"}).size(), 1u);
+  workspace.writeDaeFile("T07.txt", "");
   ASSERT_TRUE(load());
-  EXPECT_TRUE(readRows(workspace.workFolder(), "daeOTRACT", {"COD"}).empty());
+  EXPECT_TRUE(workspace.read("daeOTRACT", {"COD"}).empty());
 }
 
 struct MissingCase {
@@ -206,10 +206,10 @@ const MissingCase kMissingCases[] = {
 TEST(RecogeCodigosDAE, MissingFileStopsTheLoadingThere) {
   for (const MissingCase& c : kMissingCases) {
     SCOPED_TRACE(c.file);
-    DaeWorkspace workspace;
-    workspace.writeCompleteExport();
-    workspace.remove(c.file);
-    converter::Session session = workspace.session();
+    Workspace workspace;
+    dae_test::writeCompleteExport(workspace);
+    workspace.removeDaeFile(c.file);
+    run::Session session = workspace.session();
     session.CodigoResultado = 1;
     RecordingDialogs dialogs;
     EXPECT_FALSE(RecogeCodigosDAE(session, dialogs));
@@ -223,29 +223,29 @@ TEST(RecogeCodigosDAE, MissingFileStopsTheLoadingThere) {
 }
 
 TEST(RecogeCodigosDAE, MissingFileKeepsTheEarlierRunsTablesFromThereOn) {
-  DaeWorkspace workspace;
-  workspace.writeCompleteExport();
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  dae_test::writeCompleteExport(workspace);
+  run::Session session = workspace.session();
   RecordingDialogs dialogs;
   ASSERT_TRUE(RecogeCodigosDAE(session, dialogs));
-  workspace.write("T13.txt", fixedRecord(508, {{1, "N"}, {2, "9999"}}));
-  workspace.write("V55T14.txt", fixedRecord(104, {{1, "NEW"}}));
-  workspace.remove("V55T86.txt");
+  workspace.writeDaeFile("T13.txt", fixedRecord(508, {{1, "N"}, {2, "9999"}}));
+  workspace.writeDaeFile("V55T14.txt", fixedRecord(104, {{1, "NEW"}}));
+  workspace.removeDaeFile("V55T86.txt");
   EXPECT_FALSE(RecogeCodigosDAE(session, dialogs));
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeTIPTAR", {"COD"}), Rows{{"9999"}});
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeTIPDOC", {"COD"}), Rows{{"DNI"}});
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeESPECI", {"COD"}), Rows{{"0000"}});
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"CODCENTRO"}), Rows{{"012345"}});
+  EXPECT_EQ(workspace.read("daeTIPTAR", {"COD"}), Rows{{"9999"}});
+  EXPECT_EQ(workspace.read("daeTIPDOC", {"COD"}), Rows{{"DNI"}});
+  EXPECT_EQ(workspace.read("daeESPECI", {"COD"}), Rows{{"0000"}});
+  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO"}), Rows{{"012345"}});
 }
 
 TEST(RecogeCodigosDAE, EarlierAssignmentsAndDaysAndHoursAreDroppedFirst) {
-  DaeWorkspace workspace;
-  workspace.writeCompleteExport();
-  workspace.remove("T13.txt");
+  Workspace workspace;
+  dae_test::writeCompleteExport(workspace);
+  workspace.removeDaeFile("T13.txt");
   for (const char* table : {"ASIGT", "DIASHORAST"}) {
     dbase::recreateTable(workspace.workFolder(), {table, {dbase::characterField("X", 1)}, {}});
   }
-  converter::Session session = workspace.session();
+  run::Session session = workspace.session();
   RecordingDialogs dialogs;
   EXPECT_FALSE(RecogeCodigosDAE(session, dialogs));
   EXPECT_FALSE(dbase::tableExists(workspace.workFolder(), "ASIGT"));
@@ -253,21 +253,19 @@ TEST(RecogeCodigosDAE, EarlierAssignmentsAndDaysAndHoursAreDroppedFirst) {
 }
 
 TEST(RecogeCodigosDAE, CompleteFolderLoadsCentreAndTemplates) {
-  DaeWorkspace workspace;
-  workspace.writeCompleteExport();
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  dae_test::writeCompleteExport(workspace);
+  run::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
   EXPECT_TRUE(RecogeCodigosDAE(session, dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(session.CodigoResultado, 1);
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}),
-            (Rows{{"012345", "2024", ""}}));
-  EXPECT_EQ(readRows(workspace.workFolder(), "daePLANTILLAS", {"CODIGO", "PLANTILLA"}),
-            (Rows{{"A",
-                   "Ma\xF1"
-                   "ana"},
-                  {"PLANB", "Tarde"}}));
+  EXPECT_EQ(workspace.read("daeCENTRO", {"CODCENTRO", "ANOACAD", "VERSION"}), (Rows{{"012345", "2024", ""}}));
+  EXPECT_EQ(workspace.read("daePLANTILLAS", {"CODIGO", "PLANTILLA"}), (Rows{{"A",
+                                                                             "Ma\xF1"
+                                                                             "ana"},
+                                                                            {"PLANB", "Tarde"}}));
 }
 
 }  // namespace

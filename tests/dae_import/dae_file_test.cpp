@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "dae_import/dae_workspace.h"
+#include "dae_import/complete_export.h"
+#include "support/error.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_import {
 namespace {
 
-using dae_test::DaeWorkspace;
-using dae_test::RecordingDialogs;
+using test_support::RecordingDialogs;
+using test_support::Workspace;
 
 struct LineCase {
   const char* name;
@@ -37,17 +41,17 @@ const LineCase kLineCases[] = {
 };
 
 TEST(DaeFile, FirstLineFollowsTheReadingRules) {
-  DaeWorkspace workspace;
+  Workspace workspace;
   for (const LineCase& c : kLineCases) {
     SCOPED_TRACE(c.name);
-    workspace.write("T13.txt", c.bytes);
+    workspace.writeDaeFile("T13.txt", c.bytes);
     EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "T13.txt"), c.line);
   }
 }
 
 TEST(DaeFile, RecordsWrittenOnePerLineGiveOnlyTheFirst) {
-  DaeWorkspace workspace;
-  workspace.write("V55T14.txt", "AAAA\r\nBBBB\r\n");
+  Workspace workspace;
+  workspace.writeDaeFile("V55T14.txt", "AAAA\r\nBBBB\r\n");
   std::vector<std::string> records;
   forEachRecord(*readDaeLine(workspace.session().CarpetaDAE, "V55T14.txt"), 1, 4,
                 [&](std::string_view record) { records.emplace_back(record); });
@@ -55,8 +59,8 @@ TEST(DaeFile, RecordsWrittenOnePerLineGiveOnlyTheFirst) {
 }
 
 TEST(DaeFile, BareCarriageReturnsKeepRecordsAligned) {
-  DaeWorkspace workspace;
-  workspace.write("V55T14.txt", "AAAA\rBBBB\rCC");
+  Workspace workspace;
+  workspace.writeDaeFile("V55T14.txt", "AAAA\rBBBB\rCC");
   std::vector<std::string> records;
   forEachRecord(*readDaeLine(workspace.session().CarpetaDAE, "V55T14.txt"), 1, 4,
                 [&](std::string_view record) { records.emplace_back(record); });
@@ -64,11 +68,36 @@ TEST(DaeFile, BareCarriageReturnsKeepRecordsAligned) {
 }
 
 TEST(DaeFile, NameIsMatchedWithoutRegardToCase) {
-  DaeWorkspace workspace;
-  workspace.write("T13.TXT", "X");
+  Workspace workspace;
+  workspace.writeDaeFile("T13.TXT", "X");
   EXPECT_TRUE(daeFileExists(workspace.session().CarpetaDAE, "T13.txt"));
   EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "t13.Txt"), "X");
   EXPECT_EQ(readDaeLine(workspace.session().CarpetaDAE, "T07.txt"), std::nullopt);
+}
+
+// A file whose state cannot be read (here a link to itself) is the program's
+// own error naming it, never the file-system library's exception.
+TEST(DaeFile, UnreadableFileIsTheProgramsErrorNamingIt) {
+  Workspace workspace;
+  std::error_code ec;
+  std::filesystem::create_symlink("T13.txt", workspace.daeFolder() / "T13.txt", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+  const std::string folder = workspace.session().CarpetaDAE;
+  const auto namesTheFile = [](const support::Error& error) {
+    return std::string(error.what()).find("T13.txt") != std::string::npos;
+  };
+  try {
+    daeFileExists(folder, "T13.txt");
+    ADD_FAILURE() << "no error";
+  } catch (const support::Error& error) {
+    EXPECT_TRUE(namesTheFile(error)) << error.what();
+  }
+  try {
+    readDaeLine(folder, "t13.TXT");
+    ADD_FAILURE() << "no error";
+  } catch (const support::Error& error) {
+    EXPECT_TRUE(namesTheFile(error)) << error.what();
+  }
 }
 
 struct WalkCase {
@@ -119,8 +148,8 @@ TEST(DaeFile, FieldsAreShorterWhenTheRecordEnds) {
 }
 
 TEST(DaeFile, MissingInputIsReportedWithResultMinusOne) {
-  DaeWorkspace workspace;
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
   EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "No existe archivo DAE de Aulas (AULAS.txt)"),
@@ -130,9 +159,9 @@ TEST(DaeFile, MissingInputIsReportedWithResultMinusOne) {
 }
 
 TEST(DaeFile, PresentInputLeavesTheResultAlone) {
-  DaeWorkspace workspace;
-  workspace.write("aulas.TXT", "R1");
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  workspace.writeDaeFile("aulas.TXT", "R1");
+  run::Session session = workspace.session();
   session.CodigoResultado = 1;
   RecordingDialogs dialogs;
   EXPECT_EQ(readDaeInput(session, dialogs, "AULAS.txt", "unused"), "R1");

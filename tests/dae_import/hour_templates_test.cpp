@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "converter/session.h"
-#include "dae_import/dae_workspace.h"
+#include "dae_import/complete_export.h"
+#include "run/session.h"
 #include "support/error.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_import {
 namespace {
 
-using dae_test::DaeWorkspace;
 using dae_test::periodRecord;
-using dae_test::readRows;
-using dae_test::RecordingDialogs;
-using dae_test::Rows;
 using dae_test::templateHeader;
+using test_support::RecordingDialogs;
+using test_support::Rows;
+using test_support::Workspace;
 
 const std::vector<std::string> kNoTemplateFile = {
     "No existe archivo DAE (Plantillas.txt o T02.txt)",
@@ -31,7 +31,7 @@ class HourTemplatesTest : public ::testing::Test {
  protected:
   void list() { listTemplates(session, dialogs); }
 
-  Rows listed() { return readRows(workspace.workFolder(), "daePLANTILLAS", {"CODIGO", "PLANTILLA"}); }
+  Rows listed() { return workspace.read("daePLANTILLAS", {"CODIGO", "PLANTILLA"}); }
 
   // Lists the templates, chooses code (the first row when empty) and builds.
   bool build(const std::string& code = "") {
@@ -43,30 +43,29 @@ class HourTemplatesTest : public ::testing::Test {
     return buildDaysAndHours(session, dialogs, templates);
   }
 
-  Rows daysAndHours(const std::vector<std::string>& fields) {
-    return readRows(workspace.workFolder(), "DIASHORAST", fields);
-  }
+  Rows daysAndHours(const std::vector<std::string>& fields) { return workspace.read("DIASHORAST", fields); }
 
-  DaeWorkspace workspace;
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   RecordingDialogs dialogs;
   dbase::Table templates{workspace.workFolder(), "daePLANTILLAS"};
 };
 
 TEST_F(HourTemplatesTest, EveryHeaderIsListedInFileOrder) {
-  workspace.write("PLANTILLAS.txt", templateHeader("A", "Uno") + periodRecord("01", "1", "08:00", "09:00") +
-                                        templateHeader("B", "Dos") + templateHeader("C", " Tres ") +
-                                        periodRecord("01", "1", "08:00", "09:00"));
+  workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("A", "Uno") +
+                                               periodRecord("01", "1", "08:00", "09:00") +
+                                               templateHeader("B", "Dos") + templateHeader("C", " Tres ") +
+                                               periodRecord("01", "1", "08:00", "09:00"));
   list();
   EXPECT_EQ(listed(), (Rows{{"A", "Uno"}, {"B", "Dos"}, {"C", " Tres"}}));
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(HourTemplatesTest, SecondFileIsUsedOnlyWithoutTheFirst) {
-  workspace.write("T02.txt", templateHeader("T02", "Segundo"));
+  workspace.writeDaeFile("T02.txt", templateHeader("T02", "Segundo"));
   list();
   EXPECT_EQ(listed(), (Rows{{"T02", "Segundo"}}));
-  workspace.write("plantillas.TXT", templateHeader("P", "Primero"));
+  workspace.writeDaeFile("plantillas.TXT", templateHeader("P", "Primero"));
   list();
   EXPECT_EQ(listed(), (Rows{{"P", "Primero"}}));
 }
@@ -80,7 +79,7 @@ TEST_F(HourTemplatesTest, NoTemplateFileLeavesAnEmptyListAndTheResultAlone) {
 }
 
 TEST_F(HourTemplatesTest, ChosenTemplateGivesExactlyItsPeriods) {
-  workspace.writeCompleteExport();
+  dae_test::writeCompleteExport(workspace);
   ASSERT_TRUE(build("PLANB"));
   EXPECT_EQ(daysAndHours(kAllFields), (Rows{{"31", "", "3", "Mi\xE9rcoles", "1", "1-15:00-15:50", "15:00",
                                              "15:50", "50", "0", "", "1", "PLANB", "N"},
@@ -93,7 +92,7 @@ TEST_F(HourTemplatesTest, ChosenTemplateGivesExactlyItsPeriods) {
 }
 
 TEST_F(HourTemplatesTest, ShortCodeIsFoundAndTheFirstRowIsTheDefault) {
-  workspace.writeCompleteExport();
+  dae_test::writeCompleteExport(workspace);
   ASSERT_TRUE(build());
   EXPECT_EQ(daysAndHours({"DIHO", "PLANTILLA"}), (Rows{{"11", "A"}, {"12", "A"}}));
 }
@@ -134,7 +133,7 @@ const PeriodCase kPeriodCases[] = {
 TEST_F(HourTemplatesTest, PeriodRecordsBecomeRows) {
   for (const PeriodCase& c : kPeriodCases) {
     SCOPED_TRACE(c.name);
-    workspace.write("PLANTILLAS.txt", templateHeader("X", "X") + c.record);
+    workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("X", "X") + c.record);
     ASSERT_TRUE(build());
     EXPECT_EQ(daysAndHours({"DIHO", "DIA", "TEXTODIA", "HORA", "TEXTOHOR", "MINUTOS", "SESION_ORDEN"}),
               Rows{c.row});
@@ -142,17 +141,19 @@ TEST_F(HourTemplatesTest, PeriodRecordsBecomeRows) {
 }
 
 TEST_F(HourTemplatesTest, DayOutOfRangeKeepsThePreviousName) {
-  workspace.write("PLANTILLAS.txt", templateHeader("X", "X") + periodRecord("01", "3", "08:00", "09:00") +
-                                        templateHeader("Y", "Y") + templateHeader("X", "X") +
-                                        periodRecord("02", "0", "09:00", "10:00"));
+  workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("X", "X") +
+                                               periodRecord("01", "3", "08:00", "09:00") +
+                                               templateHeader("Y", "Y") + templateHeader("X", "X") +
+                                               periodRecord("02", "0", "09:00", "10:00"));
   ASSERT_TRUE(build("X"));
   EXPECT_EQ(daysAndHours({"DIHO", "TEXTODIA"}), (Rows{{"31", "Mi\xE9rcoles"}, {"02", "Mi\xE9rcoles"}}));
 }
 
 TEST_F(HourTemplatesTest, ConversionErrorKeepsTheRowsWrittenBefore) {
-  workspace.write("PLANTILLAS.txt", templateHeader("X", "X") + periodRecord("01", "1", "08:00", "09:00") +
-                                        periodRecord("2 ", "1", "09:00", "10:00") +
-                                        periodRecord("03", "1", "10:00", "11:00"));
+  workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("X", "X") +
+                                               periodRecord("01", "1", "08:00", "09:00") +
+                                               periodRecord("2 ", "1", "09:00", "10:00") +
+                                               periodRecord("03", "1", "10:00", "11:00"));
   list();
   AbrePlantillasDAE(templates);
   try {
@@ -165,7 +166,8 @@ TEST_F(HourTemplatesTest, ConversionErrorKeepsTheRowsWrittenBefore) {
 }
 
 TEST_F(HourTemplatesTest, BadTimeStopsTheBuild) {
-  workspace.write("PLANTILLAS.txt", templateHeader("X", "X") + periodRecord("01", "1", "8h:00", "09:00"));
+  workspace.writeDaeFile("PLANTILLAS.txt",
+                         templateHeader("X", "X") + periodRecord("01", "1", "8h:00", "09:00"));
   list();
   AbrePlantillasDAE(templates);
   EXPECT_THROW(buildDaysAndHours(session, dialogs, templates), support::Error);
@@ -173,8 +175,9 @@ TEST_F(HourTemplatesTest, BadTimeStopsTheBuild) {
 }
 
 TEST_F(HourTemplatesTest, HeaderAtTheEndGivesAnEmptyTable) {
-  workspace.write("PLANTILLAS.txt", templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") +
-                                        templateHeader("Z", "Z"));
+  workspace.writeDaeFile(
+      "PLANTILLAS.txt",
+      templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") + templateHeader("Z", "Z"));
   list();
   EXPECT_EQ(listed(), (Rows{{"A", "A"}, {"Z", "Z"}}));
   AbrePlantillasDAE(templates);
@@ -185,26 +188,26 @@ TEST_F(HourTemplatesTest, HeaderAtTheEndGivesAnEmptyTable) {
 }
 
 TEST_F(HourTemplatesTest, EveryBlockOfTheChosenCodeIsWritten) {
-  workspace.write("PLANTILLAS.txt", templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") +
-                                        templateHeader("B", "B") + periodRecord("01", "2", "08:00", "09:00") +
-                                        templateHeader("A", "A bis") +
-                                        periodRecord("01", "3", "08:00", "09:00"));
+  workspace.writeDaeFile("PLANTILLAS.txt",
+                         templateHeader("A", "A") + periodRecord("01", "1", "08:00", "09:00") +
+                             templateHeader("B", "B") + periodRecord("01", "2", "08:00", "09:00") +
+                             templateHeader("A", "A bis") + periodRecord("01", "3", "08:00", "09:00"));
   ASSERT_TRUE(build("A"));
   EXPECT_EQ(daysAndHours({"DIHO"}), (Rows{{"11"}, {"31"}}));
 }
 
 TEST_F(HourTemplatesTest, NoTemplateFileOnOkBuildsNothing) {
-  workspace.write("PLANTILLAS.txt", templateHeader("A", "A"));
+  workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("A", "A"));
   list();
   AbrePlantillasDAE(templates);
-  workspace.remove("PLANTILLAS.txt");
+  workspace.removeDaeFile("PLANTILLAS.txt");
   EXPECT_FALSE(buildDaysAndHours(session, dialogs, templates));
   EXPECT_EQ(dialogs.shown, kNoTemplateFile);
   EXPECT_FALSE(dbase::tableExists(workspace.workFolder(), "DIASHORAST"));
 }
 
 TEST_F(HourTemplatesTest, MissingTemplateListOnOkBuildsNothingSilently) {
-  workspace.writeCompleteExport();
+  dae_test::writeCompleteExport(workspace);
   EXPECT_FALSE(buildDaysAndHours(session, dialogs, templates));
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_FALSE(dbase::tableExists(workspace.workFolder(), "DIASHORAST"));

@@ -5,20 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "converter/session.h"
 #include "dae_import/centre.h"
 #include "dae_import/code_tables.h"
-#include "dae_import/dae_workspace.h"
+#include "dae_import/complete_export.h"
 #include "dae_import/table_files.h"
+#include "run/session.h"
+#include "toolkit/recording_dialogs.h"
 
 namespace dae_import {
 namespace {
 
-using dae_test::DaeWorkspace;
-using dae_test::readRows;
-using dae_test::RecordingDialogs;
 using dae_test::restoreQuestion;
-using dae_test::Rows;
+using test_support::RecordingDialogs;
+using test_support::Rows;
+using test_support::Workspace;
 
 // A level: code and its two short names.
 struct Level {
@@ -46,11 +46,11 @@ class StudyLevelsTest : public ::testing::Test {
   }
 
   Rows shortNames(const std::string& table) {
-    return readRows(workspace.workFolder(), table, {"COD", "ABREVCAST", "ABREVEUSK"});
+    return workspace.read(table, {"COD", "ABREVCAST", "ABREVEUSK"});
   }
 
-  DaeWorkspace workspace;
-  converter::Session session = workspace.session();
+  Workspace workspace;
+  run::Session session = workspace.session();
   RecordingDialogs dialogs;
   dbase::Table centre{workspace.workFolder(), "daeCENTRO"};
   dbase::Table levels{workspace.workFolder(), "daeNIVIMP"};
@@ -72,7 +72,7 @@ TEST_F(StudyLevelsTest, TheCentreRowBeingEditedIsPosted) {
   centre.setText("VERSION", "2");
   ASSERT_TRUE(openLevels());
   EXPECT_FALSE(centre.isOpen());
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeCENTRO", {"VERSION"}), Rows{{"2"}});
+  EXPECT_EQ(workspace.read("daeCENTRO", {"VERSION"}), Rows{{"2"}});
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"<levels panel>"});
   EXPECT_EQ(levels.text("COD"), "ESO");
 }
@@ -80,7 +80,7 @@ TEST_F(StudyLevelsTest, TheCentreRowBeingEditedIsPosted) {
 TEST_F(StudyLevelsTest, AcceptedCarryOverRestoresTheShortNamesOfKnownLevels) {
   makeTable("daeNIVIMP", {{"ESO", "", ""}, {"BACH", "", ""}});
   makeTable("daeNIVIMP2", {{"OLD", "X", "Y"}, {"ESO", "ESO", "DBH"}});
-  dialogs.okCancelAnswer = true;
+  dialogs.answers = {true};
   ASSERT_TRUE(openLevels());
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"<levels panel>", restoreQuestion()}));
   EXPECT_EQ(shortNames("daeNIVIMP"), (Rows{{"ESO", "ESO", "DBH"}, {"BACH", "", ""}}));
@@ -90,7 +90,7 @@ TEST_F(StudyLevelsTest, AcceptedCarryOverRestoresTheShortNamesOfKnownLevels) {
 TEST_F(StudyLevelsTest, DeclinedCarryOverDeletesTheRememberedNames) {
   makeTable("daeNIVIMP", {{"ESO", "", ""}});
   makeTable("daeNIVIMP2", {{"OLD", "X", "Y"}, {"ESO", "ESO", "DBH"}});
-  dialogs.okCancelAnswer = false;
+  dialogs.answers = {false};
   ASSERT_TRUE(openLevels());
   EXPECT_EQ(shortNames("daeNIVIMP"), (Rows{{"ESO", "", ""}}));
   EXPECT_FALSE(dbase::tableExists(workspace.workFolder(), "daeNIVIMP2"));
@@ -102,6 +102,7 @@ TEST_F(StudyLevelsTest, DeclinedCarryOverDeletesTheRememberedNames) {
 TEST_F(StudyLevelsTest, AcceptingRemembersEveryLevelAndKeepsOldOnes) {
   makeTable("daeNIVIMP", {{"ESO", "", ""}, {"BACH", "", ""}});
   makeTable("daeNIVIMP2", {{"OLD", "X", "Y"}, {"ESO", "ESO", "DBH"}});
+  dialogs.answers = {true};  // the carry-over accepted
   ASSERT_TRUE(openLevels());
   ASSERT_TRUE(typeShortNames(levels, "ESO", "", "DBH"));  // the Castellano name cleared
   ASSERT_TRUE(typeShortNames(levels, "BACH", "BACH", "BATX"));
@@ -110,7 +111,7 @@ TEST_F(StudyLevelsTest, AcceptingRemembersEveryLevelAndKeepsOldOnes) {
   EXPECT_TRUE(levels.isOpen());
   EXPECT_EQ(shortNames("daeNIVIMP2"),
             (Rows{{"OLD", "X", "Y"}, {"ESO", "", "DBH"}, {"BACH", "BACH", "BATX"}}));
-  EXPECT_EQ(readRows(workspace.workFolder(), "daeNIVIMP2", {"PLAN", "DESCCAST"}).back(),
+  EXPECT_EQ(workspace.read("daeNIVIMP2", {"PLAN", "DESCCAST"}).back(),
             (std::vector<std::string>{"P", "Desc BACH"}));
 }
 

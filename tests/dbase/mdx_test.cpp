@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "hex_bytes.h"
 #include "support/error.h"
+#include "toolkit/hex_bytes.h"
 
 namespace dbase {
 namespace {

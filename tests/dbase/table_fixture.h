@@ -5,26 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "hex_bytes.h"
 #include "support/dbase/table.h"
-#include "support/temp_folder.h"
+#include "toolkit/files.h"
+#include "toolkit/hex_bytes.h"
+#include "toolkit/temp_folder.h"
 
 namespace dbase_test {
 
-inline std::string readBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using test_support::readBytes;
+using test_support::writeBytes;
 
 inline std::string hex(const std::string& pairs) { return test_support::hexBytes(pairs); }
 
@@ -52,7 +44,7 @@ class TableTest : public ::testing::Test {
   }
 
  private:
-  support::TempFolder temp_;
+  test_support::TempFolder temp_;
 };
 
 }  // namespace dbase_test

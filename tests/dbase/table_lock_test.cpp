@@ -2,9 +2,9 @@
 // keeps the converter from opening it.
 #include <gmock/gmock.h>
 
-#include "child_process.h"
 #include "dbase/table_fixture.h"
 #include "support/error.h"
+#include "toolkit/child_process.h"
 
 namespace dbase_test {
 namespace {

@@ -59,7 +59,7 @@ TEST_F(FaultTest, DamagedTableIsReportedNeverReadInAWrongOrderAndRepairedByTheNe
   fs::copy(clean, reference);
   ASSERT_EQ(cli({"import", "--dae-folder", reference.string(), "--work-folder", reference.string()}).exitCode,
             0);
-  const std::string referenceFile = fileBytes(reference / "fCUADROS.txt");
+  const std::string referenceFile = readBytes(reference / "fCUADROS.txt");
   ASSERT_FALSE(referenceFile.empty());
 
   for (const DamageCase& c : cases) {
@@ -68,10 +68,10 @@ TEST_F(FaultTest, DamagedTableIsReportedNeverReadInAWrongOrderAndRepairedByTheNe
     fs::copy(clean, work);
     const fs::path damaged = work / (std::string(c.table) + c.file);
     if (c.damage) {
-      std::string bytes = fileBytes(damaged);
+      std::string bytes = readBytes(damaged);
       ASSERT_FALSE(bytes.empty()) << damaged;
       c.damage(bytes);
-      writeFileBytes(damaged, bytes);
+      writeBytes(damaged, bytes);
     } else {
       fs::remove(damaged);
     }
@@ -85,7 +85,7 @@ TEST_F(FaultTest, DamagedTableIsReportedNeverReadInAWrongOrderAndRepairedByTheNe
     // cut table has no document).
     const auto imported = cli({"import", "--dae-folder", work.string(), "--work-folder", work.string()});
     if (imported.exitCode == 0) {
-      EXPECT_EQ(fileBytes(work / "fCUADROS.txt"), referenceFile) << "a timetable file from a damaged table";
+      EXPECT_EQ(readBytes(work / "fCUADROS.txt"), referenceFile) << "a timetable file from a damaged table";
     } else {
       EXPECT_FALSE(fs::exists(work / "fCUADROS.txt"));
       if (imported.exitCode == 1) {

@@ -21,13 +21,13 @@ TEST_F(FaultTest, FullDiskWhileWritingTheTimetableFileKeepsTheOldOne) {
   const fs::path work = folder("work");
   ASSERT_EQ(exportTo(work, daeFolder()).exitCode, 0);
   const std::string old = "1CH0149872025\r\n";
-  writeFileBytes(out.folder() / "fCUADROS.txt", old);
+  writeBytes(out.folder() / "fCUADROS.txt", old);
 
   // The import reads no DAE file: the small disk only takes its output.
   const auto imported = solveAndImport(work, out.folder());
   EXPECT_EQ(imported.exitCode, 1) << imported.out;
   EXPECT_THAT(imported.err, HasSubstr((out.folder() / "fCUADROS.txt").string()));
-  EXPECT_EQ(fileBytes(out.folder() / "fCUADROS.txt"), old);
+  EXPECT_EQ(readBytes(out.folder() / "fCUADROS.txt"), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(out.folder()), fs::directory_iterator()),
             1);  // no temporary file
 }

@@ -138,13 +138,4 @@ test_support::ProcessResult FaultTest::check(const fs::path& work, const std::st
   return cli({"check", table, "--work-folder", work.string()});
 }
 
-std::string fileBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFileBytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 }  // namespace faults

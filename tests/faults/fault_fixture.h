@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "support/temp_folder.h"
+#include "toolkit/child_process.h"
+#include "toolkit/files.h"
+#include "toolkit/temp_folder.h"
 
 namespace faults {
 
@@ -84,11 +85,10 @@ class FaultTest : public ::testing::Test {
   static std::string hostStubPath();
 
  private:
-  support::TempFolder temp_;
+  test_support::TempFolder temp_;
 };
 
-// The file's bytes; "" when it is missing.
-std::string fileBytes(const std::filesystem::path& file);
-void writeFileBytes(const std::filesystem::path& file, const std::string& bytes);
+using test_support::readBytes;
+using test_support::writeBytes;
 
 }  // namespace faults

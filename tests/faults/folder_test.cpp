@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "faults/fault_fixture.h"
+#include "toolkit/files.h"
 
 namespace faults {
 namespace {
@@ -49,11 +50,9 @@ TEST_F(FaultTest, MissingDaeFolderIsReportedByBothDirections) {
 TEST_F(FaultTest, ReadOnlyDaeFolderKeepsTheOldTimetableFileWhole) {
   const fs::path work = folder("work");
   SmallDisk dae(root() / "dae-out", "4m");
-  for (const fs::directory_entry& entry : fs::directory_iterator(daeFolder())) {
-    fs::copy_file(entry.path(), dae.folder() / entry.path().filename());
-  }
+  test_support::copyFiles(daeFolder(), dae.folder());
   const std::string old = "1CH0149872025\r\n";
-  writeFileBytes(dae.folder() / "fCUADROS.txt", old);
+  writeBytes(dae.folder() / "fCUADROS.txt", old);
   ASSERT_EQ(exportTo(work, dae.folder()).exitCode, 0);
   const auto files = std::distance(fs::directory_iterator(dae.folder()), fs::directory_iterator());
   if (!dae.makeReadOnly()) GTEST_SKIP() << "cannot make a folder read-only for root without mounting";
@@ -61,7 +60,7 @@ TEST_F(FaultTest, ReadOnlyDaeFolderKeepsTheOldTimetableFileWhole) {
   const auto imported = solveAndImport(work, dae.folder());
   EXPECT_EQ(imported.exitCode, 1) << imported.out;
   EXPECT_THAT(imported.err, HasSubstr((dae.folder() / "fCUADROS.txt").string()));
-  EXPECT_EQ(fileBytes(dae.folder() / "fCUADROS.txt"), old);
+  EXPECT_EQ(readBytes(dae.folder() / "fCUADROS.txt"), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dae.folder()), fs::directory_iterator()),
             files);  // nothing left over
 }

@@ -9,9 +9,9 @@
 #include <tuple>
 #include <vector>
 
-#include "child_process.h"
 #include "support/dbase/table.h"
-#include "support/temp_folder.h"
+#include "toolkit/child_process.h"
+#include "toolkit/temp_folder.h"
 
 namespace host_stub {
 namespace {
@@ -188,7 +188,7 @@ class SolveCommandTest : public ::testing::Test {
     }
   }
 
-  support::TempFolder work_;
+  test_support::TempFolder work_;
 };
 
 TEST_F(SolveCommandTest, SolucHasTheHostLayout) {

@@ -9,11 +9,12 @@
 #include <fstream>
 #include <string>
 
-#include "temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace support {
 namespace {
 namespace fs = std::filesystem;
+using test_support::TempFolder;
 
 void touch(const fs::path& file) { std::ofstream(file, std::ios::binary) << "x"; }
 

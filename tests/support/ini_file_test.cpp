@@ -10,11 +10,12 @@
 
 #include "support/error.h"
 #include "support/file_system.h"
-#include "temp_folder.h"
+#include "toolkit/temp_folder.h"
 
 namespace support {
 namespace {
 namespace fs = std::filesystem;
+using test_support::TempFolder;
 
 class IniFileTest : public ::testing::Test {
  protected:

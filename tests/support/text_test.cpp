@@ -9,6 +9,8 @@ namespace {
 
 using TextFunction = std::string (*)(std::string_view);
 
+std::string blankAndNulTrim(std::string_view text) { return std::string(trimBlanksAndNuls(text)); }
+
 struct TextCase {
   const char* name;
   TextFunction function;
@@ -62,12 +64,41 @@ const TextCase kTextCases[] = {
      "a",
      "\x7F"
      "a"},
+    {"PaddingTrimDropsBlanksAndNuls", blankAndNulTrim, std::string(" \0AB C\0 \0", 9), "AB C"},
+    {"PaddingTrimKeepsTabsAndInnerNuls", blankAndNulTrim, std::string("\tA\0B\t", 5),
+     std::string("\tA\0B\t", 5)},
+    {"PaddingTrimOfPaddingIsEmpty", blankAndNulTrim, std::string("\0 \0", 3), ""},
+    {"UpperChangesAsciiLettersOnly", upperAscii, "prof.dbf \xE1\xF1 Zz9", "PROF.DBF \xE1\xF1 ZZ9"},
 };
 
 TEST(TextHelpers, EachCaseGivesItsResult) {
   for (const TextCase& c : kTextCases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.function(c.input), c.expected);
+  }
+}
+
+struct CaseCase {
+  const char* name;
+  std::string a;
+  std::string b;
+  bool equal;
+};
+
+const CaseCase kCaseCases[] = {
+    {"SameText", "ABREV", "ABREV", true},
+    {"AsciiCaseIgnored", "abrev.Dbf", "ABREV.DBF", true},
+    {"OtherLettersKeepTheirCase", "\xE1", "\xC1", false},
+    {"LengthsDiffer", "ABREV", "ABREV ", false},
+    {"BothEmpty", "", "", true},
+    {"NotLettersAreNotFolded", "@[", "`{", false},
+};
+
+TEST(TextHelpers, CaseIsIgnoredForAsciiLettersOnly) {
+  for (const CaseCase& c : kCaseCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(equalsIgnoringCase(c.a, c.b), c.equal);
+    EXPECT_EQ(equalsIgnoringCase(c.b, c.a), c.equal);
   }
 }
 

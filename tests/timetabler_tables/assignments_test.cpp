@@ -65,26 +65,26 @@ class AssignmentsTest : public BuilderTest {
     writeDaeFile("V55T15W18T54_2.txt", line);
     EXPECT_EQ(CreaAsignaciones(session, dialogs), BuildOutcome::Built);
   }
-  Rows assignments() { return readTable("ASIGT", {"CASIG", "CGRUP", "CLAVEPLAN", "CLAVEASIG"}); }
-  Rows levelAndCourse() { return readTable("ASIGNOMT", {"COD", "DENIVEL", "DECURSO"}); }
+  Rows assignments() { return read("ASIGT", {"CASIG", "CGRUP", "CLAVEPLAN", "CLAVEASIG"}); }
+  Rows levelAndCourse() { return read("ASIGNOMT", {"COD", "DENIVEL", "DECURSO"}); }
 };
 
 TEST_F(AssignmentsTest, AssignmentCarriesTheGroupAndDefaults) {
   build(curriculumRecord("0010", "P001", "0001", "00000101"));
   EXPECT_EQ(
-      readTable("ASIGT", {"CASIG",       "CPROF",       "CGRUP",     "CAULA",      "TURNO",      "NIVEL",
-                          "CURSO",       "GRUPO",       "HORAS",     "SESIONES",   "CTAREA",     "CLAVEGRUPO",
-                          "CLAVETURNO",  "CLAVENIVEL",  "CLAVEPLAN", "CLAVECURSO", "CLAVEESPEC", "CLAVEMODEL",
-                          "CLAVETIPGRU", "CLAVEPLANTI", "CLAVEASIG"}),
+      read("ASIGT", {"CASIG",       "CPROF",       "CGRUP",     "CAULA",      "TURNO",      "NIVEL",
+                     "CURSO",       "GRUPO",       "HORAS",     "SESIONES",   "CTAREA",     "CLAVEGRUPO",
+                     "CLAVETURNO",  "CLAVENIVEL",  "CLAVEPLAN", "CLAVECURSO", "CLAVEESPEC", "CLAVEMODEL",
+                     "CLAVETIPGRU", "CLAVEPLANTI", "CLAVEASIG"}),
       (Rows{{"MAT",  "",     "ESO011", "A-ESO011", "M",        "ESO",     "01",
              "1",    "4",    "1111",   "0100",     "G-ESO011", "0001",    "0010",
              "P001", "0001", "0001",   "D",        "T1",       "PLANT01", "00000101"}}));
-  dbase::Table table(work_.path(), "ASIGT");
+  dbase::Table table(workFolder(), "ASIGT");
   table.open({.readOnly = true});
   table.first();
   EXPECT_EQ(table.number("HORAS"), 4.0);
   EXPECT_EQ(table.fields()[8].type, dbase::FieldType::Double);
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 struct MatchCase {
@@ -171,7 +171,7 @@ TEST_F(AssignmentsTest, MissingGroupsTableIsAnErrorAfterAssignmentsAreRecreated)
   std::filesystem::remove(workFile("GRUPOST.DBF"));
   writeDaeFile("V55T15W18T54_2.txt", curriculumRecord("0010", "P001", "0001", "00000101"));
   EXPECT_THROW(CreaAsignaciones(session, dialogs), support::Error);
-  EXPECT_TRUE(readTable("ASIGT", {"CASIG"}).empty());
+  EXPECT_TRUE(read("ASIGT", {"CASIG"}).empty());
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ class GroupsTest : public BuilderTest {
   Rows build(const std::string& line, const std::vector<std::string>& fields) {
     writeDaeFile("GRUPOS.txt", line);
     EXPECT_EQ(CreaGrupos(session, dialogs), BuildOutcome::Built);
-    return readTable("GRUPOST", fields);
+    return read("GRUPOST", fields);
   }
   Rows build(const std::vector<Group>& groups, const std::vector<std::string>& fields) {
     return build(groupsFile(groups), fields);
@@ -120,7 +120,7 @@ TEST_F(GroupsTest, RowHoldsTimetablerViewAndDaeKeysAsRead) {
                          "NIF",
                          "12345678Z",
                          "A01"}}));
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 struct ShiftCase {

@@ -16,7 +16,7 @@ namespace {
 
 struct MissingCase {
   const char* table;
-  BuildOutcome (*builder)(converter::Session&, converter::Dialogs&);
+  BuildOutcome (*builder)(run::Session&, run::Dialogs&);
   std::string message;
 };
 
@@ -37,11 +37,11 @@ TEST_F(MissingInputTest, BuilderReportsItsFileAndKeepsTheEarlierTable) {
     const std::string dbf = support::readFile(workFile(std::string(c.table) + ".DBF"));
     const std::string mdx = support::readFile(workFile(std::string(c.table) + ".MDX"));
     session.CodigoResultado = 1;
-    dialogs.messages.clear();
+    dialogs.shown.clear();
 
     EXPECT_EQ(c.builder(session, dialogs), BuildOutcome::InputMissing);
 
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.message});
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{c.message});
     EXPECT_EQ(session.CodigoResultado, -1);
     EXPECT_EQ(support::readFile(workFile(std::string(c.table) + ".DBF")), dbf);
     EXPECT_EQ(support::readFile(workFile(std::string(c.table) + ".MDX")), mdx);

@@ -34,9 +34,9 @@ TEST_F(RoomsTest, RowsHoldCodeNameAndCapacityAsRead) {
   ASSERT_EQ(build(roomRecord("A01", " Aula de Dibujo", " 25") + roomRecord("LAB-FIS1", cp("Física"), "030")),
             BuildOutcome::Built);
   EXPECT_EQ(
-      readTable("AULAT", {"ABREV", "NOMBRE", "EDIFICIO", "MAXALUM", "ABREV_GEST"}),
+      read("AULAT", {"ABREV", "NOMBRE", "EDIFICIO", "MAXALUM", "ABREV_GEST"}),
       (Rows{{"A01", " Aula de Dibujo", "", "25", "A01"}, {"LAB-FIS1", cp("Física"), "", "30", "LAB-FIS1"}}));
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 struct NamingCase {
@@ -113,14 +113,14 @@ TEST_F(RoomsTest, CapacityThatIsNotAWholeNumberStopsAtThatRoom) {
 
 TEST_F(RoomsTest, LastRecordCutShortIsWrittenWithoutCapacity) {
   ASSERT_EQ(build(roomRecord("A01", "Aula", "020") + "B02     Tall"), BuildOutcome::Built);
-  EXPECT_EQ(readTable("AULAT", {"ABREV", "NOMBRE", "MAXALUM"}),
+  EXPECT_EQ(read("AULAT", {"ABREV", "NOMBRE", "MAXALUM"}),
             (Rows{{"A01", "Aula", "20"}, {"B02", "Tall", ""}}));
 }
 
 TEST_F(RoomsTest, EmptyFileGivesEmptyIndexedTable) {
   ASSERT_EQ(build(""), BuildOutcome::Built);
-  EXPECT_TRUE(readTable("AULAT", {"ABREV"}).empty());
-  dbase::Table rooms(work_.path(), "AULAT");
+  EXPECT_TRUE(read("AULAT", {"ABREV"}).empty());
+  dbase::Table rooms(workFolder(), "AULAT");
   rooms.open({.readOnly = true});
   EXPECT_EQ(rooms.tags(), (std::vector<dbase::TagDef>{{"ABREV", "ABREV"}}));
 }

@@ -93,10 +93,9 @@ TEST_F(SubjectsTest, RowsHoldSubjectsThenTaskTypesThenActivities) {
       {"0102", "N0102-", "Tutoria", "0102", "True", "", ""},
       {".001", "001", "Biblioteca", "001", "True", "", ""},
   };
-  EXPECT_EQ(
-      readTable("ASIGNOMT", {"COD", "CODLARGO", "NOMBRE", "CODIGODAE", "ESTAREA", "DENIVEL", "DECURSO"}),
-      expected);
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(read("ASIGNOMT", {"COD", "CODLARGO", "NOMBRE", "CODIGODAE", "ESTAREA", "DENIVEL", "DECURSO"}),
+            expected);
+  EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(session.CodigoResultado, 1);
 }
 

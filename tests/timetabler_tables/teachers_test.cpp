@@ -56,7 +56,7 @@ class TeachersTest : public BuilderTest {
   Rows build(const std::string& line, const std::vector<std::string>& fields) {
     writeDaeFile("profesorado.txt", line);
     EXPECT_EQ(CreaProfesores(session, dialogs), BuildOutcome::Built);
-    return readTable("PROFT", fields);
+    return read("PROFT", fields);
   }
 };
 
@@ -68,7 +68,7 @@ TEST_F(TeachersTest, RowsHoldNameDepartmentAndDocument) {
   const Rows rows =
       build(staffFile(kPublic, {ana}), {"ABREV", "NOMBRE", "DEPART", "DNI", "TIPODNI", "EMAIL"});
   EXPECT_EQ(rows, (Rows{{"GLA", cp("García López Ana"), cp("Física y Química"), "12345678Z", " 01", ""}}));
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 struct NamingCase {
@@ -144,7 +144,7 @@ TEST_F(TeachersTest, RecordCutShortIsWrittenWithWhatItHolds) {
 TEST_F(TeachersTest, TableIsIndexedByShortName) {
   build(staffFile(kPublic, {named("Sanz", "Diaz", "Luis"), named("Alonso", "Bravo", "Carmen")}), {"ABREV"});
   EXPECT_TRUE(std::filesystem::exists(workFile("PROFT.MDX")));
-  dbase::Table teachers(work_.path(), "PROFT");
+  dbase::Table teachers(workFolder(), "PROFT");
   teachers.open({.readOnly = true});
   EXPECT_EQ(teachers.tags(), (std::vector<dbase::TagDef>{{"ABREV", "ABREV"}}));
   teachers.selectTag("ABREV");
@@ -154,10 +154,10 @@ TEST_F(TeachersTest, TableIsIndexedByShortName) {
 
 TEST_F(TeachersTest, MissingFileWithoutEarlierTableLeavesAnEmptyOne) {
   EXPECT_EQ(CreaProfesores(session, dialogs), BuildOutcome::InputMissing);
-  EXPECT_EQ(dialogs.messages,
+  EXPECT_EQ(dialogs.shown,
             (std::vector<std::string>{"No existe archivo DAE de Profesores (profesorado.txt)"}));
   EXPECT_EQ(session.CodigoResultado, -1);
-  EXPECT_TRUE(readTable("PROFT", {"ABREV"}).empty());
+  EXPECT_TRUE(read("PROFT", {"ABREV"}).empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "support/cp1252.h"
 #include "support/error.h"
 #include "support/integer.h"
+#include "support/text.h"
 
 namespace dbase {
 namespace {
@@ -81,13 +82,6 @@ std::string fieldError(const FieldDef& field, const std::string& what) {
   return what + " en el campo '" + field.name + "'";
 }
 
-std::string trimAscii(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && (s[b] == ' ' || s[b] == '\0')) ++b;
-  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\0')) --e;
-  return std::string(s.substr(b, e - b));
-}
-
 bool allBytes(std::string_view s, char c) {
   for (char x : s)
     if (x != c) return false;
@@ -144,7 +138,7 @@ std::int32_t level7Int(std::string_view b) {
 }
 
 bool parseDecimal(std::string_view text, double& value) {
-  const std::string t = trimAscii(text);
+  const std::string t(support::trimBlanksAndNuls(text));
   if (t.empty()) return false;
   const char* begin = t.data();
   if (*begin == '+') ++begin;
@@ -192,7 +186,7 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
     const std::size_t nul = desc.substr(0, nameSize).find('\0');
     if (nul == std::string_view::npos) damaged(fileName, "nombre de campo sin terminar");
     FieldDef field;
-    field.name = trimAscii(desc.substr(0, nul));
+    field.name = support::trimBlanksAndNuls(desc.substr(0, nul));
     if (field.name.empty()) damaged(fileName, "campo sin nombre");
     const std::size_t typeAt = layout.family == DbfFamily::Level7 ? 32 : 11;
     const std::size_t widthAt = layout.family == DbfFamily::Level7 ? 33 : 16;
@@ -307,7 +301,7 @@ bool isEmptyValue(const FieldDef& field, DbfFamily family, std::string_view byte
     const char c = bytes.empty() ? ' ' : bytes[0];
     return !(c == 'T' || c == 't' || c == 'Y' || c == 'y' || c == 'F' || c == 'f' || c == 'N' || c == 'n');
   }
-  return trimAscii(bytes).empty();
+  return support::trimBlanksAndNuls(bytes).empty();
 }
 
 std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view bytes) {
@@ -331,7 +325,7 @@ std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view
       }
       return formatNumber(decodeNumber(field, family, bytes));
     default:
-      return trimAscii(bytes);
+      return std::string(support::trimBlanksAndNuls(bytes));
   }
 }
 

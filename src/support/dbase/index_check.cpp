@@ -6,6 +6,7 @@
 #include "support/dbase/mdx.h"
 #include "support/error.h"
 #include "support/file_system.h"
+#include "support/text.h"
 
 namespace dbase {
 namespace fs = std::filesystem;
@@ -14,12 +15,7 @@ namespace {
 
 int fieldNamed(const DbfLayout& layout, const std::string& name) {
   for (std::size_t i = 0; i < layout.fields.size(); ++i) {
-    if (layout.fields[i].name.size() == name.size() &&
-        std::equal(name.begin(), name.end(), layout.fields[i].name.begin(), [](char a, char b) {
-          return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-        })) {
-      return static_cast<int>(i);
-    }
+    if (support::equalsIgnoringCase(layout.fields[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }

@@ -9,6 +9,7 @@
 
 #include "support/dbase/mdx_layout.h"
 #include "support/error.h"
+#include "support/text.h"
 
 namespace dbase {
 namespace {
@@ -45,13 +46,6 @@ int keyLengthFor(const FieldDef& field) {
   return *length;
 }
 
-std::string_view trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\0'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // 0.d1d2d3... x 10^E as a biased exponent byte, a sign/digit-count byte and
 // the significant digits two to a byte. Blank or non-numeric text (a null or
 // an overflow fill such as "***") is keyed as zero.
@@ -60,7 +54,7 @@ std::string decimalKey(std::string_view fieldBytes) {
   mdx::putU8(key, 0, kDecimalExponentBias);
   mdx::putU8(key, 1, 0x01);
 
-  std::string_view text = trimmed(fieldBytes);
+  std::string_view text = support::trimBlanksAndNuls(fieldBytes);
   const bool negative = !text.empty() && text.front() == '-';
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
   std::string digits;
@@ -181,18 +175,11 @@ std::optional<int> keyLengthOf(char keyType, int fieldWidth) {
   }
 }
 
-std::string upperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 }  // namespace mdx
 
 MdxTag mdxTagFor(const std::string& tagName, const FieldDef& field) {
-  return {mdx::upperAscii(tagName), mdx::upperAscii(field.name), keyTypeOf(field), keyLengthFor(field)};
+  return {support::upperAscii(tagName), support::upperAscii(field.name), keyTypeOf(field),
+          keyLengthFor(field)};
 }
 
 std::string mdxKey(const FieldDef& field, std::string_view fieldBytes) {

@@ -137,7 +137,4 @@ inline void putU8(std::string& bytes, std::size_t at, std::uint8_t value) {
 // for an unknown type or a character key outside 1..240 bytes.
 std::optional<int> keyLengthOf(char keyType, int fieldWidth);
 
-// ASCII upper case: tag and table names are compared without regard to case.
-std::string upperAscii(std::string_view text);
-
 }  // namespace dbase::mdx

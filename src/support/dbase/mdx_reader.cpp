@@ -15,6 +15,7 @@
 
 #include "support/dbase/mdx_layout.h"
 #include "support/error.h"
+#include "support/text.h"
 
 namespace dbase {
 namespace {
@@ -134,7 +135,7 @@ std::vector<StoredTag> readTags(std::string_view bytes, Reading& reading) {
   std::set<std::string> names;
   for (std::size_t k = 1; k <= reading.tagCount(); ++k) {
     tags.push_back(reading.readTag(bytes, k));
-    if (!names.insert(upperAscii(tags.back().tag.name)).second) {
+    if (!names.insert(support::upperAscii(tags.back().tag.name)).second) {
       reading.damaged("etiqueta repetida " + tags.back().tag.name);
     }
   }

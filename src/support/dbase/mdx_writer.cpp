@@ -14,6 +14,7 @@
 
 #include "support/dbase/mdx_layout.h"
 #include "support/error.h"
+#include "support/text.h"
 
 namespace dbase {
 namespace {
@@ -224,7 +225,7 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContent
   for (const MdxTagContents& contents : tags) {
     checkTag(tableName, contents);
     MdxTag tag = contents.tag;
-    tag.name = upperAscii(tag.name);
+    tag.name = support::upperAscii(tag.name);
     if (!names.insert(tag.name).second) refuse(tableName, "etiqueta repetida " + tag.name);
     upperNamed.push_back(std::move(tag));
   }
@@ -236,7 +237,7 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContent
   std::string file(headerPages(kSlotSizeV3) * kPageSize, '\0');
   putU8(file, kVersion, kVersion3);
   putDate(file, kCreated, date);
-  putText(file, kTableName, upperAscii(tableName.substr(0, kTableNameMax)));
+  putText(file, kTableName, support::upperAscii(tableName.substr(0, kTableNameMax)));
   putU16(file, kBlockPages, kPagesPerBlock);
   putU16(file, kBlockBytes, static_cast<std::uint16_t>(kBlockSize));
   putU8(file, kProduction, 1);

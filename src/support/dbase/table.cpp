@@ -9,6 +9,7 @@
 #include "support/error.h"
 #include "support/file_system.h"
 #include "support/platform.h"
+#include "support/text.h"
 
 namespace dbase {
 namespace fs = std::filesystem;
@@ -17,9 +18,7 @@ namespace {
 
 std::string baseName(std::string name) {
   if (name.size() > 4) {
-    std::string ext = name.substr(name.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
-    if (ext == ".DBF") name.resize(name.size() - 4);
+    if (support::upperAscii(name.substr(name.size() - 4)) == ".DBF") name.resize(name.size() - 4);
   }
   return name;
 }

@@ -6,6 +6,7 @@
 #include "support/dbase/mdx.h"
 #include "support/error.h"
 #include "support/file_system.h"
+#include "support/text.h"
 
 namespace dbase {
 namespace fs = std::filesystem;
@@ -25,12 +26,6 @@ std::string registryKey(const fs::path& dbfFile) {
 std::map<std::string, std::weak_ptr<TableData>>& registry() {
   static std::map<std::string, std::weak_ptr<TableData>> tables;
   return tables;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
 }
 
 void appendKeyPart(std::string& key, std::string_view part) {
@@ -151,14 +146,14 @@ int TableData::fieldIndex(std::string_view name) const {
     if (layout_.fields[i].name == name) return static_cast<int>(i);
   }
   for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
-    if (equalsNoCase(layout_.fields[i].name, name)) return static_cast<int>(i);
+    if (support::equalsIgnoringCase(layout_.fields[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }
 
 int TableData::tagIndex(std::string_view name) const {
   for (std::size_t i = 0; i < tags_.size(); ++i) {
-    if (equalsNoCase(tags_[i].def.name, name)) return static_cast<int>(i);
+    if (support::equalsIgnoringCase(tags_[i].def.name, name)) return static_cast<int>(i);
   }
   return -1;
 }

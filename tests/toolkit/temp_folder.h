@@ -7,13 +7,13 @@
 #include <string>
 #include <system_error>
 
-namespace support {
+namespace test_support {
 
 class TempFolder {
  public:
   TempFolder() {
     std::random_device random;
-    path_ = std::filesystem::temp_directory_path() / ("transorvaldae-support-" + std::to_string(random()));
+    path_ = std::filesystem::temp_directory_path() / ("transorvaldae-test-" + std::to_string(random()));
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
@@ -29,4 +29,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace support
+}  // namespace test_support

@@ -6,13 +6,15 @@
 
 #include <string>
 
-#include "dae_export/coding_editor.h"
-
 namespace dbase {
 class Table;
 }  // namespace dbase
 
-namespace converter {
+namespace dae_export {
+class CodingEditor;
+}  // namespace dae_export
+
+namespace run {
 
 class Dialogs {
  public:
@@ -31,9 +33,10 @@ class Dialogs {
   // accepted as shown.
   virtual void checkClassHours(dbase::Table& classHours) {}
   // The DAE coding editor "CODIFICACIÓN Datos DAE", modal over the editor's
-  // open tables; returns when the window closes. By default the user presses
-  // "&Terminar" once, and closes the window should it stay open.
-  virtual void runCodingEditor(dae_export::CodingEditor& editor) { editor.Terminar(); }
+  // open tables; returns when the window closes. Where no one edits (the
+  // batch front end, the tests), "&Terminar" is pressed once; the import
+  // closes the editor's tables afterwards in any case.
+  virtual void runCodingEditor(dae_export::CodingEditor& editor) = 0;
 };
 
-}  // namespace converter
+}  // namespace run

@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "toolkit/child_process.h"
 
 #include <cstdlib>
 #include <stdexcept>

@@ -7,7 +7,11 @@
 #include <filesystem>
 #include <string>
 
-namespace converter {
+namespace run {
+
+// FlagPaso, and the coding editor's ResultadoAjuste, when the import's coding
+// editor ended without writing the DAE timetable file.
+inline constexpr std::int32_t kEndedWithoutFile = 4;
 
 struct Session {
   // 2 when hosted (started with exactly two arguments), 0 otherwise.
@@ -15,7 +19,7 @@ struct Session {
   // Handed to the host at close: 1 a run reached its end, -1 an input was
   // missing during the export, 0 nothing was transformed.
   std::int32_t CodigoResultado = 0;
-  // Step flag of the panel flow: 0, 1 or 4.
+  // Step flag of the panel flow: 0, 1 or kEndedWithoutFile.
   std::int32_t FlagPaso = 0;
   // The chosen DAE folder followed by one path separator; DAE files are
   // opened as CarpetaDAE + file name.
@@ -30,4 +34,4 @@ struct Session {
   bool euskera() const { return language == "EUSKERA"; }
 };
 
-}  // namespace converter
+}  // namespace run

@@ -1,0 +1,24 @@
+#include "toolkit/files.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace test_support {
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void copyFiles(const fs::path& from, const fs::path& to) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
+    if (entry.is_regular_file()) fs::copy_file(entry.path(), to / entry.path().filename());
+  }
+}
+
+}  // namespace test_support

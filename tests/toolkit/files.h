@@ -1,0 +1,16 @@
+// Files in tests: whole files as bytes, and copying a folder's files.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace test_support {
+
+// The file's bytes; "" when it is missing.
+std::string readBytes(const std::filesystem::path& file);
+// Writes bytes as the whole file (replacing it).
+void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+// Copies every file of from into the folder to (which exists).
+void copyFiles(const std::filesystem::path& from, const std::filesystem::path& to);
+
+}  // namespace test_support

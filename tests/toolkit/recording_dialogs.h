@@ -1,0 +1,62 @@
+// The one Dialogs of the tests, the fuzz targets and the benchmark: every box
+// is recorded in the order shown, every question is answered from a script,
+// and the two windows of the import do what the test says. A question the
+// script does not answer throws UnexpectedQuestion, which fails the test.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "run/dialogs.h"
+
+namespace test_support {
+
+enum class Question { YesNo, OkCancel };
+
+// Answers a question given its kind and its box as recorded.
+using AnswerRule = std::function<bool(Question question, const std::string& box)>;
+
+// yesNo to every Yes/No question, okCancel to every OK/Cancel question.
+AnswerRule alwaysAnswer(bool yesNo, bool okCancel);
+
+class UnexpectedQuestion : public std::logic_error {
+ public:
+  explicit UnexpectedQuestion(const std::string& box) : std::logic_error("unexpected question: " + box) {}
+};
+
+// Virtual base: the window tests' double adds the windows' error box to it.
+class RecordingDialogs : public virtual run::Dialogs {
+ public:
+  void message(const std::string& text) override;
+  bool askYesNo(const std::string& text) override;
+  bool askOkCancel(const std::string& caption, const std::string& text) override;
+  // Counts the check and makes classHourEdits.
+  void checkClassHours(dbase::Table& classHours) override;
+  // Counts the run, makes editorActions, then presses "&Terminar" once.
+  void runCodingEditor(dae_export::CodingEditor& editor) override;
+
+  // Every box in the order shown: a message or a Yes/No question as its
+  // text, an OK/Cancel question as "caption|text".
+  std::vector<std::string> shown;
+  // The answers to the questions in the order they are asked (true: Yes, OK).
+  std::deque<bool> answers;
+  // Answers the questions asked once answers is used up.
+  AnswerRule otherAnswers;
+
+  int classHourChecks = 0;
+  std::function<void(dbase::Table& classHours)> classHourEdits;
+  int editorRuns = 0;
+  std::function<void(dae_export::CodingEditor& editor)> editorActions;
+
+ protected:
+  // Adds box to shown.
+  virtual void record(const std::string& box);
+
+ private:
+  bool answer(Question question, const std::string& box);
+};
+
+}  // namespace test_support
