@@ -27,11 +27,11 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 std::vector<fs::path> findAllNoCase(const fs::path& folder, std::string_view name) {
   std::vector<fs::path> found;
   std::error_code ec;
-  fs::directory_iterator it(folder, ec);
-  if (ec) return found;
-  for (const fs::directory_entry& entry : it) {
-    const std::string entryName = entry.path().filename().string();
-    if (equalsNoCase(entryName, name)) found.push_back(entry.path());
+  // An unreadable folder, or one that changes while it is read, holds what
+  // was found so far.
+  for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string entryName = it->path().filename().string();
+    if (equalsNoCase(entryName, name)) found.push_back(it->path());
   }
   return found;
 }

@@ -3,7 +3,6 @@
 #include <array>
 #include <bit>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -232,13 +231,6 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
                           " completos");
   }
   return layout;
-}
-
-DbfDate today() {
-  const auto now = std::chrono::system_clock::now();
-  const std::chrono::year_month_day ymd{std::chrono::floor<std::chrono::days>(now)};
-  return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
 std::string dateBytes(DbfDate date) {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/dbase/dbf_date.h"
 #include "support/dbase/field.h"
-#include "support/dbase/mdx.h"
 
 namespace dbase {
 
@@ -25,7 +25,7 @@ struct DbfLayout {
   std::vector<std::size_t> offsets;  // of each field inside the record (after the deletion byte)
   std::size_t headerLength = 0;
   std::size_t recordLength = 0;
-  std::uint32_t recordCount = 0;  // as stored, clamped to what the file holds
+  std::uint32_t recordCount = 0;  // as stored; a file holding fewer records is refused
 };
 
 constexpr char kLiveRecord = ' ';
@@ -46,7 +46,6 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName);
 std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t recordCount, bool mdxFlag,
                          bool unfinished, DbfDate date);
 
-DbfDate today();
 std::string dateBytes(DbfDate date);  // the 3 bytes year-1900, month, day
 
 // The bytes of a field holding no value (blank for text, NUL for binary types).

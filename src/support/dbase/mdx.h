@@ -9,17 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "support/dbase/dbf_date.h"
 #include "support/dbase/field.h"
 
 namespace dbase {
-
-struct DbfDate {
-  int year = 2000;  // full year
-  int month = 1;
-  int day = 1;
-
-  bool operator==(const DbfDate&) const = default;
-};
 
 // One tag as stored in the tag table and its header block.
 struct MdxTag {

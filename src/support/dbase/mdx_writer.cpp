@@ -246,6 +246,9 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContent
   putU8(file, kLanguageId, kDbWinUs0);
   putDate(file, kUpdated, date);
   if (!tags.empty()) {
+    // Slot 0 is no tag but the head of the tree of tag names: its "right"
+    // byte names tag 1. Its place depends on the slot size, and readers of
+    // both sizes are about: the byte is set where each would look for it.
     putU8(file, kSlotZeroFlagV2, 1);
     putU8(file, kSlotZeroFlagV3, 1);
   }

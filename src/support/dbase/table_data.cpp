@@ -16,6 +16,9 @@ namespace {
 // hostile file from exhausting memory.
 constexpr std::uint64_t kMaxTableBytes = std::uint64_t{1} << 30;
 
+// Bytes of records held in one piece of memory.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+
 std::string registryKey(const fs::path& dbfFile) {
   std::error_code ec;
   const fs::path real = fs::weakly_canonical(dbfFile, ec);
@@ -46,11 +49,10 @@ std::shared_ptr<TableData> TableData::acquire(const fs::path& dbfFile, bool excl
   const std::string key = registryKey(dbfFile);
   if (auto it = tables.find(key); it != tables.end()) {
     if (std::shared_ptr<TableData> shared = it->second.lock()) {
-      if (exclusive && shared->file_.lock() != support::LockedFile::Lock::Exclusive) {
-        if (!shared->file_.tryLock(support::LockedFile::Lock::Exclusive)) {
-          shared->file_.tryLock(support::LockedFile::Lock::Shared);
-          throw support::Error("La tabla " + shared->fileName_ + " está en uso por otro programa");
-        }
+      // A refused upgrade keeps the shared lock that the other handles rely on.
+      if (exclusive && shared->file_.lock() != support::LockedFile::Lock::Exclusive &&
+          !shared->file_.tryLock(support::LockedFile::Lock::Exclusive)) {
+        throw support::Error("La tabla " + shared->fileName_ + " está en uso por otro programa");
       }
       return shared;
     }
@@ -91,7 +93,11 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   unfinished_ = bytes[kUnfinishedOffset] != 0;
   blankRecord_.assign(1, kLiveRecord);
   for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
-  records_ = bytes.substr(layout_.headerLength, static_cast<std::size_t>(count_) * layout_.recordLength);
+  perChunk_ = std::max<std::size_t>(1, kChunkBytes / layout_.recordLength);
+  for (std::uint32_t i = 0; i < count_; ++i) {
+    storeRecord(i, std::string_view(bytes).substr(layout_.headerLength + i * layout_.recordLength,
+                                                  layout_.recordLength));
+  }
   for (std::uint32_t i = 0; i < count_; ++i) live_ += deleted(i) ? 0 : 1;
   loadTags();
 }
@@ -110,7 +116,12 @@ void TableData::loadTags() {
     index.def = {tag.name, tag.expression};
     index.field = tag.ordinary ? fieldIndex(tag.expression) : -1;
     if (index.field >= 0) {
-      for (std::uint32_t i = 0; i < count_; ++i) index.order.emplace(tagKey(index, record(i)), i);
+      const FieldDef& field = layout_.fields[static_cast<std::size_t>(index.field)];
+      index.order = TagOrder(sortKey(field, layout_.family, emptyFieldBytes(field, layout_.family)).size());
+      std::vector<std::string> keys;
+      keys.reserve(count_);
+      for (std::uint32_t i = 0; i < count_; ++i) keys.push_back(tagKey(index, record(i)));
+      index.order.assign(keys);
     }
     tagDefs_.push_back(index.def);
     tags_.push_back(std::move(index));
@@ -118,6 +129,7 @@ void TableData::loadTags() {
 }
 
 void TableData::finish() {
+  if (!file_.isOpen()) return;  // lost to another program: nothing of it is ours to write
   const bool repair = unfinished_ && writer_ && file_.writable() &&
                       std::all_of(tags_.begin(), tags_.end(), [](const TagIndex& t) { return t.field >= 0; });
   if (!changed_ && !repair) return;
@@ -134,7 +146,8 @@ void TableData::writeIndex() {
     MdxTagContents c{mdxTagFor(tag.def.name, field), {}};
     c.tag.expression = tag.def.field;
     c.entries.reserve(tag.order.size());
-    for (const auto& [key, i] : tag.order) {
+    for (TagOrder::Position p = tag.order.begin(); p != tag.order.end(); p = tag.order.next(p)) {
+      const std::uint32_t i = tag.order.record(p);
       c.entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
     }
     contents.push_back(std::move(c));
@@ -164,8 +177,26 @@ int TableData::tagIndex(std::string_view name) const {
 }
 
 std::string_view TableData::record(std::uint32_t i) const {
-  return std::string_view(records_).substr(static_cast<std::size_t>(i) * layout_.recordLength,
-                                           layout_.recordLength);
+  return std::string_view(chunks_[i / perChunk_])
+      .substr((i % perChunk_) * layout_.recordLength, layout_.recordLength);
+}
+
+// Records are kept in chunks of a fixed size that never move once made: a
+// large table grows without copying itself, and a record's bytes stay where
+// they are while it lives.
+void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
+  const std::size_t chunk = i / perChunk_;
+  if (chunk == chunks_.size()) {
+    chunks_.emplace_back();
+    chunks_.back().reserve(perChunk_ * layout_.recordLength);
+  }
+  std::string& bytes = chunks_[chunk];
+  const std::size_t at = (i % perChunk_) * layout_.recordLength;
+  if (at == bytes.size()) {
+    bytes += rec;
+  } else {
+    bytes.replace(at, layout_.recordLength, rec);
+  }
 }
 
 std::string_view TableData::fieldBytes(std::uint32_t i, int field) const {
@@ -184,6 +215,7 @@ std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
 
 void TableData::beforeChange() {
   ++version_;
+  if (!file_.isOpen()) throw support::Error("La tabla " + fileName_ + " está en uso por otro programa");
   if (!file_.writable())
     throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
   for (const TagIndex& tag : tags_) {
@@ -211,7 +243,10 @@ std::uint32_t TableData::append(const std::string& rec) {
   beforeChange();
   const std::uint32_t i = count_;
   try {
-    // The record and the end mark in one write.
+    // The record and the end mark in one write, then the count: a crash in
+    // between leaves a complete table of the old count followed by bytes
+    // that no reader takes for a record, never a count that promises a
+    // record the file does not hold.
     writeBuffer_.assign(rec);
     writeBuffer_ += kEndOfFile;
     file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, writeBuffer_);
@@ -221,7 +256,7 @@ std::uint32_t TableData::append(const std::string& rec) {
     count_ = i;
     throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
   }
-  records_ += rec;
+  storeRecord(i, rec);
   if (rec[0] != kDeletedRecord) ++live_;
   indexNewRecord(i, rec);
   return i;
@@ -237,7 +272,7 @@ void TableData::update(std::uint32_t i, const std::string& rec) {
   const std::string old(record(i));
   reindexRecord(i, old, rec);
   live_ += (rec[0] != kDeletedRecord) - (old[0] != kDeletedRecord);
-  records_.replace(static_cast<std::size_t>(i) * layout_.recordLength, layout_.recordLength, rec);
+  storeRecord(i, rec);
 }
 
 void TableData::markDeleted(std::uint32_t i) {
@@ -248,7 +283,7 @@ void TableData::markDeleted(std::uint32_t i) {
 
 // Enters a new record i in every tag order and every locate hash.
 void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
-  for (TagIndex& tag : tags_) tag.order.emplace(tagKey(tag, rec), i);
+  for (TagIndex& tag : tags_) tag.order.insert(tagKey(tag, rec), i);
   if (rec[0] == kDeletedRecord) return;  // deleted records are never found by locate
   for (Lookup& lookup : lookups_) {
     std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
@@ -263,8 +298,8 @@ void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string
   const auto same = [&](int f) { return fieldBytes(old, f) == fieldBytes(rec, f); };
   for (TagIndex& tag : tags_) {
     if (same(tag.field)) continue;
-    tag.order.erase({tagKey(tag, old), i});
-    tag.order.emplace(tagKey(tag, rec), i);
+    tag.order.erase(tagKey(tag, old), i);
+    tag.order.insert(tagKey(tag, rec), i);
   }
   const bool wasLive = old[0] != kDeletedRecord;
   const bool isLive = rec[0] != kDeletedRecord;
