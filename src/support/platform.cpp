@@ -164,14 +164,18 @@ bool LockedFile::isOpen() const { return handle_ != nullptr; }
 
 bool LockedFile::tryLock(Lock lock) {
   if (shareModeFor(lock) != shareModeFor(lock_)) {
-    // A share mode is fixed when a file is opened: reopen with the new one,
-    // and on refusal go back to the old one (the records are in memory, so
-    // nothing is lost in between).
+    // A share mode is fixed when a file is opened, and no second handle can
+    // deny the sharing that this one has: reopen with the new mode, and on
+    // refusal go back to the old one (the records are in memory, so nothing
+    // is lost in between). Another program may open the file in between
+    // with a mode that keeps the old one out: the file is then closed, and
+    // says so, rather than claim a lock it does not hold.
     ::CloseHandle(handle_);
     HANDLE handle = openExisting(path_, writable_, shareModeFor(lock));
     if (handle == INVALID_HANDLE_VALUE) {
       handle = openExisting(path_, writable_, shareModeFor(lock_));
       handle_ = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+      if (handle_ == nullptr) lock_ = Lock::None;
       return false;
     }
     handle_ = handle;
@@ -208,14 +212,6 @@ void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) {
   writeAllAt(static_cast<HANDLE>(handle_), offset, bytes);
 }
 
-void LockedFile::truncate(std::uint64_t size) {
-  LARGE_INTEGER end{};
-  end.QuadPart = static_cast<LONGLONG>(size);
-  if (!::SetFilePointerEx(handle_, end, nullptr, FILE_BEGIN) || !::SetEndOfFile(handle_)) {
-    throw Error(systemReason());
-  }
-}
-
 void LockedFile::close() {
   if (handle_ != nullptr) ::CloseHandle(handle_);
   handle_ = nullptr;
@@ -226,7 +222,6 @@ void LockedFile::close() {
 
 #else  // POSIX
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -309,9 +304,24 @@ LockedFile LockedFile::open(const std::filesystem::path& file) {
 
 bool LockedFile::isOpen() const { return fd_ >= 0; }
 
+// Open file description locks on the whole file: they belong to this open
+// file, not to the process (closing another descriptor of the same file in
+// this process keeps them), and a shared lock becomes exclusive atomically,
+// so that a refused change leaves the shared lock held. flock() cannot do
+// that on Linux: it drops the old lock before it asks for the new one.
 bool LockedFile::tryLock(Lock lock) {
-  const int operation = lock == Lock::Exclusive ? LOCK_EX : lock == Lock::Shared ? LOCK_SH : LOCK_UN;
-  while (::flock(fd_, operation | LOCK_NB) != 0) {
+  struct flock request {};
+  request.l_whence = SEEK_SET;  // l_start and l_len 0: the whole file, however long it grows
+  request.l_type = lock == Lock::Exclusive ? F_WRLCK : lock == Lock::Shared ? F_RDLCK : F_UNLCK;
+  if (lock == Lock::Exclusive && !writable_) {
+    // A file opened only for reading cannot carry a write lock: it takes a
+    // read lock, which keeps every writer out, and only when no other
+    // program holds any lock on it.
+    struct flock probe = request;
+    if (::fcntl(fd_, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK) return false;
+    request.l_type = F_RDLCK;
+  }
+  while (::fcntl(fd_, F_OFD_SETLK, &request) != 0) {
     if (errno == EINTR) continue;
     return false;
   }
@@ -342,10 +352,6 @@ std::string LockedFile::readAll() const {
 }
 
 void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) { writeAllAt(fd_, offset, bytes); }
-
-void LockedFile::truncate(std::uint64_t size) {
-  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) throw Error(systemReason());
-}
 
 void LockedFile::close() {
   if (fd_ >= 0) ::close(fd_);

@@ -49,9 +49,11 @@ class LockedFile {
   bool isOpen() const;
   bool writable() const { return writable_; }
   // Takes or changes the lock without waiting; false when another program
-  // holds a lock that conflicts. On Windows the locks are share modes, which
-  // every Windows program honours: an open file is at least shared, and an
-  // exclusive lock reopens it denying every other open.
+  // holds a lock that conflicts, and the lock held before is then still
+  // held. On Windows the locks are share modes, which every Windows program
+  // honours: an open file is at least shared, and an exclusive lock reopens
+  // it denying every other open; should another program take the file
+  // while it is reopened, it is left closed (isOpen() false, lock() None).
   bool tryLock(Lock lock);
   Lock lock() const { return lock_; }
 
@@ -59,7 +61,6 @@ class LockedFile {
   std::string readAll() const;
   // Writes bytes at offset. Throws Error with the reason.
   void writeAt(std::uint64_t offset, std::string_view bytes);
-  void truncate(std::uint64_t size);
   void close();
 
  private:
