@@ -12,6 +12,16 @@
 namespace dae_export {
 namespace {
 
+// A lesson's row of SOLUC with its numbers, converted when SOLUC is first
+// read; its texts are read again when the lesson is written, so that a
+// large timetable is not held twice.
+struct LessonRow {
+  dbase::Bookmark row;
+  std::int32_t day = 0;
+  std::int32_t hour = 0;
+  std::int32_t sessions = 0;
+};
+
 // One lesson of the host's timetable, as read from SOLUC.
 struct Lesson {
   std::int32_t day = 0;
@@ -55,23 +65,31 @@ std::int32_t wholeNumber(const dbase::Table& table, std::string_view field) {
 
 // The rows that make timetable records: a lesson of day 0 has no place in the
 // week, and one without a teacher belongs to nobody.
-std::vector<Lesson> readLessons(dbase::Table& timetable) {
-  std::vector<Lesson> lessons;
+std::vector<LessonRow> readLessons(dbase::Table& timetable) {
+  std::vector<LessonRow> lessons;
   for (timetable.first(); !timetable.atEnd(); timetable.next()) {
-    Lesson lesson;
+    LessonRow lesson;
     lesson.day = wholeNumber(timetable, "DIA");
-    lesson.teacher = timetable.text("PROF");
-    if (lesson.day == 0 || lesson.teacher.empty()) continue;
+    if (lesson.day == 0 || timetable.text("PROF").empty()) continue;
+    lesson.row = timetable.bookmark();
     lesson.hour = wholeNumber(timetable, "HORA");
     lesson.sessions = wholeNumber(timetable, "SESIONES");
-    lesson.group = timetable.text("CODGRUPO");
-    lesson.subject = timetable.text("ASIG");
-    lesson.room = timetable.text("AULA");
-    lesson.task = timetable.text("TAREA");
-    lesson.pupils = timetable.text("NALUM");
-    lessons.push_back(std::move(lesson));
+    lessons.push_back(lesson);
   }
   return lessons;
+}
+
+Lesson readLesson(dbase::Table& timetable, const LessonRow& row) {
+  timetable.gotoBookmark(row.row);
+  return {row.day,
+          row.hour,
+          row.sessions,
+          timetable.text("PROF"),
+          timetable.text("CODGRUPO"),
+          timetable.text("ASIG"),
+          timetable.text("AULA"),
+          timetable.text("TAREA"),
+          timetable.text("NALUM")};
 }
 
 // The parts of a session key: teacher (padded), day, session, day and session.
@@ -112,7 +130,7 @@ class TimetableBuild {
       work->open();
       work->selectTag("PROF_DIA_SES");
     }
-    for (const Lesson& lesson : lessons_) write(lesson);
+    for (const LessonRow& row : lessons_) write(readLesson(timetable_, row));
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_}) input->close();
     sweep(typeTwo_);
     sweep(typeThree_);
@@ -247,7 +265,7 @@ class TimetableBuild {
   dbase::Table hours_;
   dbase::Table typeTwo_;
   dbase::Table typeThree_;
-  std::vector<Lesson> lessons_;
+  std::vector<LessonRow> lessons_;
 };
 
 }  // namespace
