@@ -1,6 +1,7 @@
 #include "bench/directions.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,14 +9,15 @@
 #include "converter/dialogs.h"
 #include "converter/session.h"
 #include "dae_export/class_hours.h"
-#include "dae_export/coding_tables.h"
-#include "dae_export/timetable_file.h"
+#include "dae_export/coding_editor.h"
+#include "dae_export/coding_rules.h"
 #include "dae_import/centre.h"
 #include "dae_import/code_tables.h"
 #include "dae_import/hour_templates.h"
 #include "dae_import/study_levels.h"
 #include "dae_import/table_files.h"
 #include "support/dbase/table.h"
+#include "support/error.h"
 #include "support/file_system.h"
 #include "timetabler_tables/assignments.h"
 #include "timetabler_tables/groups.h"
@@ -72,6 +74,27 @@ std::vector<fs::path> allFiles(const FolderSnapshot& files) {
   std::vector<fs::path> paths;
   for (const auto& [path, state] : files) paths.push_back(path);
   return paths;
+}
+
+// What the user does in the coding editor's teachers grid: types each
+// teacher's document (the one the timetable brought, or a new one where it
+// brought none), row after row. Returns the number of teachers.
+std::size_t typeEveryDocument(dae_export::CodingTables& tables) {
+  struct Document {
+    std::string abrev, type, number;
+  };
+  std::vector<Document> documents;
+  for (tables.teachers.first(); !tables.teachers.atEnd(); tables.teachers.next()) {
+    Document d{tables.teachers.text("ABREV"), tables.teachers.text("TIPODNI"), tables.teachers.text("DNI")};
+    if (d.number.empty()) d = {d.abrev, "DNI", std::to_string(10000000 + documents.size()) + "Z"};
+    documents.push_back(std::move(d));
+  }
+  for (const Document& d : documents) {
+    if (!dae_export::enterTeacherDocument(tables, d.abrev, d.type, d.number)) {
+      throw support::Error("PROFT no tiene el profesor " + d.abrev);
+    }
+  }
+  return documents.size();
 }
 
 std::string lineCount(const fs::path& file) {
@@ -169,19 +192,20 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
   run.step(
       "CUADROH2 and CUADROH3", [&] { dae_export::buildTimetableTables(workFolder, tables); },
       [&] { return recordCount(workFolder, "CUADROH2") + " + " + recordCount(workFolder, "CUADROH3"); });
-  dae_export::CodingTables editor(workFolder);
+  std::optional<dae_export::CodingEditor> editor;
   run.step(
-      "coding editor opened", [&] { editor.open(); }, nullptr);
+      "coding editor opened", [&] { editor.emplace(session, dialogs, session.CarpetaDAE); }, nullptr);
+  std::size_t teachers = 0;
+  run.step(
+      "a document typed for every teacher", [&] { teachers = typeEveryDocument(editor->tables()); },
+      [&] { return grouped(teachers); });
   const fs::path file = daeFolder / "fCUADROS.txt";
   run.step(
-      "fCUADROS.txt",
+      "&Terminar: fCUADROS.txt, tables closed",
       [&] {
-        dae_export::CreaTXTCuadroHorario(session.CarpetaDAE, editor.centre, editor.sessions,
-                                         editor.sessionGroups, dialogs);
+        if (!editor->Terminar()) throw support::Error("el editor no se cerró");
       },
       [&] { return lineCount(file); });
-  run.step(
-      "coding editor closed", [&] { editor.close(); }, nullptr);
 
   run.peakKilobytes = peakResidentKilobytes();
   std::vector<fs::path> outputs = changedFiles(before, snapshot(workFolder));
