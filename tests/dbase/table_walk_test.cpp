@@ -104,14 +104,15 @@ class TableWalkTest : public TableTest, public ::testing::WithParamInterface<Wal
   std::uint64_t testedWith(int others) {
     const std::string suffix = std::to_string(others);
     dbase::Table detail = makeProf({});
-    dbase::Table master = dbase::recreateTable(
-        folder(), {"MAST", {dbase::characterField("ABREV", 10)}, {{"ABREV", "ABREV"}}});
+    dbase::Table master =
+        dbase::recreateTable(folder(), {"MAST", {dbase::characterField("ABREV", 10)}, {{"ABREV", "ABREV"}}});
     for (int i = 0; i < others; ++i) {
       const std::string abrev = (i % 2 == 0 ? "A" : "Z") + std::to_string(i);
       detail.appendRecord({abrev, i, std::string()});
       master.appendRecord({abrev});
       if (i == others / 2) {
-        for (int k = 0; k < kOwnRecords; ++k) detail.appendRecord({std::string("MM"), 100 + k, std::string()});
+        for (int k = 0; k < kOwnRecords; ++k)
+          detail.appendRecord({std::string("MM"), 100 + k, std::string()});
         master.appendRecord({std::string("MM")});
       }
     }

@@ -155,7 +155,18 @@ std::string Cursor::text(std::string_view field) const {
 }
 
 void Cursor::requireEditing() const {
-  if (state_ == EditState::Browse) throw support::Error("La tabla " + data_->fileName() + " no está en edición");
+  if (state_ == EditState::Browse)
+    throw support::Error("La tabla " + data_->fileName() + " no está en edición");
+}
+
+void Cursor::writeText(std::string_view field, std::string_view value) {
+  const int f = fieldIndex(field);
+  requireEditing();
+  const FieldDef& d = def(f);
+  if (d.type != FieldType::Character) return store(f, encodeText(d, family(), value));
+  encodeCharacters(value, buffer_.data() + data_->layout().offsets[static_cast<std::size_t>(f)],
+                   static_cast<std::size_t>(d.width));
+  modified_ = true;
 }
 
 void Cursor::store(int f, const std::string& encoded) {

@@ -66,6 +66,9 @@ class Cursor {
     store(f, encode(def(f), family()));
   }
 
+  // The text into the pending record, in place when the field holds characters.
+  void writeText(std::string_view field, std::string_view value);
+
   EditState state() const { return state_; }
   void append();
   void edit();

@@ -1,5 +1,6 @@
 #include "support/dbase/dbf_format.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -377,11 +378,17 @@ bool decodeBoolean(const FieldDef& field, DbfFamily family, std::string_view byt
   return c == 'T' || c == 't' || c == 'Y' || c == 'y';
 }
 
+void encodeCharacters(std::string_view text, char* out, std::size_t width) {
+  const std::size_t kept = std::min(text.size(), width);
+  std::copy_n(text.data(), kept, out);
+  std::fill(out + kept, out + width, ' ');
+}
+
 std::string encodeText(const FieldDef& field, DbfFamily family, std::string_view text) {
   switch (field.type) {
     case FieldType::Character: {
-      std::string out(text.substr(0, static_cast<std::size_t>(field.width)));
-      out.resize(static_cast<std::size_t>(field.width), ' ');
+      std::string out(static_cast<std::size_t>(field.width), ' ');
+      encodeCharacters(text, out.data(), out.size());
       return out;
     }
     case FieldType::Integer:

@@ -66,6 +66,8 @@ bool decodeBoolean(const FieldDef& field, DbfFamily family, std::string_view byt
 // converted ("" stores no value). Throws support::Error naming the field when
 // the value does not fit or cannot be converted.
 std::string encodeText(const FieldDef& field, DbfFamily family, std::string_view text);
+// A character field's bytes written in place: text cut to width, blanks after it.
+void encodeCharacters(std::string_view text, char* out, std::size_t width);
 std::string encodeInteger(const FieldDef& field, DbfFamily family, std::int32_t value);
 std::string encodeNumber(const FieldDef& field, DbfFamily family, double value);
 std::string encodeBoolean(const FieldDef& field, DbfFamily family, bool value);

@@ -62,9 +62,7 @@ double Table::number(std::string_view field) const {
   return decodeNumber(r.def, r.family, r.bytes);
 }
 
-void Table::setText(std::string_view field, std::string_view value) {
-  cursor_->write(field, [&](const FieldDef& f, DbfFamily family) { return encodeText(f, family, value); });
-}
+void Table::setText(std::string_view field, std::string_view value) { cursor_->writeText(field, value); }
 void Table::setInteger(std::string_view field, std::int32_t value) {
   cursor_->write(field, [&](const FieldDef& f, DbfFamily family) { return encodeInteger(f, family, value); });
 }

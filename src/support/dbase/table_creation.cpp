@@ -55,7 +55,8 @@ void createTable(const fs::path& folder, const std::string& name, const std::vec
   const fs::path target = folder / (name + ".DBF");
   const auto existing = support::findNoCase(folder, name + ".DBF");
   if (TableData::isOpenInProcess(existing.value_or(target))) {
-    throw support::Error("La tabla " + support::displayPath(target) + " está abierta y no se puede crear de nuevo");
+    throw support::Error("La tabla " + support::displayPath(target) +
+                         " está abierta y no se puede crear de nuevo");
   }
   const std::vector<MdxTagContents> indexTags = emptyTags(name, fields, tags);
   // Unfinished until the first handle that opens it for changes closes it.

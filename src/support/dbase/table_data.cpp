@@ -1,6 +1,7 @@
 #include "support/dbase/table_data.h"
 
 #include <algorithm>
+#include <bit>
 #include <map>
 
 #include "support/dbase/mdx.h"
@@ -91,6 +92,14 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   layout_ = parseDbfHeader(bytes, fileName_);
   count_ = layout_.recordCount;
   unfinished_ = bytes[kUnfinishedOffset] != 0;
+  // At least twice as many slots as fields, so that a search soon meets a
+  // free one; a power of two, so that a slot is a mask away.
+  nameSlots_.assign(std::bit_ceil(2 * layout_.fields.size() + 1), -1);
+  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
+    std::size_t slot = nameSlot(layout_.fields[i].name);
+    while (nameSlots_[slot] >= 0) slot = (slot + 1) & (nameSlots_.size() - 1);
+    nameSlots_[slot] = static_cast<int>(i);
+  }
   blankRecord_.assign(1, kLiveRecord);
   for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
   perChunk_ = std::max<std::size_t>(1, kChunkBytes / layout_.recordLength);
@@ -157,11 +166,22 @@ void TableData::writeIndex() {
   support::writeFileAtomically(target, buildMdx(path_.stem().string(), contents, today()));
 }
 
+// Where the search for a field name starts: a cheap mix of its length and
+// outer letters, which differ between most names of a table.
+std::size_t TableData::nameSlot(std::string_view name) const {
+  if (name.empty()) return 0;
+  const auto first = static_cast<unsigned char>(name.front());
+  const auto last = static_cast<unsigned char>(name.back());
+  return (name.size() * 131 + first * 31 + last) & (nameSlots_.size() - 1);
+}
+
 int TableData::fieldIndex(std::string_view name) const {
-  // Callers nearly always spell the name as stored; the exact comparison is
-  // much cheaper than folding case, and it runs on every field access.
-  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
-    if (layout_.fields[i].name == name) return static_cast<int>(i);
+  // Callers nearly always spell the name as stored; the exact lookup is much
+  // cheaper than folding case, and it runs on every field access.
+  for (std::size_t slot = nameSlot(name);; slot = (slot + 1) & (nameSlots_.size() - 1)) {
+    const int f = nameSlots_[slot];
+    if (f < 0) break;
+    if (layout_.fields[static_cast<std::size_t>(f)].name == name) return f;
   }
   for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
     if (equalsNoCase(layout_.fields[i].name, name)) return static_cast<int>(i);

@@ -102,6 +102,10 @@ class TableData {
   std::string fileName_;
   support::LockedFile file_;
   DbfLayout layout_;
+  // The fields by exact name: an open-addressing table of field indexes,
+  // -1 where free.
+  std::size_t nameSlot(std::string_view name) const;
+  std::vector<int> nameSlots_;
   std::vector<std::string> chunks_;  // the records, perChunk_ in each
   std::size_t perChunk_ = 1;
   std::string blankRecord_;

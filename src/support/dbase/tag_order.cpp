@@ -7,7 +7,7 @@ namespace {
 
 // A full block is cut in two halves; inserting into a block moves at most
 // this many entries.
-constexpr std::size_t kBlockEntries = 256;
+constexpr std::size_t kBlockEntries = 64;
 
 }  // namespace
 
@@ -15,10 +15,10 @@ std::string_view TagOrder::entry(std::size_t block, std::size_t offset) const {
   return std::string_view(blocks_[block]).substr(offset * entryWidth(), entryWidth());
 }
 
-std::string TagOrder::entryBytes(std::string_view key, std::uint32_t record) const {
-  std::string bytes(key);
-  for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>((record >> shift) & 0xFF);
-  return bytes;
+std::string_view TagOrder::entryBytes(std::string_view key, std::uint32_t record) const {
+  probe_.assign(key);
+  for (int shift = 24; shift >= 0; shift -= 8) probe_ += static_cast<char>((record >> shift) & 0xFF);
+  return probe_;
 }
 
 TagOrder::Position TagOrder::search(std::string_view probe, bool strict) const {
@@ -53,25 +53,47 @@ TagOrder::Position TagOrder::search(std::string_view probe, bool strict) const {
 
 void TagOrder::assign(const std::vector<std::string>& keys) {
   ++version_;
-  std::vector<std::uint32_t> records(keys.size());
-  for (std::uint32_t i = 0; i < records.size(); ++i) records[i] = i;
-  std::stable_sort(records.begin(), records.end(),
-                   [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+  const std::size_t width = entryWidth();
+  std::string all;
+  all.reserve(keys.size() * width);
+  for (std::uint32_t i = 0; i < keys.size(); ++i) all += entryBytes(keys[i], i);
+  // Sorted by their first 8 bytes as a number, then by the rest: most
+  // comparisons end at the number. Entries differ in their record numbers,
+  // so the order is total.
+  struct Item {
+    std::uint64_t head = 0;
+    std::uint32_t entry = 0;
+  };
+  const std::size_t headBytes = std::min<std::size_t>(8, width);
+  std::vector<Item> items(keys.size());
+  for (std::uint32_t i = 0; i < items.size(); ++i) {
+    items[i].entry = i;
+    for (std::size_t b = 0; b < 8; ++b) {
+      const auto byte = b < headBytes ? static_cast<unsigned char>(all[i * width + b]) : 0U;
+      items[i].head = items[i].head << 8 | byte;
+    }
+  }
+  const std::string_view bytes(all);
+  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+    if (a.head != b.head) return a.head < b.head;
+    return bytes.substr(a.entry * width + headBytes, width - headBytes) <
+           bytes.substr(b.entry * width + headBytes, width - headBytes);
+  });
   blocks_.clear();
   size_ = keys.size();
-  for (std::size_t i = 0; i < records.size(); ++i) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
     // Blocks start three quarters full, leaving room for inserts.
     if (i % (kBlockEntries * 3 / 4) == 0) blocks_.emplace_back();
-    blocks_.back() += entryBytes(keys[records[i]], records[i]);
+    blocks_.back().append(all, items[i].entry * width, width);
   }
 }
 
 void TagOrder::insert(std::string_view key, std::uint32_t record) {
   ++version_;
   ++size_;
-  const std::string bytes = entryBytes(key, record);
+  const std::string_view bytes = entryBytes(key, record);
   if (blocks_.empty()) {
-    blocks_.push_back(bytes);
+    blocks_.emplace_back(bytes);
     return;
   }
   Position at = search(bytes, false);
@@ -87,7 +109,7 @@ void TagOrder::insert(std::string_view key, std::uint32_t record) {
 }
 
 void TagOrder::erase(std::string_view key, std::uint32_t record) {
-  const std::string bytes = entryBytes(key, record);
+  const std::string_view bytes = entryBytes(key, record);
   const Position at = search(bytes, false);
   if (at == end() || entry(at.block, at.offset) != bytes) return;
   ++version_;

@@ -63,7 +63,8 @@ class TagOrder {
   std::size_t entryWidth() const { return keyWidth_ + 4; }
   std::size_t entries(std::size_t block) const { return blocks_[block].size() / entryWidth(); }
   std::string_view entry(std::size_t block, std::size_t offset) const;
-  std::string entryBytes(std::string_view key, std::uint32_t record) const;
+  // The entry's bytes, in a buffer of this order's that the next call reuses.
+  std::string_view entryBytes(std::string_view key, std::uint32_t record) const;
   // The first entry whose bytes are not less than (strict: greater than) probe.
   Position search(std::string_view probe, bool strict) const;
   Position normalized(Position at) const;
@@ -72,6 +73,7 @@ class TagOrder {
   std::vector<std::string> blocks_;  // none empty
   std::size_t size_ = 0;
   std::uint64_t version_ = 0;
+  mutable std::string probe_;
 };
 
 }  // namespace dbase

@@ -49,7 +49,7 @@ std::string ViewOrder::orderKey(const TableData& data, const ViewScope& scope, s
 }
 
 const std::vector<std::pair<std::string, std::uint32_t>>& ViewOrder::subset(TableData& data,
-                                                                             const ViewScope& scope) {
+                                                                            const ViewScope& scope) {
   if (subset_ && subset_->version == data.version() && subset_->scope == scope) return subset_->rows;
   Subset made{data.version(), scope, {}};
   const auto take = [&](std::uint32_t record) {
@@ -69,16 +69,10 @@ const std::vector<std::pair<std::string, std::uint32_t>>& ViewOrder::subset(Tabl
   return subset_->rows;
 }
 
-std::pair<TagOrder::Position, TagOrder::Position> ViewOrder::range(const TableData& data,
-                                                                     const ViewScope& scope) const {
-  const TagOrder& order = orderOf(data, scope.tag);
-  if (scope.linkTag < 0) return {order.begin(), order.end()};
-  return {order.lowerBound(*scope.linkKey), order.upperBound(*scope.linkKey)};
-}
-
 std::optional<TagOrder::Position> ViewOrder::remembered(const TableData& data, int tag,
                                                         std::uint32_t record) const {
-  if (place_ && place_->record == record && place_->tag == tag && place_->version == orderOf(data, tag).version()) {
+  if (place_ && place_->record == record && place_->tag == tag &&
+      place_->version == orderOf(data, tag).version()) {
     return place_->at;
   }
   return std::nullopt;
@@ -90,36 +84,48 @@ std::uint32_t ViewOrder::remember(const TableData& data, int tag, TagOrder::Posi
   return place_->record;
 }
 
-std::optional<std::uint32_t> ViewOrder::firstIn(const TableData& data, const ViewScope& scope,
-                                                TagOrder::Position from, TagOrder::Position to) {
+// The first record shown from p on while the entries' key is key (any key
+// when there is none).
+std::optional<std::uint32_t> ViewOrder::firstFrom(const TableData& data, const ViewScope& scope,
+                                                  TagOrder::Position p, const std::string* key) {
   const TagOrder& order = orderOf(data, scope.tag);
-  for (TagOrder::Position p = from; p != to; p = order.next(p)) {
+  for (; p != order.end() && (!key || order.key(p) == *key); p = order.next(p)) {
     if (passes(data, scope, order.record(p))) return remember(data, scope.tag, p);
   }
   return std::nullopt;
 }
 
+// A walk in a tag's order; with a link, the order is the link's tag and the
+// walk stays inside the entries of the link's key.
 std::optional<std::uint32_t> ViewOrder::walkTag(const TableData& data, const ViewScope& scope,
                                                 std::optional<std::uint32_t> from, bool forward) {
   const TagOrder& order = orderOf(data, scope.tag);
-  const auto [low, high] = range(data, scope);
-  TagOrder::Position start = forward ? low : high;
-  if (from) {
+  const std::string* link = scope.linkTag >= 0 ? &*scope.linkKey : nullptr;
+  const auto rangeStart = [&] {
+    if (forward) return link ? order.lowerBound(*link) : order.begin();
+    return link ? order.upperBound(*link) : order.end();
+  };
+  TagOrder::Position p;
+  if (!from) {
+    p = rangeStart();
+  } else {
     const std::string key = orderKey(data, scope, *from);
     // A record outside the link's range (the master moved) walks from the
     // range's nearer end, or finds nothing beyond it.
-    const int side = scope.linkTag < 0 ? 0 : key.compare(*scope.linkKey);
+    const int side = link ? key.compare(*link) : 0;
     if (side != 0) {
       if ((side < 0) != forward) return std::nullopt;
+      p = rangeStart();
     } else if (const auto place = remembered(data, scope.tag, *from)) {
-      start = forward ? order.next(*place) : *place;
+      p = forward ? order.next(*place) : *place;
     } else {
-      start = forward ? order.after(key, *from) : order.at(key, *from);
+      p = forward ? order.after(key, *from) : order.at(key, *from);
     }
   }
-  if (forward) return firstIn(data, scope, start, high);
-  for (TagOrder::Position p = start; p != low;) {
+  if (forward) return firstFrom(data, scope, p, link);
+  while (p != order.begin()) {
     p = order.prior(p);
+    if (link && order.key(p) != *link) break;
     if (passes(data, scope, order.record(p))) return remember(data, scope.tag, p);
   }
   return std::nullopt;
@@ -130,8 +136,9 @@ std::optional<std::uint32_t> ViewOrder::after(TableData& data, const ViewScope& 
   if (scope.linkTag >= 0 && !scope.linkKey) return std::nullopt;
   if (usesSubset(scope)) {
     const auto& rows = subset(data, scope);
-    const auto it = from ? std::upper_bound(rows.begin(), rows.end(), std::pair(orderKey(data, scope, *from), *from))
-                         : rows.begin();
+    const auto it =
+        from ? std::upper_bound(rows.begin(), rows.end(), std::pair(orderKey(data, scope, *from), *from))
+             : rows.begin();
     return it == rows.end() ? std::nullopt : std::optional(it->second);
   }
   if (scope.tag >= 0) return walkTag(data, scope, from, true);
@@ -146,8 +153,9 @@ std::optional<std::uint32_t> ViewOrder::before(TableData& data, const ViewScope&
   if (scope.linkTag >= 0 && !scope.linkKey) return std::nullopt;
   if (usesSubset(scope)) {
     const auto& rows = subset(data, scope);
-    const auto it = from ? std::lower_bound(rows.begin(), rows.end(), std::pair(orderKey(data, scope, *from), *from))
-                         : rows.end();
+    const auto it =
+        from ? std::lower_bound(rows.begin(), rows.end(), std::pair(orderKey(data, scope, *from), *from))
+             : rows.end();
     return it == rows.begin() ? std::nullopt : std::optional(std::prev(it)->second);
   }
   if (scope.tag >= 0) return walkTag(data, scope, from, false);
@@ -166,8 +174,7 @@ std::optional<std::uint32_t> ViewOrder::firstWithKey(TableData& data, const View
     return it == rows.end() || it->first != key ? std::nullopt : std::optional(it->second);
   }
   if (scope.linkTag >= 0 && key != *scope.linkKey) return std::nullopt;
-  const TagOrder& order = orderOf(data, scope.tag);
-  return firstIn(data, scope, order.lowerBound(key), order.upperBound(key));
+  return firstFrom(data, scope, orderOf(data, scope.tag).lowerBound(key), &key);
 }
 
 }  // namespace dbase

@@ -39,7 +39,8 @@ class ViewOrder {
 
   // The first or last record shown; after / before another record, which
   // need not be shown itself (none: from the start or the end).
-  std::optional<std::uint32_t> after(TableData& data, const ViewScope& scope, std::optional<std::uint32_t> from);
+  std::optional<std::uint32_t> after(TableData& data, const ViewScope& scope,
+                                     std::optional<std::uint32_t> from);
   std::optional<std::uint32_t> before(TableData& data, const ViewScope& scope,
                                       std::optional<std::uint32_t> from);
   // The first record shown whose key in the scope's tag is key. Requires: scope.tag >= 0.
@@ -68,11 +69,10 @@ class ViewOrder {
   static bool passes(const TableData& data, const ViewScope& scope, std::uint32_t record);
   const std::vector<std::pair<std::string, std::uint32_t>>& subset(TableData& data, const ViewScope& scope);
   static std::string orderKey(const TableData& data, const ViewScope& scope, std::uint32_t record);
-  std::pair<TagOrder::Position, TagOrder::Position> range(const TableData& data, const ViewScope& scope) const;
   std::optional<std::uint32_t> walkTag(const TableData& data, const ViewScope& scope,
                                        std::optional<std::uint32_t> from, bool forward);
-  std::optional<std::uint32_t> firstIn(const TableData& data, const ViewScope& scope, TagOrder::Position from,
-                                       TagOrder::Position to);
+  std::optional<std::uint32_t> firstFrom(const TableData& data, const ViewScope& scope, TagOrder::Position p,
+                                         const std::string* key);
   std::optional<TagOrder::Position> remembered(const TableData& data, int tag, std::uint32_t record) const;
   std::uint32_t remember(const TableData& data, int tag, TagOrder::Position at);
 
