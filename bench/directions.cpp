@@ -76,25 +76,21 @@ std::vector<fs::path> allFiles(const FolderSnapshot& files) {
   return paths;
 }
 
-// What the user does in the coding editor's teachers grid: types each
-// teacher's document (the one the timetable brought, or a new one where it
-// brought none), row after row. Returns the number of teachers.
+// What the user does in the coding editor's teachers grid: types a
+// document for each teacher, row after row; each differs from the one the
+// timetable brought, so that every timetable record is written again.
+// Returns the number of teachers.
 std::size_t typeEveryDocument(dae_export::CodingTables& tables) {
-  struct Document {
-    std::string abrev, type, number;
-  };
-  std::vector<Document> documents;
+  std::vector<std::string> teachers;
   for (tables.teachers.first(); !tables.teachers.atEnd(); tables.teachers.next()) {
-    Document d{tables.teachers.text("ABREV"), tables.teachers.text("TIPODNI"), tables.teachers.text("DNI")};
-    if (d.number.empty()) d = {d.abrev, "DNI", std::to_string(10000000 + documents.size()) + "Z"};
-    documents.push_back(std::move(d));
+    teachers.push_back(tables.teachers.text("ABREV"));
   }
-  for (const Document& d : documents) {
-    if (!dae_export::enterTeacherDocument(tables, d.abrev, d.type, d.number)) {
-      throw support::Error("PROFT no tiene el profesor " + d.abrev);
+  for (std::size_t i = 0; i < teachers.size(); ++i) {
+    if (!dae_export::enterTeacherDocument(tables, teachers[i], "DNI", std::to_string(70000000 + i) + "Z")) {
+      throw support::Error("PROFT no tiene el profesor " + teachers[i]);
     }
   }
-  return documents.size();
+  return teachers.size();
 }
 
 std::string lineCount(const fs::path& file) {

@@ -144,8 +144,7 @@ class TreeWriter {
   std::uint32_t nodes_ = 0;
 };
 
-void checkTag(std::string_view tableName, const MdxTagContents& contents) {
-  const MdxTag& tag = contents.tag;
+void checkTag(std::string_view tableName, const MdxTag& tag) {
   if (tag.name.empty() || tag.name.size() > kMaxTagName) {
     refuse(tableName, "nombre de etiqueta no válido \"" + tag.name + "\"");
   }
@@ -156,7 +155,10 @@ void checkTag(std::string_view tableName, const MdxTagContents& contents) {
     refuse(tableName, "la etiqueta " + tag.name + " no admite claves de tipo " + std::string(1, tag.keyType) +
                           " y " + std::to_string(tag.keyLength) + " bytes");
   }
-  for (const MdxEntry& entry : contents.entries) {
+}
+
+void checkEntries(std::string_view tableName, const MdxTag& tag, const std::vector<MdxEntry>& entries) {
+  for (const MdxEntry& entry : entries) {
     if (entry.key.size() != static_cast<std::size_t>(tag.keyLength) || entry.record == 0) {
       refuse(tableName, "entrada no válida en la etiqueta " + tag.name + " (registro " +
                             std::to_string(entry.record) + ")");
@@ -220,13 +222,22 @@ void writeSlot(std::string& file, std::size_t k, std::size_t n, std::uint32_t he
 }  // namespace
 
 std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags, DbfDate date) {
+  std::vector<MdxTag> described;
+  for (const MdxTagContents& contents : tags) described.push_back(contents.tag);
+  return buildMdx(
+      tableName, described,
+      [&tags](std::size_t tag, std::vector<MdxEntry>& entries) { entries = tags[tag].entries; }, date);
+}
+
+std::string buildMdx(std::string_view tableName, const std::vector<MdxTag>& tags,
+                     const EntryReader& entriesOf, DbfDate date) {
   if (tags.size() > kMaxTags) refuse(tableName, "más de 47 etiquetas");
   std::vector<MdxTag> upperNamed;
   upperNamed.reserve(tags.size());
   std::set<std::string> names;
-  for (const MdxTagContents& contents : tags) {
-    checkTag(tableName, contents);
-    MdxTag tag = contents.tag;
+  for (const MdxTag& described : tags) {
+    checkTag(tableName, described);
+    MdxTag tag = described;
     tag.name = upperAscii(tag.name);
     if (!names.insert(tag.name).second) refuse(tableName, "etiqueta repetida " + tag.name);
     upperNamed.push_back(std::move(tag));
@@ -256,11 +267,15 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContent
     putU8(file, kSlotZeroFlagV3, 1);
   }
 
+  std::vector<MdxEntry> entries;  // one tag's at a time
   for (std::size_t k = 1; k <= byName.size(); ++k) {
     const std::size_t index = byName[k - 1];
+    entries.clear();
+    entriesOf(index, entries);
+    checkEntries(tableName, upperNamed[index], entries);
     const std::uint32_t headerPage = appendBlock(file);
     writeSlot(file, k, byName.size(), headerPage, upperNamed[index]);
-    writeTag(file, headerPage, upperNamed[index], tags[index].entries, date);
+    writeTag(file, headerPage, upperNamed[index], entries, date);
   }
   putU32(file, kPagesInFile, static_cast<std::uint32_t>(file.size() / kPageSize));
   return file;

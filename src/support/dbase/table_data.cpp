@@ -149,21 +149,23 @@ void TableData::finish() {
 }
 
 void TableData::writeIndex() {
-  std::vector<MdxTagContents> contents;
+  std::vector<MdxTag> described;
   for (const TagIndex& tag : tags_) {
+    described.push_back(mdxTagFor(tag.def.name, layout_.fields[static_cast<std::size_t>(tag.field)]));
+    described.back().expression = tag.def.field;
+  }
+  const auto entriesOf = [this](std::size_t t, std::vector<MdxEntry>& entries) {
+    const TagIndex& tag = tags_[t];
     const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
-    MdxTagContents c{mdxTagFor(tag.def.name, field), {}};
-    c.tag.expression = tag.def.field;
-    c.entries.reserve(tag.order.size());
+    entries.reserve(tag.order.size());
     for (TagOrder::Position p = tag.order.begin(); p != tag.order.end(); p = tag.order.next(p)) {
       const std::uint32_t i = tag.order.record(p);
-      c.entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
+      entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
     }
-    contents.push_back(std::move(c));
-  }
+  };
   const fs::path target =
       mdxPath_.empty() ? path_.parent_path() / (path_.stem().string() + ".MDX") : mdxPath_;
-  support::writeFileAtomically(target, buildMdx(path_.stem().string(), contents, today()));
+  support::writeFileAtomically(target, buildMdx(path_.stem().string(), described, entriesOf, today()));
 }
 
 // Where the search for a field name starts: a cheap mix of its length and
