@@ -125,15 +125,18 @@ class TimetableBuild {
   }
 
   void run(const std::filesystem::path& workFolder, WorkTables tables) {
-    if (tables == WorkTables::Rebuild) CreaCuadros(workFolder);
+    rebuilding_ = tables == WorkTables::Rebuild;
+    if (rebuilding_) CreaCuadros(workFolder);
     for (dbase::Table* work : {&typeTwo_, &typeThree_}) {
       work->open();
       work->selectTag("PROF_DIA_SES");
     }
     for (const LessonRow& row : lessons_) write(readLesson(timetable_, row));
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_}) input->close();
-    sweep(typeTwo_);
-    sweep(typeThree_);
+    if (!rebuilding_) {
+      sweep(typeTwo_);
+      sweep(typeThree_);
+    }
     for (dbase::Table* table : {&typeTwo_, &typeThree_, &hours_}) table->close();
   }
 
@@ -207,7 +210,7 @@ class TimetableBuild {
     t.setText("PROF_DIA_SES", key);
     t.setText("DIA_SES", daySessionPart(key));
     t.setText("PLAN", data.plan);
-    t.setText("REG_MOD", kWrittenNow);
+    t.setText("REG_MOD", writtenMark());
     t.post();
   }
 
@@ -223,7 +226,8 @@ class TimetableBuild {
     }
     // Several rows of one session may name the same group: the first number
     // of pupils written in this build stands.
-    const bool pupilsWrittenNow = !blank(t.text("NUMALUM")) && t.text("REG_MOD") == kWrittenNow;
+    const bool pupilsWrittenNow =
+        !blank(t.text("NUMALUM")) && (rebuilding_ || t.text("REG_MOD") == kWrittenNow);
     t.setText("TIPREG", "3");
     t.setText("ABREVGRUP", lesson.group);
     setWhenEmpty(t, "TIPDOC", data.documentType);
@@ -234,9 +238,14 @@ class TimetableBuild {
     if (!pupilsWrittenNow) t.setText("NUMALUM", data.pupils);
     t.setText("ALIASDAE", data.groupName);
     t.setText("PROF_DIA_SES", key);
-    t.setText("REG_MOD", kWrittenNow);
+    t.setText("REG_MOD", writtenMark());
     t.post();
   }
+
+  // A rebuilt table holds only what this build writes, and the sweep would
+  // only turn every mark into "older": its records are written so at once,
+  // which spares rewriting every record.
+  const std::string& writtenMark() const { return rebuilding_ ? kOlder : kWrittenNow; }
 
   // Deletes the records this build did not write (sessions and groups that
   // left the timetable) and marks the others as older for the next build.
@@ -266,6 +275,7 @@ class TimetableBuild {
   dbase::Table typeTwo_;
   dbase::Table typeThree_;
   std::vector<LessonRow> lessons_;
+  bool rebuilding_ = false;
 };
 
 }  // namespace

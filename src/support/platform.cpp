@@ -190,11 +190,11 @@ std::uint64_t LockedFile::size() const {
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-std::string LockedFile::readAll() const {
-  std::string bytes(size(), '\0');
+std::string LockedFile::readAt(std::uint64_t offset, std::size_t count) const {
+  std::string bytes(count, '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
-    OVERLAPPED position = at(done);
+    OVERLAPPED position = at(offset + done);
     DWORD n = 0;
     const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
     if (!::ReadFile(handle_, bytes.data() + done, chunk, &n, &position)) {
@@ -335,11 +335,12 @@ std::uint64_t LockedFile::size() const {
   return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::string LockedFile::readAll() const {
-  std::string bytes(size(), '\0');
+std::string LockedFile::readAt(std::uint64_t offset, std::size_t count) const {
+  std::string bytes(count, '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    const ssize_t n =
+        ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
       throw Error(systemReason());

@@ -58,7 +58,8 @@ class LockedFile {
   Lock lock() const { return lock_; }
 
   std::uint64_t size() const;
-  std::string readAll() const;
+  // Up to count bytes from offset: fewer when the file ends sooner.
+  std::string readAt(std::uint64_t offset, std::size_t count) const;
   // Writes bytes at offset. Throws Error with the reason.
   void writeAt(std::uint64_t offset, std::string_view bytes);
   void close();

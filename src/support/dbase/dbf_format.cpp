@@ -166,6 +166,10 @@ std::string decimalText(const FieldDef& field, double value) {
 }  // namespace
 
 DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
+  return parseDbfHeader(bytes, bytes.size(), fileName);
+}
+
+DbfLayout parseDbfHeader(std::string_view bytes, std::uint64_t fileSize, const std::string& fileName) {
   if (bytes.size() < 32) damaged(fileName, "cabecera incompleta");
   const auto version = static_cast<unsigned char>(bytes[0]);
   if (!acceptedVersion(version)) damaged(fileName, "no es una tabla dBase");
@@ -225,7 +229,7 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
   // Bytes after the last record (or a missing end mark) are harmless; fewer
   // whole records than the count means the file was cut short.
   layout.recordCount = readLe32(bytes, kCountOffset);
-  const std::uint64_t present = (bytes.size() - layout.headerLength) / layout.recordLength;
+  const std::uint64_t present = (fileSize - layout.headerLength) / layout.recordLength;
   if (layout.recordCount > present) {
     damaged(fileName, "la cabecera declara " + std::to_string(layout.recordCount) +
                           " registros, pero el archivo solo contiene " + std::to_string(present) +

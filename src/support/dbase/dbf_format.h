@@ -39,6 +39,8 @@ constexpr std::size_t kUnfinishedOffset = 14;
 // Reads and checks the header of a table file. Throws support::Error naming
 // fileName when the bytes are not a usable dBase table.
 DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName);
+// The same from the file's first bytes (its header at least) and its size.
+DbfLayout parseDbfHeader(std::string_view firstBytes, std::uint64_t fileSize, const std::string& fileName);
 
 // The header of a new Level 7 table (68 bytes, descriptors, terminator).
 // Throws support::Error when a definition cannot be stored (name too long,

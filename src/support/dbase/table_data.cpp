@@ -88,10 +88,14 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   }
   if (file_.size() > kMaxTableBytes)
     throw support::Error("Tabla dañada: " + fileName_ + " (demasiado grande)");
-  const std::string bytes = file_.readAll();
-  layout_ = parseDbfHeader(bytes, fileName_);
+  // The header, then the records a chunk at a time: a large table is never
+  // held twice. A header is at most 65535 bytes long.
+  const std::uint64_t fileSize = file_.size();
+  const std::string head =
+      file_.readAt(0, static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65536)));
+  layout_ = parseDbfHeader(head, fileSize, fileName_);
   count_ = layout_.recordCount;
-  unfinished_ = bytes[kUnfinishedOffset] != 0;
+  unfinished_ = head[kUnfinishedOffset] != 0;
   // At least twice as many slots as fields, so that a search soon meets a
   // free one; a power of two, so that a slot is a mask away.
   nameSlots_.assign(std::bit_ceil(2 * layout_.fields.size() + 1), -1);
@@ -103,9 +107,15 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   blankRecord_.assign(1, kLiveRecord);
   for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
   perChunk_ = std::max<std::size_t>(1, kChunkBytes / layout_.recordLength);
-  for (std::uint32_t i = 0; i < count_; ++i) {
-    storeRecord(i, std::string_view(bytes).substr(layout_.headerLength + i * layout_.recordLength,
-                                                  layout_.recordLength));
+  for (std::uint32_t first = 0; first < count_; first += static_cast<std::uint32_t>(perChunk_)) {
+    const std::size_t records = std::min<std::size_t>(perChunk_, count_ - first);
+    std::string chunk = file_.readAt(layout_.headerLength + std::uint64_t{first} * layout_.recordLength,
+                                     records * layout_.recordLength);
+    if (chunk.size() != records * layout_.recordLength) {
+      throw support::Error("Tabla dañada: " + fileName_ + " (el archivo se ha acortado mientras se leía)");
+    }
+    chunk.reserve(perChunk_ * layout_.recordLength);
+    chunks_.push_back(std::move(chunk));
   }
   for (std::uint32_t i = 0; i < count_; ++i) live_ += deleted(i) ? 0 : 1;
   loadTags();
@@ -307,10 +317,7 @@ void TableData::markDeleted(std::uint32_t i) {
 void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
   for (TagIndex& tag : tags_) tag.order.insert(tagKey(tag, rec), i);
   if (rec[0] == kDeletedRecord) return;  // deleted records are never found by locate
-  for (Lookup& lookup : lookups_) {
-    std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
-    hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
-  }
+  for (Lookup& lookup : lookups_) lookup.hits.emplace(lookupHash(lookup.fields, rec), i);
 }
 
 // Moves record i only in the tags and locate hashes whose fields the change
@@ -328,13 +335,15 @@ void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string
   for (Lookup& lookup : lookups_) {
     if (wasLive == isLive && std::all_of(lookup.fields.begin(), lookup.fields.end(), same)) continue;
     if (wasLive) {
-      std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, old)];
-      hits.erase(std::remove(hits.begin(), hits.end(), i), hits.end());
+      auto [from, to] = lookup.hits.equal_range(lookupHash(lookup.fields, old));
+      for (; from != to; ++from) {
+        if (from->second == i) {
+          lookup.hits.erase(from);
+          break;
+        }
+      }
     }
-    if (isLive) {
-      std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
-      hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
-    }
+    if (isLive) lookup.hits.emplace(lookupHash(lookup.fields, rec), i);
   }
 }
 
@@ -347,23 +356,33 @@ std::string TableData::lookupKey(const std::vector<int>& fields, std::string_vie
   return key;
 }
 
+std::size_t TableData::lookupHash(const std::vector<int>& fields, std::string_view rec) const {
+  return std::hash<std::string>()(lookupKey(fields, rec));
+}
+
 const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fields,
                                                       const std::vector<std::string>& values) {
   auto it =
       std::find_if(lookups_.begin(), lookups_.end(), [&](const Lookup& l) { return l.fields == fields; });
   if (it == lookups_.end()) {
     Lookup lookup{fields, {}};
+    lookup.hits.reserve(count_);
     for (std::uint32_t i = 0; i < count_; ++i) {
-      if (!deleted(i)) lookup.hits[lookupKey(fields, record(i))].push_back(i);
+      if (!deleted(i)) lookup.hits.emplace(lookupHash(fields, record(i)), i);
     }
     lookups_.push_back(std::move(lookup));
     it = std::prev(lookups_.end());
   }
   std::string key;
   for (const std::string& v : values) appendKeyPart(key, v);
-  static const std::vector<std::uint32_t> kNone;
-  const auto hit = it->hits.find(key);
-  return hit == it->hits.end() ? kNone : hit->second;
+  // Records whose values only share the hash are left out.
+  matched_.clear();
+  const auto [from, to] = it->hits.equal_range(std::hash<std::string>()(key));
+  for (auto hit = from; hit != to; ++hit) {
+    if (lookupKey(fields, record(hit->second)) == key) matched_.push_back(hit->second);
+  }
+  std::sort(matched_.begin(), matched_.end());
+  return matched_;
 }
 
 }  // namespace dbase

@@ -81,7 +81,8 @@ class TableData {
   void update(std::uint32_t i, const std::string& record);
   void markDeleted(std::uint32_t i);
 
-  // Records whose fields (indexes) read exactly as values, ascending.
+  // Records whose fields (indexes) read exactly as values, ascending; valid
+  // until the next call.
   const std::vector<std::uint32_t>& matching(const std::vector<int>& fields,
                                              const std::vector<std::string>& values);
 
@@ -94,6 +95,7 @@ class TableData {
   void storeRecord(std::uint32_t i, std::string_view record);
   void writeCount();
   std::string lookupKey(const std::vector<int>& fields, std::string_view record) const;
+  std::size_t lookupHash(const std::vector<int>& fields, std::string_view record) const;
   void indexNewRecord(std::uint32_t i, std::string_view record);
   void reindexRecord(std::uint32_t i, std::string_view old, std::string_view record);
 
@@ -118,12 +120,16 @@ class TableData {
   bool changed_ = false;
   bool unfinished_ = false;
   bool writer_ = false;
-  // Hash indexes for locate, one per list of fields; kept up to date on change.
+  // Hash indexes for locate, one per list of fields; kept up to date on
+  // change. Each live record is held under the hash of its values as read,
+  // which costs a few bytes a record; a search checks the values of the
+  // records it finds there.
   struct Lookup {
     std::vector<int> fields;
-    std::unordered_map<std::string, std::vector<std::uint32_t>> hits;  // by the values as read
+    std::unordered_multimap<std::size_t, std::uint32_t> hits;
   };
   std::vector<Lookup> lookups_;
+  std::vector<std::uint32_t> matched_;  // what matching() returned last
 };
 
 }  // namespace dbase
