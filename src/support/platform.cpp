@@ -222,9 +222,11 @@ void LockedFile::close() {
 
 #else  // POSIX
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -274,6 +276,9 @@ LockedFile::~LockedFile() { close(); }
 
 LockedFile::LockedFile(LockedFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
+      firstPage_(std::exchange(other.firstPage_, nullptr)),
+      mappedBytes_(std::exchange(other.mappedBytes_, 0)),
+      firstPageTried_(std::exchange(other.firstPageTried_, false)),
       writable_(other.writable_),
       lock_(std::exchange(other.lock_, Lock::None)) {}
 
@@ -281,6 +286,9 @@ LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
   if (this != &other) {
     close();
     fd_ = std::exchange(other.fd_, -1);
+    firstPage_ = std::exchange(other.firstPage_, nullptr);
+    mappedBytes_ = std::exchange(other.mappedBytes_, 0);
+    firstPageTried_ = std::exchange(other.firstPageTried_, false);
     writable_ = other.writable_;
     lock_ = std::exchange(other.lock_, Lock::None);
   }
@@ -352,9 +360,35 @@ std::string LockedFile::readAt(std::uint64_t offset, std::size_t count) const {
   return bytes;
 }
 
-void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) { writeAllAt(fd_, offset, bytes); }
+// Small changes inside the file's first page (the header's record count,
+// date and flags, rewritten with nearly every change of a table) go through
+// a shared mapping of that page: the same page of the system's file cache
+// that a write would change, without a system call each. Only the bytes the
+// file held when the page was mapped are written so; the rest, and every
+// larger write, goes through pwrite.
+void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) {
+  if (writable_ && !firstPageTried_ && offset < kMappedPage) mapFirstPage();
+  if (offset + bytes.size() <= mappedBytes_) {
+    std::memcpy(static_cast<char*>(firstPage_) + offset, bytes.data(), bytes.size());
+    return;
+  }
+  writeAllAt(fd_, offset, bytes);
+}
+
+void LockedFile::mapFirstPage() {
+  firstPageTried_ = true;
+  const std::uint64_t fileBytes = size();
+  void* page = ::mmap(nullptr, kMappedPage, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+  if (page == MAP_FAILED) return;  // pwrite serves
+  firstPage_ = page;
+  mappedBytes_ = static_cast<std::size_t>(std::min<std::uint64_t>(fileBytes, kMappedPage));
+}
 
 void LockedFile::close() {
+  if (firstPage_ != nullptr) ::munmap(firstPage_, kMappedPage);
+  firstPage_ = nullptr;
+  mappedBytes_ = 0;
+  firstPageTried_ = false;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   lock_ = Lock::None;

@@ -69,7 +69,12 @@ class LockedFile {
   void* handle_ = nullptr;
   std::filesystem::path path_;  // share modes change only by reopening
 #else
+  void mapFirstPage();
+  static constexpr std::size_t kMappedPage = 4096;  // the bytes mapped; the header's counts come first
   int fd_ = -1;
+  void* firstPage_ = nullptr;
+  std::size_t mappedBytes_ = 0;  // of those, the ones the file held when they were mapped
+  bool firstPageTried_ = false;
 #endif
   bool writable_ = false;
   Lock lock_ = Lock::None;

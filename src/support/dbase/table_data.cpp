@@ -37,6 +37,15 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
          });
 }
 
+// Names are a few bytes long: a plain loop beats a call to memcmp.
+bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 void appendKeyPart(std::string& key, std::string_view part) {
   key += std::to_string(part.size());
   key += ':';
@@ -193,7 +202,7 @@ int TableData::fieldIndex(std::string_view name) const {
   for (std::size_t slot = nameSlot(name);; slot = (slot + 1) & (nameSlots_.size() - 1)) {
     const int f = nameSlots_[slot];
     if (f < 0) break;
-    if (layout_.fields[static_cast<std::size_t>(f)].name == name) return f;
+    if (sameName(layout_.fields[static_cast<std::size_t>(f)].name, name)) return f;
   }
   for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
     if (equalsNoCase(layout_.fields[i].name, name)) return static_cast<int>(i);
