@@ -57,6 +57,17 @@ std::vector<std::size_t> groupEnds(std::size_t count, std::size_t most) {
   return ends;
 }
 
+// The nodes of a tree of entries: leaves, then levels of branches.
+std::size_t treeNodes(std::size_t entries, std::size_t maxKeys) {
+  std::size_t level = groupEnds(entries, maxKeys - 1).size();
+  std::size_t nodes = level;
+  while (level > 1) {
+    level = groupEnds(level, maxKeys).size();
+    nodes += level;
+  }
+  return nodes;
+}
+
 // A written node: its page and the entry holding the largest key below it.
 struct Node {
   std::uint32_t page = 0;
@@ -273,6 +284,10 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTag>& tags
     entries.clear();
     entriesOf(index, entries);
     checkEntries(tableName, upperNamed[index], entries);
+    // The file grows by exactly the tag's blocks: doubling would hold up to
+    // twice a large index.
+    const auto maxKeysOfTag = static_cast<std::size_t>(maxKeys(upperNamed[index].keyLength));
+    file.reserve(file.size() + (1 + treeNodes(entries.size(), maxKeysOfTag)) * kBlockSize);
     const std::uint32_t headerPage = appendBlock(file);
     writeSlot(file, k, byName.size(), headerPage, upperNamed[index]);
     writeTag(file, headerPage, upperNamed[index], entries, date);
