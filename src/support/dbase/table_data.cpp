@@ -123,7 +123,6 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
     if (chunk.size() != records * layout_.recordLength) {
       throw support::Error("Tabla dañada: " + fileName_ + " (el archivo se ha acortado mientras se leía)");
     }
-    chunk.reserve(perChunk_ * layout_.recordLength);
     chunks_.push_back(std::move(chunk));
   }
   for (std::uint32_t i = 0; i < count_; ++i) live_ += deleted(i) ? 0 : 1;
@@ -222,15 +221,12 @@ std::string_view TableData::record(std::uint32_t i) const {
       .substr((i % perChunk_) * layout_.recordLength, layout_.recordLength);
 }
 
-// Records are kept in chunks of a fixed size that never move once made: a
-// large table grows without copying itself, and a record's bytes stay where
-// they are while it lives.
+// Records are kept in chunks of at most kChunkBytes: a large table grows
+// without copying itself (only its last chunk may move), and a small one
+// takes no more than its records.
 void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
   const std::size_t chunk = i / perChunk_;
-  if (chunk == chunks_.size()) {
-    chunks_.emplace_back();
-    chunks_.back().reserve(perChunk_ * layout_.recordLength);
-  }
+  if (chunk == chunks_.size()) chunks_.emplace_back();
   std::string& bytes = chunks_[chunk];
   const std::size_t at = (i % perChunk_) * layout_.recordLength;
   if (at == bytes.size()) {

@@ -62,10 +62,10 @@ class TableData {
   std::uint64_t version() const { return version_; }
   int liveCount() const { return live_; }
   // The bytes of record i (deletion mark first) and of one of its fields.
-  // The views point into the table's memory, where a record stays while the
-  // table is open: they hold until the last handle closes it, and show the
-  // record as changed when it is changed meanwhile (a caller that needs the
-  // old bytes copies them first).
+  // The views point into the table's memory: they hold until the next
+  // append (which may move the last records) or the close of the table,
+  // and show the record as changed when it is changed meanwhile, so a
+  // caller that needs the old bytes copies them first.
   std::string_view record(std::uint32_t i) const;
   bool deleted(std::uint32_t i) const { return record(i)[0] == kDeletedRecord; }
   std::string_view fieldBytes(std::uint32_t i, int field) const;
