@@ -222,14 +222,17 @@ std::string_view TableData::record(std::uint32_t i) const {
 }
 
 // Records are kept in chunks of at most kChunkBytes: a large table grows
-// without copying itself (only its last chunk may move), and a small one
-// takes no more than its records.
+// without copying itself (only its last chunk may move), and a table that
+// is only read takes no more than its records.
 void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
   const std::size_t chunk = i / perChunk_;
   if (chunk == chunks_.size()) chunks_.emplace_back();
   std::string& bytes = chunks_[chunk];
   const std::size_t at = (i % perChunk_) * layout_.recordLength;
   if (at == bytes.size()) {
+    // A chunk that grows takes its whole size at once: growing it by
+    // doubling would hold up to twice its records.
+    bytes.reserve(perChunk_ * layout_.recordLength);
     bytes += rec;
   } else {
     bytes.replace(at, layout_.recordLength, rec);
