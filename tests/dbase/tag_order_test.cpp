@@ -78,8 +78,10 @@ TEST(TagOrderTest, KeepsTheOrderOfASetThroughInsertsErasesAndAssign) {
     const std::string key = keyOf(probe);
     EXPECT_EQ(recordAt(order, order.lowerBound(key)), recordAt(model, model.lower_bound({key, 0})));
     EXPECT_EQ(recordAt(order, order.upperBound(key)), recordAt(model, model.upper_bound({key, UINT32_MAX})));
-    EXPECT_EQ(recordAt(order, order.after(key, probe * 50)), recordAt(model, model.upper_bound({key, probe * 50})));
-    EXPECT_EQ(recordAt(order, order.at(key, probe * 50)), recordAt(model, model.lower_bound({key, probe * 50})));
+    EXPECT_EQ(recordAt(order, order.after(key, probe * 50)),
+              recordAt(model, model.upper_bound({key, probe * 50})));
+    EXPECT_EQ(recordAt(order, order.at(key, probe * 50)),
+              recordAt(model, model.lower_bound({key, probe * 50})));
   }
 
   std::vector<std::string> keys;
