@@ -72,6 +72,7 @@ class PanelFlow {
   // The template panel's "OK" (BitBtn3) and the wait notice (LabelEspere2).
   bool templateOkVisible() const { return templateOkVisible_; }
   bool waitNoticeVisible() const { return waitNoticeVisible_; }
+  // The busy cursor over the windows (run::Session::busyCursor).
   bool busyCursor() const;
   // The run asks the hosted window to close (the host then gets the result).
   bool closeRequested() const { return closeRequested_; }
