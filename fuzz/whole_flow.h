@@ -74,13 +74,16 @@ inline bool knownOkCancel(const std::string& box) {
   return startsWith(box, "Recuperación de Niveles y Cursos importados anteriormente|");
 }
 
-// Answers every question from the fuzz input; a question that is none of the
-// system's own stops the run.
+// Answers every question from the fuzz input, a Yes/No question also with the
+// box closed; a question that is none of the system's own stops the run.
 inline test_support::AnswerRule answersFrom(FuzzedDataProvider& input) {
-  return [&input](test_support::Question question, const std::string& box) {
-    const bool known = question == test_support::Question::YesNo ? knownQuestion(box) : knownOkCancel(box);
-    if (!known) std::abort();
-    return input.ConsumeBool();
+  return [&input](test_support::Question question, const std::string& box) -> test_support::ScriptedAnswer {
+    if (question == test_support::Question::OkCancel) {
+      if (!knownOkCancel(box)) std::abort();
+      return input.ConsumeBool();
+    }
+    if (!knownQuestion(box)) std::abort();
+    return input.PickValueInArray({run::Answer::Yes, run::Answer::No, run::Answer::Closed});
   };
 }
 

@@ -52,9 +52,12 @@ CentrePanel::CentrePanel(QWidget* parent) : QFrame(parent) {
   connect(m_public, &QCheckBox::clicked, this, &CentrePanel::publicClicked);
   connect(m_private, &QCheckBox::clicked, this, &CentrePanel::privateClicked);
 
-  connect(gui::addButton(this, "BitBtn1", "OK", {224, 83, 89, 24}), &QPushButton::clicked, this,
-          &CentrePanel::okClicked);
+  QPushButton* ok = gui::addButton(this, "BitBtn1", "OK", {224, 83, 89, 24});
+  gui::makeDefaultButton(ok, this);
+  connect(ok, &QPushButton::clicked, this, &CentrePanel::okClicked);
 }
+
+void CentrePanel::focusGrid() { m_grid->setFocus(); }
 
 void CentrePanel::setTable(dbase::Table* centre) { m_grid->tableModel()->setTable(centre); }
 

@@ -1,6 +1,7 @@
 // The centre-data panel (Panel1): the one row of daeCENTRO in a grid, the
-// public/private pair of check boxes and its "OK". It shows what the window
-// gives it and reports what the user does; the flow decides the rest.
+// public/private pair of check boxes and its "OK", the panel's default
+// button. It shows what the window gives it and reports what the user does;
+// the flow decides the rest.
 #pragma once
 
 #include <QFrame>
@@ -25,6 +26,8 @@ class CentrePanel : public QFrame {
   // The centre table handle the grid edits (nullptr: none).
   void setTable(dbase::Table* centre);
   void refresh(bool publicChecked, bool privateChecked);
+  // Gives the keyboard to the grid.
+  void focusGrid();
 
  signals:
   void okClicked();

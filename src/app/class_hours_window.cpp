@@ -15,11 +15,13 @@
 namespace app {
 namespace {
 
-const QColor kPanelTop{0xC9, 0xD9, 0xEE};
-const QColor kPanelBottom{0xF4, 0xF8, 0xFC};
-// The cream title stands on a dark strip, where it can be read.
+// The panel is dark blue along its top, where the cream title stands, and
+// light below the title's line, where the red and navy texts stand.
+const QGradientStops kPanelColours{{0.0, QColor(0x1F, 0x3D, 0x6B)},
+                                   {0.08, QColor(0x2E, 0x51, 0x87)},
+                                   {0.2, QColor(0xC9, 0xD9, 0xEE)},
+                                   {1.0, QColor(0xF4, 0xF8, 0xFC)}};
 const QColor kCream{0xFF, 0xF8, 0xDC};
-const QColor kTitleStrip{0x2B, 0x4C, 0x7E};
 const QColor kNavy{0x00, 0x00, 0x80};
 // 10 points at 96 dots per inch.
 constexpr int kTitlePixels = 13;
@@ -28,19 +30,19 @@ constexpr int kTitlePixels = 13;
 
 ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dialogs, HelpService* help,
                                    QWidget* parent)
-    : QDialog(parent) {
+    : gui::NoEscapeDialog(parent) {
   setObjectName("ControlPlantilla");
   setWindowTitle("Control de Plantilla Horaria");
   setFont(gui::windowFont());
   setFixedSize(595, 305);
   move(338, 334);
-  setHelpContext(this, kLanguageHelpContext);
+  setHelpContext(this, kDaeDataHelpContext);
   installHelpKey(this, help);
 
-  auto* panel = new gui::GradientPanel(kPanelTop, kPanelBottom, this);
+  auto* panel = new gui::GradientPanel(kPanelColours, this);
   panel->setObjectName("Panel1");
   panel->setGeometry(8, 8, 577, 289);
-  setHelpContext(panel, kLanguageHelpContext);
+  setHelpContext(panel, kDaeDataHelpContext);
 
   QLabel* title =
       gui::addLabel(panel, "Label1", QString::fromUtf8("COMPROBACIÓN DE LA PLANTILLA HORARIA DEL CENTRO"),
@@ -48,11 +50,6 @@ ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dial
   QFont titleFont = title->font();
   titleFont.setPixelSize(kTitlePixels);
   title->setFont(titleFont);
-  QPalette strip = title->palette();
-  strip.setColor(QPalette::Window, kTitleStrip);
-  title->setPalette(strip);
-  title->setAutoFillBackground(true);
-  title->setContentsMargins(4, 1, 4, 1);
   title->adjustSize();
 
   auto* model = new gui::TableModel({{"HORA", "HORA", 7, false},
@@ -67,7 +64,7 @@ ClassHoursWindow::ClassHoursWindow(dbase::Table& classHours, WindowDialogs& dial
   grid->setObjectName("PlantiHorDBGrid");
   grid->setGeometry(4, 24, 330, 225);
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setHelpContext(grid, kLanguageHelpContext);
+  setHelpContext(grid, kDaeDataHelpContext);
   connect(model, &gui::TableModel::errorOccurred, this,
           [&dialogs](const QString& text) { dialogs.error(text.toStdString()); });
   classHours.open();

@@ -2,11 +2,11 @@
 // hours of PLANTILLA (hour number, start and end time) in a grid where the
 // user corrects the start and end times, a navigator bar, and "Aceptar". Every
 // value typed is saved in the table at once, so closing the window by its
-// close button keeps the corrections as "Aceptar" does. F1 shows the help
-// topic of the control under the cursor.
+// close button keeps the corrections as "Aceptar" does; Escape does not close
+// it. F1 shows the help topic of the control under the cursor.
 #pragma once
 
-#include <QDialog>
+#include "app/gui/no_escape_dialog.h"
 
 namespace dbase {
 class Table;
@@ -17,7 +17,7 @@ namespace app {
 class HelpService;
 class WindowDialogs;
 
-class ClassHoursWindow : public QDialog {
+class ClassHoursWindow : public gui::NoEscapeDialog {
   Q_OBJECT
 
  public:

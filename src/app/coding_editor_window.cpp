@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,11 +73,11 @@ QHBoxLayout* titleRow(QWidget* parent, const char* titleName, const QString& tit
 
 CodingEditorWindow::CodingEditorWindow(dae_export::CodingEditor& editor, WindowDialogs& dialogs,
                                        HelpService* help, QWidget* parent)
-    : QDialog(parent), m_editor(editor), m_dialogs(dialogs) {
+    : gui::NoEscapeDialog(parent), m_editor(editor), m_dialogs(dialogs) {
   setObjectName("AjustaDAE");
   setWindowTitle(fromUtf8("CODIFICACIÓN Datos DAE"));
   setFont(gui::windowFont());
-  setHelpContext(this, kLanguageHelpContext);
+  setHelpContext(this, kDaeDataHelpContext);
   installHelpKey(this, help);
 
   auto* page = new QVBoxLayout(this);
@@ -303,14 +302,6 @@ void CodingEditorWindow::Terminar() {
   const int row = m_teachers->tableModel()->currentRow();
   if (row >= 0) m_teachers->setCurrentIndex(m_teachers->model()->index(row, columnOf(m_teachers, "DNI")));
   m_teachers->setFocus();
-}
-
-void CodingEditorWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 }  // namespace app

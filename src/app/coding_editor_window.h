@@ -18,8 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include <QDialog>
-
+#include "app/gui/no_escape_dialog.h"
 #include "app/gui/table_model.h"
 
 namespace dae_export {
@@ -39,7 +38,9 @@ class DataGrid;
 class HelpService;
 class WindowDialogs;
 
-class CodingEditorWindow : public QDialog {
+// Escape does not close the editor: leaving it unfinished ends the import
+// without the file, so that takes the close button or "&Terminar".
+class CodingEditorWindow : public gui::NoEscapeDialog {
   Q_OBJECT
 
  public:
@@ -47,11 +48,6 @@ class CodingEditorWindow : public QDialog {
   // when "&Terminar" ends the editor.
   CodingEditorWindow(dae_export::CodingEditor& editor, WindowDialogs& dialogs, HelpService* help,
                      QWidget* parent);
-
- protected:
-  // Escape does not close the editor: leaving it unfinished ends the import
-  // without the file, so that takes the close button or "&Terminar".
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // A model reporting its errors in the error box.

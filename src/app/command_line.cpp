@@ -22,7 +22,7 @@ Direction directionOf(const QString& word) {
 
 std::optional<HostedStart> readCommandLine(const QStringList& arguments) {
   if (arguments.size() != 2) return std::nullopt;
-  const std::int32_t handle = support::strToInt("$" + support::utf8ToCp1252(arguments[1].toStdString()));
+  const std::int32_t handle = support::hexStrToInt(support::utf8ToCp1252(arguments[1].toStdString()));
   return HostedStart{directionOf(arguments[0]), static_cast<std::uint32_t>(handle)};
 }
 

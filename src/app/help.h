@@ -6,14 +6,15 @@
 // nothing.
 #pragma once
 
+#include "run/dialogs.h"
+
 class QWidget;
 
 namespace app {
 
-// The main window and its controls.
-inline constexpr int kMainHelpContext = 3;
-// The language box.
-inline constexpr int kLanguageHelpContext = 1;
+// The help context numbers the windows use.
+using run::kDaeDataHelpContext;
+using run::kMainHelpContext;
 
 class HelpService {
  public:

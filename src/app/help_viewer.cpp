@@ -28,7 +28,7 @@ struct Topic {
   const char* page;
 };
 constexpr Topic kTopics[] = {{kMainHelpContext, "ventana_principal.html"},
-                             {kLanguageHelpContext, "datos_dae.html"}};
+                             {kDaeDataHelpContext, "datos_dae.html"}};
 
 // The page's <title>, or its file name when it has none (or is missing).
 QString pageTitle(const QString& path, const QString& page) {
@@ -47,7 +47,8 @@ QString helpFolder() { return QDir(QCoreApplication::applicationDirPath()).fileP
 
 HelpViewer::HelpViewer(QString folder, QWidget* parent) : QDialog(parent), m_folder(std::move(folder)) {
   setObjectName("HelpViewer");
-  setWindowTitle("TransOrvalDAE - Ayuda");
+  // The platform adds the program's name.
+  setWindowTitle("Ayuda");
   setFont(gui::windowFont());
   setWindowModality(Qt::ApplicationModal);
 

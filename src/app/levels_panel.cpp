@@ -46,8 +46,9 @@ LevelsPanel::LevelsPanel(std::function<bool()> confirmDelete, QWidget* parent) :
 
   connect(gui::addButton(this, "Button2", "Volver a Datos Centro", {352, 238, 115, 25}),
           &QPushButton::clicked, this, &LevelsPanel::backClicked);
-  connect(gui::addButton(this, "BitBtn2", "Aceptar", {488, 238, 89, 25}), &QPushButton::clicked, this,
-          &LevelsPanel::acceptClicked);
+  QPushButton* accept = gui::addButton(this, "BitBtn2", "Aceptar", {488, 238, 89, 25});
+  gui::makeDefaultButton(accept, this);
+  connect(accept, &QPushButton::clicked, this, &LevelsPanel::acceptClicked);
 
   m_templates = new TemplatePanel(this);
   m_templates->hide();
@@ -60,5 +61,7 @@ void LevelsPanel::setTables(dbase::Table* levels, dbase::Table* templates) {
 }
 
 void LevelsPanel::refresh() { m_grid->reload(); }
+
+void LevelsPanel::focusGrid() { m_grid->setFocus(); }
 
 }  // namespace app

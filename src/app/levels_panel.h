@@ -1,7 +1,7 @@
 // The study-levels panel (Panel2), over the whole window: the levels of
 // daeNIVIMP in a grid where the user types each level's short names, "Volver
-// a Datos Centro", "Aceptar", and the template choice over the grid once the
-// levels are accepted.
+// a Datos Centro", "Aceptar" (the panel's default button), and the template
+// choice over the grid once the levels are accepted.
 #pragma once
 
 #include <QFrame>
@@ -28,6 +28,8 @@ class LevelsPanel : public QFrame {
   void setTables(dbase::Table* levels, dbase::Table* templates);
   TemplatePanel* templatePanel() const { return m_templates; }
   void refresh();
+  // Gives the keyboard to the levels grid.
+  void focusGrid();
 
  signals:
   void backClicked();

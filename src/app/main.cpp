@@ -14,6 +14,9 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
+  // The name the task bar and the window switcher show: the platform adds it
+  // to every window's caption ("... — TransOrvalDAE").
+  QApplication::setApplicationDisplayName(app::kApplicationTitle);
   // The main window may be embedded in the host's window, which does not
   // count as the application's last window: its closing ends the program.
   QApplication::setQuitOnLastWindowClosed(false);

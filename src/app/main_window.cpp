@@ -50,15 +50,17 @@ class MainWindow::FlowDialogs : public WindowDialogs {
     m_window.showFlowState();
     m_target.message(text);
   }
-  bool askYesNo(const std::string& text) override {
+  run::Answer askYesNo(const std::string& text, int helpContext) override {
     m_window.showFlowState();
-    return m_target.askYesNo(text);
+    return m_target.askYesNo(text, helpContext);
   }
   bool askOkCancel(const std::string& caption, const std::string& text) override {
     m_window.showFlowState();
     return m_target.askOkCancel(caption, text);
   }
   void error(const std::string& text) override {
+    // The error ended the step under way: nothing is busy any more.
+    m_window.m_session.busyCursor = false;
     m_window.showFlowState();
     m_target.error(text);
   }
@@ -152,7 +154,7 @@ void MainWindow::buildTopBand() {
   QFont bold = m_language->font();
   bold.setBold(true);
   m_language->setFont(bold);
-  setHelpContext(m_language, kLanguageHelpContext);
+  setHelpContext(m_language, kDaeDataHelpContext);
   connect(m_language, &QComboBox::editTextChanged, this, [this] {
     if (m_flow) m_flow->setLanguage(languageText());
   });
@@ -240,6 +242,13 @@ void MainWindow::showFlowState() {
   centre->setVisible(state == PanelState::Centre);
   m_levels->setVisible(state == PanelState::Levels || state == PanelState::Templates);
   templates->setVisible(state == PanelState::Templates);
+  if (state != m_panelState) {
+    // A panel that comes up takes the keyboard, in its grid.
+    m_panelState = state;
+    if (state == PanelState::Centre) centre->focusGrid();
+    if (state == PanelState::Levels) m_levels->focusGrid();
+    if (state == PanelState::Templates) templates->focusGrid();
+  }
   m_folderArea->backToLevelsButton()->setVisible(m_flow && m_flow->button3Visible());
   const bool directionsEnabled = !m_flow || m_flow->directionButtonsEnabled();
   m_exportButton->setEnabled(directionsEnabled);

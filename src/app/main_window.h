@@ -21,6 +21,7 @@
 
 namespace converter {
 class PanelFlow;
+enum class PanelState;
 }  // namespace converter
 
 class QComboBox;
@@ -82,6 +83,8 @@ class MainWindow : public QWidget {
   std::unique_ptr<converter::PanelFlow> m_flow;
   std::unique_ptr<HostEmbedding> m_embedding;
   bool m_busy = false;
+  // The panel state last shown.
+  converter::PanelState m_panelState{};
 
   gui::GradientPanel* m_exportArea = nullptr;
   gui::GradientPanel* m_importArea = nullptr;

@@ -35,6 +35,7 @@ TemplatePanel::TemplatePanel(QWidget* parent) : QFrame(parent) {
   m_waitNotice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   m_waitNotice->hide();
   m_ok = gui::addButton(this, "BitBtn3", "OK", {156, 128, 89, 25});
+  gui::makeDefaultButton(m_ok, this);
   connect(m_ok, &QPushButton::clicked, this, &TemplatePanel::okClicked);
 }
 
@@ -45,6 +46,8 @@ void TemplatePanel::refresh(bool okVisible, bool waitNoticeVisible) {
   m_ok->setVisible(okVisible);
   m_waitNotice->setVisible(waitNoticeVisible);
 }
+
+void TemplatePanel::focusGrid() { m_grid->setFocus(); }
 
 void TemplatePanel::showWorking() {
   m_ok->hide();

@@ -1,6 +1,6 @@
 // The hour-template choice (Panel3): the templates of daePLANTILLAS in a grid
-// whose current row is the chosen one, its "OK", and the wait notice shown
-// while the tables are built.
+// whose current row is the chosen one, its "OK" (the panel's default button),
+// and the wait notice shown while the tables are built.
 #pragma once
 
 #include <QFrame>
@@ -25,6 +25,8 @@ class TemplatePanel : public QFrame {
 
   void setTable(dbase::Table* templates);
   void refresh(bool okVisible, bool waitNoticeVisible);
+  // Gives the keyboard to the grid, where the arrow keys choose.
+  void focusGrid();
   // What pressing "OK" shows at once: the wait notice in its place.
   void showWorking();
 

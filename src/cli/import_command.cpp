@@ -81,10 +81,10 @@ class ImportDialogs : public run::Dialogs {
         documents_(std::move(documents)) {}
 
   void message(const std::string& text) override { no_.message(text); }
-  bool askYesNo(const std::string& text) override {
+  run::Answer askYesNo(const std::string& text, int helpContext) override {
     const bool yes = (text == dae_export::kKeepPreviousQuestion && options_.keepPrevious) ||
                      (text == dae_export::kStraightToCodingQuestion && options_.straightToCoding);
-    return (yes ? yes_ : no_).askYesNo(text);
+    return (yes ? yes_ : no_).askYesNo(text, helpContext);
   }
   bool askOkCancel(const std::string& caption, const std::string& text) override {
     return no_.askOkCancel(caption, text);

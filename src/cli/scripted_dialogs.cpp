@@ -21,9 +21,9 @@ void ScriptedDialogs::printLine(const std::string& text) {
 
 void ScriptedDialogs::message(const std::string& text) { printLine(text); }
 
-bool ScriptedDialogs::askYesNo(const std::string& text) {
+run::Answer ScriptedDialogs::askYesNo(const std::string& text, int) {
   printLine(text + (answers_.yesNo ? " -> Yes" : " -> No"));
-  return answers_.yesNo;
+  return answers_.yesNo ? run::Answer::Yes : run::Answer::No;
 }
 
 bool ScriptedDialogs::askOkCancel(const std::string& caption, const std::string& text) {

@@ -22,7 +22,7 @@ class ScriptedDialogs : public run::Dialogs {
   ScriptedDialogs(std::ostream& out, ScriptedAnswers answers);
 
   void message(const std::string& text) override;
-  bool askYesNo(const std::string& text) override;
+  run::Answer askYesNo(const std::string& text, int helpContext) override;
   bool askOkCancel(const std::string& caption, const std::string& text) override;
   // Presses "&Terminar" once: nothing is typed in the coding editor.
   void runCodingEditor(dae_export::CodingEditor& editor) override;

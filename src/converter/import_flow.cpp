@@ -21,7 +21,7 @@ void PanelFlow::BImportarClick(const std::filesystem::path& folder) {
   }
   startRun();
   dae_export::PlantillaCentro(session_, dialogs_);
-  busyCursor_ = true;
+  session_.busyCursor = true;
   if (session_.FlagPaso == 0) {
     Importar2();
     return;
@@ -33,7 +33,6 @@ void PanelFlow::BImportarClick(const std::filesystem::path& folder) {
 
 void PanelFlow::Importar2() {
   dae_export::Importar2(session_, dialogs_);
-  busyCursor_ = false;
   if (hosted()) closeRequested_ = true;
 }
 

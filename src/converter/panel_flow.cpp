@@ -60,16 +60,16 @@ void PanelFlow::BExportarClick(const std::filesystem::path& folder) {
     return;
   }
   startRun();
-  busyCursor_ = true;
+  session_.busyCursor = true;
   session_.CodigoResultado = 1;
   const bool loaded = dae_import::RecogeCodigosDAE(session_, dialogs_);
-  busyCursor_ = false;
+  session_.busyCursor = false;
   if (loaded) MuestraCentro();
 }
 
 void PanelFlow::MuestraCentro() {
   if (!dae_import::MuestraCentro(session_, dialogs_, centre_)) return;
-  busyCursor_ = false;
+  session_.busyCursor = false;
   button3Visible_ = false;
   centrePanelVisible_ = true;
 }
@@ -136,7 +136,7 @@ void PanelFlow::BitBtn3Click() {
   levels_.close();
   button3Visible_ = true;
   levelsPanelVisible_ = false;
-  busyCursor_ = false;
+  session_.busyCursor = false;
   dialogs_.message("Proceso finalizado");
   directionButtonsEnabled_ = false;
   if (hosted()) closeRequested_ = true;
@@ -151,6 +151,8 @@ void PanelFlow::setPrivateChecked(bool checked) { session_.publicCentre = !check
 bool PanelFlow::publicChecked() const { return session_.publicCentre; }
 
 bool PanelFlow::privateChecked() const { return !session_.publicCentre; }
+
+bool PanelFlow::busyCursor() const { return session_.busyCursor; }
 
 PanelState PanelFlow::state() const {
   if (levelsPanelVisible_) return templatePanelShown_ ? PanelState::Templates : PanelState::Levels;

@@ -72,7 +72,8 @@ class PanelFlow {
   // The template panel's "OK" (BitBtn3) and the wait notice (LabelEspere2).
   bool templateOkVisible() const { return templateOkVisible_; }
   bool waitNoticeVisible() const { return waitNoticeVisible_; }
-  bool busyCursor() const { return busyCursor_; }
+  // The busy cursor over the windows (run::Session::busyCursor).
+  bool busyCursor() const;
   // The run asks the hosted window to close (the host then gets the result).
   bool closeRequested() const { return closeRequested_; }
   // The centre panel's OK confirmed the centre data for the timetable work
@@ -110,7 +111,6 @@ class PanelFlow {
   bool directionButtonsEnabled_ = true;
   bool templateOkVisible_ = true;
   bool waitNoticeVisible_ = false;
-  bool busyCursor_ = false;
   bool closeRequested_ = false;
   bool centreConfirmedForImport_ = false;
   // The import showed the centre panel and goes on from its OK.

@@ -110,7 +110,9 @@ FinishOutcome finishCoding(CodingTables& tables, run::Session& session, run::Dia
   dbase::Table& teachers = tables.teachers;
   for (teachers.first(); !teachers.atEnd(); teachers.next()) {
     if (!support::trimControls(teachers.text("DNI")).empty()) continue;
-    if (dialogs.askYesNo(kTeacherWithoutDocument)) return {.editorCloses = false, .ResultadoAjuste = 0};
+    if (dialogs.askYesNo(kTeacherWithoutDocument, run::kDaeDataHelpContext) != run::Answer::No) {
+      return {.editorCloses = false, .ResultadoAjuste = 0};
+    }
     outcome.ResultadoAjuste = run::kEndedWithoutFile;
     break;
   }

@@ -92,9 +92,10 @@ struct FinishOutcome {
 // The "&Terminar" button (BitBtn1Click). Walks the teachers in ABREV order;
 // at the first one whose DNI is empty once trimmed it asks
 // "           !!!ATENCIÓN!!!                 \rTodavía hay algún Profesor SIN
-// DOCumento(DNI).\r       ¿Desea corregir esta incidencia?       ": No ends
-// the editor without the file (ResultadoAjuste run::kEndedWithoutFile); any
-// other answer keeps the editor open on that teacher. When every teacher has
+// DOCumento(DNI).\r       ¿Desea corregir esta incidencia?       " (F1: the
+// DAE data help topic): No ends the editor without the file (ResultadoAjuste
+// run::kEndedWithoutFile); Yes, or closing the box, keeps the editor open on
+// that teacher. When every teacher has
 // a document, the file is written with writeFile (a missing output folder
 // gives the same ResultadoAjuste). When the editor closes, FlagPaso becomes
 // ResultadoAjuste and every table is closed. An error of the writer leaves the editor open,

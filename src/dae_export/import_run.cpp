@@ -23,14 +23,17 @@ const std::string kStraightToCodingQuestion =
 namespace {
 
 // What to do with the work tables; nullopt when the user goes straight to
-// the coding. A rebuild sets FlagPaso to 1.
+// the coding. A rebuild sets FlagPaso to 1. Only No rebuilds or updates the
+// tables: a question closed without an answer leaves the codes typed in an
+// earlier import as they are.
 std::optional<WorkTables> chooseWorkTables(run::Session& session, run::Dialogs& dialogs) {
   if (!dbase::tableExists(session.workFolder, typeTwoTable().name) ||
-      !dialogs.askYesNo(kKeepPreviousQuestion)) {
+      dialogs.askYesNo(kKeepPreviousQuestion, run::kNoHelpContext) == run::Answer::No) {
     session.FlagPaso = 1;
     return WorkTables::Rebuild;
   }
-  if (dialogs.askYesNo(kStraightToCodingQuestion)) return std::nullopt;
+  if (dialogs.askYesNo(kStraightToCodingQuestion, run::kNoHelpContext) != run::Answer::No)
+    return std::nullopt;
   return WorkTables::Keep;
 }
 
@@ -41,6 +44,9 @@ void Importar2(run::Session& session, run::Dialogs& dialogs) {
     buildTimetableTables(session.workFolder, *tables);
   }
 
+  // The build is over: the user works in the editor, answers its question and
+  // reads the final message under the normal cursor.
+  session.busyCursor = false;
   CodingEditor editor(session, dialogs, session.CarpetaDAE);
   dialogs.runCodingEditor(editor);
   editor.close();

@@ -15,16 +15,20 @@
 
 namespace dae_export {
 
-// Asked when work tables of an earlier import exist: Yes keeps them.
+// Asked when work tables of an earlier import exist: No rebuilds them
+// empty; Yes, or closing the box, keeps them.
 extern const std::string kKeepPreviousQuestion;
-// Asked when they are kept: Yes goes straight to the coding editor.
+// Asked when they are kept: No updates them from the timetable; Yes, or
+// closing the box, goes straight to the coding editor with the tables as
+// they are.
 extern const std::string kStraightToCodingQuestion;
 
 // Runs the import from the work tables to its final message: "Proceso
 // finalizado", or "!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"
 // when the editor ended without the DAE timetable file (FlagPaso
 // run::kEndedWithoutFile). CodigoResultado becomes 1 and FlagPaso 0 or
-// run::kEndedWithoutFile.
+// run::kEndedWithoutFile. The busy cursor ends when the work tables are
+// ready, before the editor opens.
 // Requires: FlagPaso 0; PLANTILLA and daeCENTRO in the work folder.
 void Importar2(run::Session& session, run::Dialogs& dialogs);
 

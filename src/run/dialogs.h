@@ -16,15 +16,29 @@ class CodingEditor;
 
 namespace run {
 
+// The answer to a Yes/No confirmation. Closing the box with its title-bar
+// button or Escape chooses neither: Closed, an answer of its own, which
+// never destroys what the user has done.
+enum class Answer { Yes, No, Closed };
+
+// The help topics a box offers on F1, by the help pages' context numbers.
+inline constexpr int kNoHelpContext = 0;
+// The DAE data: the language box, the import's windows and their questions.
+inline constexpr int kDaeDataHelpContext = 1;
+// The main window and its controls.
+inline constexpr int kMainHelpContext = 3;
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
   // A plain information box with an OK button.
   virtual void message(const std::string& text) = 0;
-  // A confirmation with Yes and No buttons; true for Yes.
-  virtual bool askYesNo(const std::string& text) = 0;
-  // A question with OK and Cancel buttons and its own caption; true for OK.
+  // A confirmation with Yes and No buttons; F1 over it shows the help topic
+  // helpContext (kNoHelpContext: none).
+  virtual Answer askYesNo(const std::string& text, int helpContext) = 0;
+  // A question with OK and Cancel buttons and its own caption; true for OK
+  // (closing the box counts as Cancel).
   virtual bool askOkCancel(const std::string& caption, const std::string& text) = 0;
 
   // The class-hour check window "Control de Plantilla Horaria" over

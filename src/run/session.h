@@ -1,5 +1,5 @@
-// The process-wide values of one run of the converter and the choices made on
-// the main window that the builders read. There is one Session per process;
+// The process-wide values of one run of the converter, the choices made on
+// the main window that the builders read, and the cursor the steps set. There is one Session per process;
 // whoever needs it gets it by reference.
 #pragma once
 
@@ -30,6 +30,9 @@ struct Session {
   bool publicCentre = true;
   // Where every work table lives.
   std::filesystem::path workFolder;
+  // The busy (hourglass) cursor over the windows, set while a long step runs
+  // and ended before the step's final message.
+  bool busyCursor = false;
 
   bool euskera() const { return language == "EUSKERA"; }
 };

@@ -56,12 +56,6 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  if (!text.empty() && text.front() == '$') {
-    const std::optional<std::uint32_t> value = parseHex(text.substr(1));
-    if (!value) return std::nullopt;
-    // Negating and narrowing wrap modulo 2^32, so "-$1" is -1 and "$FFFFFFFF" is -1.
-    return static_cast<std::int32_t>(negative ? 0u - *value : *value);
-  }
   constexpr std::uint64_t kMaxPositive = 2147483647u;
   const std::optional<std::uint64_t> magnitude =
       parseDecimal(text, negative ? kMaxPositive + 1 : kMaxPositive);
@@ -115,6 +109,13 @@ std::int32_t strToInt(std::string_view text) {
   const std::optional<std::int32_t> value = parseInteger(text);
   if (!value) throw Error(quoted(text) + " is not a valid integer value");
   return *value;
+}
+
+std::int32_t hexStrToInt(std::string_view digits) {
+  const std::optional<std::uint32_t> value = parseHex(digits);
+  if (!value) throw Error(quoted("$" + std::string(digits)) + " is not a valid integer value");
+  // Narrowing wraps modulo 2^32, so "FFFFFFFF" is -1.
+  return static_cast<std::int32_t>(*value);
 }
 
 std::optional<std::int32_t> fieldTextToInt(std::string_view text, std::string_view fieldName) {

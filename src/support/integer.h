@@ -1,6 +1,6 @@
-// Text to number conversions with the rules of the original runtime, used for
-// the host window handle on the command line and for values typed into or
-// copied to numeric table fields. Texts are Windows-1252 bytes like every
+// Text to number conversions: decimal numbers of DAE files and of values typed
+// into or copied to numeric table fields, and the hexadecimal host window
+// handle on the command line. Texts are Windows-1252 bytes like every
 // value in the core; error texts quote them in UTF-8. Nothing here depends on
 // the locale.
 #pragma once
@@ -11,12 +11,18 @@
 
 namespace support {
 
-// Leading blanks, an optional '+' or '-', then decimal digits, or '$' and
-// hexadecimal digits in either case. Hexadecimal values up to $FFFFFFFF wrap
-// to 32-bit signed ("$FFFFFFFF" is -1); decimal values must fit in 32 bits.
-// Anything else (empty text, trailing blanks, a lone sign or '$', letters)
-// throws Error "'<text>' is not a valid integer value".
+// A decimal number, as DAE files and tables write them: leading blanks, an
+// optional '+' or '-', then decimal digits; the value must fit in 32 bits.
+// Anything else (empty text, trailing blanks, a lone sign, letters, a '$'
+// hexadecimal number) throws Error "'<text>' is not a valid integer value".
 std::int32_t strToInt(std::string_view text);
+
+// The host window handle on the command line: hexadecimal digits in either
+// case, without prefix, read as the runtime reads '$' followed by them. Values
+// up to FFFFFFFF wrap to 32-bit signed ("FFFFFFFF" is -1). Anything else
+// (empty text, blanks, a sign, other letters, more than 32 bits) throws Error
+// "'$<digits>' is not a valid integer value".
+std::int32_t hexStrToInt(std::string_view digits);
 
 // A text stored into an integer field: the empty text stores no value
 // (nullopt); any other text follows strToInt's rules, and a bad one throws

@@ -1,13 +1,17 @@
 // The class-hour check window "Control de Plantilla Horaria": its controls,
-// a time typed and saved with Enter moving on, the navigator over the hours,
-// and F1 on its controls.
+// the cream title on the panel, Escape that does not close it, a time typed
+// and saved with Enter moving on, the navigator over the hours, and F1 on its
+// controls.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/class_hours_window.h"
@@ -52,6 +56,18 @@ struct ClassHours {
   app::gui::DataGrid* grid = nullptr;
 };
 
+// Relative luminance of a colour, and the contrast ratio of two, as the
+// accessibility guidelines define them.
+double luminance(QColor colour) {
+  const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+double contrast(QColor a, QColor b) {
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 }  // namespace
 
 class ClassHoursWindowTest : public QObject {
@@ -81,6 +97,47 @@ class ClassHoursWindowTest : public QObject {
     // The window opens with the cursor in the grid, on the first time.
     QCOMPARE(QApplication::focusWidget(), w.grid);
     QCOMPARE(w.current(), QString("0,1"));
+  }
+
+  // The cream title stands on the panel's own colour, dark enough there to
+  // be read (a contrast of 4.5 at least), without a strip of its own.
+  void titleIsCreamOnThePanel() {
+    ClassHours w;
+    auto* title = w.window->findChild<QLabel*>("Label1");
+    QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0xFF, 0xF8, 0xDC));
+    QVERIFY(title->font().bold() && title->font().underline());
+    QVERIFY(!title->autoFillBackground());
+    QCOMPARE(title->parentWidget()->objectName(), QString("Panel1"));
+    QCOMPARE(title->pos(), QPoint(3, 3));
+    title->hide();
+    const QImage behind = title->parentWidget()->grab(title->geometry()).toImage();
+    title->show();
+    QCOMPARE(behind.size(), title->size());
+    double lowest = 21;
+    for (int y = 0; y < behind.height(); ++y) {
+      for (int x = 0; x < behind.width(); ++x) {
+        lowest = std::min(lowest, contrast(behind.pixelColor(x, y), QColor(0xFF, 0xF8, 0xDC)));
+      }
+    }
+    QVERIFY2(lowest >= 4.5, qPrintable(QString("contrast %1").arg(lowest)));
+  }
+
+  // Escape neither closes the window nor gets past it; in a cell being typed
+  // in it only drops what was typed.
+  void escapeDoesNotCloseTheWindow() {
+    ClassHours w;
+    QTest::keyClick(w.grid, Qt::Key_Escape);
+    QVERIFY(w.window->isVisible());
+    w.grid->setCurrentIndex(w.grid->model()->index(0, 1));
+    QTest::keyClick(w.grid, Qt::Key_1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(w.window->isVisible());
+    QCOMPARE(w.at(0, 1), QString("08:00"));
+    auto* accept = w.window->findChild<QWidget*>("BitBtn1");
+    accept->setFocus();
+    QTest::keyClick(accept, Qt::Key_Escape);
+    QVERIFY(w.window->isVisible());
+    QCOMPARE(w.window->result(), 0);
   }
 
   void typedTimeIsSavedAndEnterMovesOn() {

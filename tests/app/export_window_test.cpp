@@ -1,6 +1,7 @@
 // The export driven through the window as the user drives it: the export
 // button, the centre panel, short names typed into the levels grid, the
-// second template chosen, and the end of the run, standalone and hosted.
+// second template chosen, and the end of the run, standalone and hosted; and
+// the same with the keyboard, Enter pressing each panel's default button.
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -82,6 +83,52 @@ class ExportWindowTest : public QObject {
     QVERIFY(h.showing("Panel3"));
     QVERIFY(!h.showing("BitBtn3"));
     QVERIFY(h.showing("LabelEspere2"));
+  }
+
+  // Each panel's grid takes the keyboard when the panel comes up; Enter there
+  // presses the panel's default button, except while a cell is being typed
+  // in, where it only keeps the value.
+  void enterOnAPanelPressesItsDefaultButton() {
+    WindowHarness h;
+    h.open({});
+    QApplication::setActiveWindow(h.window.get());
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    const auto press = [](int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
+    h.click("BExportar");
+    QCOMPARE(QApplication::focusWidget(), h.child<QWidget>("wwDBGridCODCENTRO"));
+    press(Qt::Key_Return);  // the centre's "OK"
+    QVERIFY(h.showing("Panel2"));
+    QCOMPARE(QApplication::focusWidget(), h.child<QWidget>("wwDBGridNIVIMP"));
+
+    h.select("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast);
+    QTest::keyClicks(QApplication::focusWidget(), "E");  // typing opens the cell's editor
+    QTest::keyClicks(QApplication::focusWidget(), "SO");
+    press(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(h.cell("wwDBGridNIVIMP", levelRow(h, "ESO"), kAbrevCast), QString("ESO"));
+    QVERIFY(!h.showing("Panel3"));
+
+    press(Qt::Key_Enter);  // "Aceptar", from the keypad
+    QVERIFY(h.showing("Panel3"));
+    QCOMPARE(QApplication::focusWidget(), h.child<QWidget>("wwDBGridPlantillas"));
+    press(Qt::Key_Down);    // the second template
+    press(Qt::Key_Return);  // the template's "OK"
+    QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
+    QCOMPARE(h.workspace.read("DIASHORAST", {"PLANTILLA"}).at(0), std::vector<std::string>{"PLANB"});
+  }
+
+  void enterOnAFocusedButtonPressesThatButton() {
+    WindowHarness h;
+    h.open({});
+    QApplication::setActiveWindow(h.window.get());
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    h.click("BExportar");
+    h.click("BitBtn1");
+    auto* back = h.child<QPushButton>("Button2");  // "Volver a Datos Centro"
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Return);
+    QVERIFY(h.showing("Panel1"));
+    QVERIFY(!h.showing("Panel2"));
   }
 
   void hostedExportClosesTheWindowAndReportsTheResult() {

@@ -1,5 +1,6 @@
-// The folder list and its path label: opening entries, highlighting without
-// opening, going up, and shortening a long path to fit.
+// The folder list and its path label: the path down to the current folder
+// and its subfolders, opening entries of either, highlighting without
+// opening, and shortening a long path to fit.
 #include <QDir>
 #include <QFontMetrics>
 #include <QSignalSpy>
@@ -15,12 +16,27 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using app::gui::FolderList;
 
+// Every entry as its name and how far in it is drawn: "name@depth".
 QStringList entries(const FolderList& list) {
-  QStringList names;
-  for (int row = 0; row < list.count(); ++row) names << list.item(row)->text();
-  return names;
+  QStringList shown;
+  for (int row = 0; row < list.count(); ++row) {
+    const QListWidgetItem* item = list.item(row);
+    shown << item->text() + "@" + item->data(FolderList::kDepthRole).toString();
+  }
+  return shown;
+}
+
+// The entries of the path down to folder: the root, then each folder.
+QStringList pathEntries(const fs::path& folder) {
+  QStringList shown;
+  int depth = 0;
+  for (const fs::path& part : folder) {
+    if (!part.empty()) shown << QString::fromStdString(part.string()) + "@" + QString::number(depth++);
+  }
+  return shown;
 }
 
 QListWidgetItem* entry(const FolderList& list, const QString& name) {
@@ -28,7 +44,7 @@ QListWidgetItem* entry(const FolderList& list, const QString& name) {
   return found.isEmpty() ? nullptr : found.first();
 }
 
-QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString qpath(const fs::path& path) { return QString::fromStdString(path.string()); }
 
 }  // namespace
 
@@ -36,17 +52,24 @@ class FolderListTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void listsSubfoldersUnderTheParentEntry() {
+  void listsThePathDownToTheFolderThenItsSubfolders() {
     test_support::TempFolder folder;
-    for (const char* name : {"b", "A", "c"}) std::filesystem::create_directory(folder.path() / name);
+    for (const char* name : {"b", "A", "c"}) fs::create_directory(folder.path() / name);
     std::ofstream(folder.path() / "file.txt") << "not a folder";
     FolderList list(qpath(folder.path()), nullptr);
-    QCOMPARE(entries(list), (QStringList{"..", "A", "b", "c"}));
+    const QStringList path = pathEntries(folder.path());
+    const QString inner = "@" + QString::number(path.size());
+    const QStringList subfolders{"A" + inner, "b" + inner, "c" + inner};
+    QCOMPARE(entries(list), path + subfolders);
+    // The keyboard starts on the current folder, which every entry of the
+    // path shows open.
+    QCOMPARE(list.currentRow(), path.size() - 1);
+    QCOMPARE(list.currentItem()->data(FolderList::kPathRole).toString(), qpath(folder.path()));
   }
 
   void singleClickOnlyHighlights() {
     test_support::TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "dae");
+    fs::create_directory(folder.path() / "dae");
     FolderList list(qpath(folder.path()), nullptr);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
@@ -58,54 +81,76 @@ class FolderListTest : public QObject {
     QCOMPARE(changes.size(), 0);
   }
 
+  // From folder/dae: a subfolder, a folder of the path and the root, each
+  // opened by a double-click or by Enter.
   void openingMakesTheEntryCurrent_data() {
+    QTest::addColumn<QString>("opened");  // under the folder; "" the folder itself, "/" the root
     QTest::addColumn<bool>("byEnter");
-    QTest::newRow("double-click") << false;
-    QTest::newRow("Enter") << true;
+    QTest::newRow("subfolder, double-click") << "dae/2024" << false;
+    QTest::newRow("subfolder, Enter") << "dae/2024" << true;
+    QTest::newRow("folder of the path, double-click") << "" << false;
+    QTest::newRow("folder of the path, Enter") << "" << true;
+    QTest::newRow("root, double-click") << "/" << false;
   }
   void openingMakesTheEntryCurrent() {
+    QFETCH(QString, opened);
     QFETCH(bool, byEnter);
     test_support::TempFolder folder;
-    std::filesystem::create_directories(folder.path() / "dae" / "2024");
-    FolderList list(qpath(folder.path()), nullptr);
+    fs::create_directories(folder.path() / "dae" / "2024");
+    FolderList list(qpath(folder.path() / "dae"), nullptr);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     QSignalSpy changes(&list, &FolderList::folderChanged);
-    QListWidgetItem* dae = entry(list, "dae");
-    list.setCurrentItem(dae);
+    const fs::path target =
+        opened == "/" ? fs::path("/") : (folder.path() / opened.toStdString()).lexically_normal();
+    const QString targetPath = QDir::cleanPath(qpath(target));
+    QListWidgetItem* item = nullptr;
+    for (int row = 0; row < list.count() && !item; ++row) {
+      if (list.item(row)->data(FolderList::kPathRole).toString() == targetPath) item = list.item(row);
+    }
+    QVERIFY(item);
+    list.setCurrentItem(item);
     if (byEnter) {
       QTest::keyClick(&list, Qt::Key_Return);
     } else {
       // A double-click: a click, then the second press that the system
       // reports as a double-click.
-      const QPoint at = list.visualItemRect(dae).center();
+      const QPoint at = list.visualItemRect(item).center();
       QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
       QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
     }
-    const QString opened = qpath(folder.path() / "dae");
-    QCOMPARE(list.currentFolder(), opened);
+    QCOMPARE(list.currentFolder(), targetPath);
     QCOMPARE(changes.size(), 1);
-    QCOMPARE(changes.at(0).at(0).toString(), opened);
-    QCOMPARE(entries(list), (QStringList{"..", "2024"}));
+    QCOMPARE(changes.at(0).at(0).toString(), targetPath);
+    const QStringList path = pathEntries(target);
+    QCOMPARE(entries(list).mid(0, path.size()), path);
+    QCOMPARE(list.currentRow(), path.size() - 1);
   }
 
-  void parentEntryGoesUp() {
+  void folderThatWentAwayStaysListed() {
     test_support::TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "dae");
-    FolderList list(qpath(folder.path() / "dae"), nullptr);
-    list.setCurrentItem(entry(list, ".."));
-    QTest::keyClick(&list, Qt::Key_Enter);
+    fs::create_directory(folder.path() / "dae");
+    FolderList list(qpath(folder.path()), nullptr);
+    fs::remove(folder.path() / "dae");
+    list.setCurrentItem(entry(list, "dae"));
+    QTest::keyClick(&list, Qt::Key_Return);
     QCOMPARE(list.currentFolder(), qpath(folder.path()));
+    QVERIFY(entry(list, "dae"));
   }
 
-  void rootHasNoParentEntry() {
+  void rootListsItselfThenItsFolders() {
     FolderList list(QDir::rootPath(), nullptr);
-    QVERIFY(!entry(list, ".."));
+    QCOMPARE(list.item(0)->text(), QDir::toNativeSeparators(QDir::rootPath()));
+    QCOMPARE(list.currentRow(), 0);
+    for (int row = 1; row < list.count(); ++row) {
+      QCOMPARE(list.item(row)->data(FolderList::kDepthRole).toInt(), 1);
+      QVERIFY(list.item(row)->text() != "..");
+    }
   }
 
   void driveSelectorShowsTheVolumeOfTheCurrentFolder() {
     test_support::TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "dae");
+    fs::create_directory(folder.path() / "dae");
     QWidget window;
     auto* list = new FolderList(qpath(folder.path()), &window);
     app::gui::DriveSelector drives(list, &window);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Run under a virtual X server (xvfb-run): the stand-in host launches the
-# converter hosted in its window and reports what the converter left in
-# Orvalin.ini. The converter's window must be a 598x270 child of the host's
-# window at (2, 2); "&Salir" at once must hand over 0, an export on a folder
-# that vanished -1, and an import of a solved timetable, finished with
-# "&Terminar", 1.
+# Run under a virtual X server (xvfb-run): the converter started standalone
+# names itself TransOrvalDAE where the task bar and the window switcher look;
+# then the stand-in host launches the converter hosted in its window and
+# reports what the converter left in Orvalin.ini. The converter's window must
+# be a 598x270 child of the host's window at (2, 2); "&Salir" at once must
+# hand over 0, an export on a folder that vanished -1, and an import of a
+# solved timetable, finished with "&Terminar", 1.
 #   hosting_test.sh HOST_STUB CONVERTER CLI SAMPLE_DAE_FOLDER
 set -euo pipefail
 host_stub=$1
@@ -39,6 +40,9 @@ mkdir "$dir/work" "$dir/dae"
 cp "$sample"/* "$dir/dae/"
 export TRANSORVALDAE_WORK_FOLDER="$dir/work"
 
+# The converter's caption, with the program's name that the platform adds to it.
+caption='"Exportar e importar datos entre Orvalin y DAE — TransOrvalDAE"'
+
 # Starts `host-stub launch DIRECTION` with the folder list at FOLDER, and sets
 # converter_window once the converter shows inside the host's window.
 launch() {
@@ -46,10 +50,10 @@ launch() {
   stub=$!
   wait_for grep -q '^host-window=' "$dir/out" || fail "host-stub printed no host window"
   local host=0x$(sed -n 's/^host-window=//p' "$dir/out")
-  embedded() { xwininfo -tree -id "$host" | grep -q '"Exportar e importar datos entre Orvalin y DAE"'; }
+  embedded() { xwininfo -tree -id "$host" | grep -qF "$caption"; }
   wait_for embedded || fail "no converter window inside the host window $host"
   local line
-  line=$(xwininfo -tree -id "$host" | grep '"Exportar e importar datos entre Orvalin y DAE"')
+  line=$(xwininfo -tree -id "$host" | grep -F "$caption")
   [[ $line =~ [[:space:]]598x270\+2\+2[[:space:]] ]] || fail "the converter window is not 598x270 at (2, 2): $line"
   converter_window=$(awk '{print $1}' <<<"$line")
   sleep 0.5
@@ -90,6 +94,19 @@ finished_with() {
   [ "$status" -eq 0 ] || fail "host-stub ended with status $status"
   grep -qx "Transformado=$1" "$dir/out" || fail "the host did not get Transformado=$1"
 }
+
+# Standalone: the window's class and its caption name the program.
+(cd "$dir/dae" && exec "$dir/transorvaldae") &
+stub=$!
+standalone=$(window_named "Exportar e importar datos entre Orvalin y DAE")
+name=$(xprop -id "$standalone" _NET_WM_NAME)
+[ "$name" = "_NET_WM_NAME(UTF8_STRING) = $caption" ] || fail "the caption does not name the program: $name"
+class=$(xprop -id "$standalone" WM_CLASS)
+[[ $class == *'"TransOrvalDAE"' ]] || fail "the window's class is not TransOrvalDAE: $class"
+kill "$stub"
+wait "$stub" 2>/dev/null || true
+stub=""
+echo "PASS: the standalone window is TransOrvalDAE's"
 
 # "&Salir" at once: 0. It lies at (480, 120) in the folder area, which starts
 # at y = 100; click until the converter ends (a click may come before it maps).

@@ -1,6 +1,7 @@
 // The import driven through the window: after an export and the stand-in
-// host's timetable, "OK" of the import area runs to the DAE timetable file;
-// without centre data the centre panel asks for them first.
+// host's timetable, "OK" of the import area runs to the DAE timetable file, or
+// to the message that it was not written, each shown under the normal
+// cursor; without centre data the centre panel asks for them first.
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/window_harness.h"
+#include "support/dbase/table.h"
 
 using app_test::WindowHarness;
 
@@ -22,6 +24,7 @@ void exportThroughTheWindow(WindowHarness& h) {
   for (const char* button : {"BExportar", "BitBtn1", "BitBtn2", "BitBtn3"}) h.click(button);
   QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
   h.dialogs.shown.clear();
+  h.dialogs.busyAtBox.clear();
 }
 
 // The stand-in host turns the exported tables into its timetable SOLUC.
@@ -55,11 +58,47 @@ class ImportWindowTest : public QObject {
     h.open(arguments);
     h.click("BImportar");
     QCOMPARE(h.dialogs.shown, std::vector<std::string>{"Proceso finalizado"});
+    QCOMPARE(h.dialogs.busyAtBox, std::vector<bool>{false});
     QVERIFY(std::filesystem::exists(h.workspace.daeFolder() / "fCUADROS.txt"));
     QCOMPARE(h.session.CodigoResultado, 1);
     QCOMPARE(h.window->isVisible(), !closes);
     QVERIFY(QApplication::overrideCursor() == nullptr);
     if (closes) QCOMPARE(h.ini(), std::optional<std::string>("[Transformadores]\r\nTransformado=1\r\n"));
+  }
+
+  void importEndedWithoutTheFileSaysSoUnderTheNormalCursor() {
+    WindowHarness h;
+    exportThroughTheWindow(h);
+    solveTimetable(h);
+    {
+      // The first teacher loses the document: the editor asks, and is told No.
+      dbase::Table teachers(h.workspace.workFolder(), "PROFT");
+      teachers.open();
+      teachers.first();
+      teachers.edit();
+      teachers.setText("DNI", "");
+      teachers.post();
+    }
+
+    h.open({});
+    h.click("BImportar");
+    QCOMPARE(h.dialogs.shown.size(), std::size_t{2});
+    QVERIFY(h.dialogs.shown[0].find("!!!ATENCIÓN!!!") != std::string::npos);
+    QCOMPARE(h.dialogs.shown[1], std::string("!!ATENCIÓN!! El Proceso NO ha finalizado Correctamente"));
+    QCOMPARE(h.dialogs.busyAtBox, (std::vector<bool>{false, false}));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(h.session.FlagPaso, 4);
+  }
+
+  void importStoppedByAnErrorLeavesNoHourglass() {
+    WindowHarness h;
+    exportThroughTheWindow(h);  // and no timetable from the host
+    h.open({});
+    h.click("BImportar");
+    QCOMPARE(h.dialogs.shown.size(), std::size_t{1});
+    QVERIFY(h.dialogs.shown[0].rfind("error: ", 0) == 0);
+    QCOMPARE(h.dialogs.busyAtBox, std::vector<bool>{false});
+    QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
   void importWithoutCentreDataAsksForThemFirst() {

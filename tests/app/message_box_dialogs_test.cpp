@@ -1,5 +1,6 @@
 // The real message boxes: caption, text, buttons and the answer each button
-// gives; and the class-hour check window. A timer finds the open box or
+// gives; a Yes/No question closed without choosing, and F1 over it; and the
+// class-hour check window. A timer finds the open box or
 // window and presses a button in it.
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -11,8 +12,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/message_box_dialogs.h"
+#include "app/window_harness.h"
 #include "support/dbase/table.h"
 #include "toolkit/temp_folder.h"
 
@@ -35,7 +38,21 @@ void answerNextBox(QMessageBox::StandardButton press, SeenBox& seen) {
   });
 }
 
-using Ask = std::function<bool(app::MessageBoxDialogs&)>;
+// Asks through the dialogs; the answer as the user chose it ("" after a
+// plain message).
+using Ask = std::function<QString(app::MessageBoxDialogs&)>;
+
+QString named(run::Answer answer) {
+  switch (answer) {
+    case run::Answer::Yes:
+      return "Yes";
+    case run::Answer::No:
+      return "No";
+    case run::Answer::Closed:
+      return "closed";
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -51,32 +68,37 @@ class MessageBoxDialogsTest : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("buttons");
     QTest::addColumn<int>("icon");
-    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("answer");
     const QString text = QString::fromUtf8("¿Quiere recuperar?");
     const std::string utf8 = text.toStdString();
-    QTest::newRow("information") << Ask([utf8](auto& d) {
+    const Ask message = [utf8](auto& d) {
       d.message(utf8);
-      return true;
-    }) << int(QMessageBox::Ok) << "TransOrvalDAE"
-                                 << int(QMessageBox::Ok) << int(QMessageBox::Information) << true;
-    QTest::newRow("error") << Ask([utf8](auto& d) {
+      return QString();
+    };
+    const Ask error = [utf8](auto& d) {
       d.error(utf8);
-      return true;
-    }) << int(QMessageBox::Ok)
-                           << "TransOrvalDAE" << int(QMessageBox::Ok) << int(QMessageBox::Critical) << true;
-    QTest::newRow("yes") << Ask([utf8](auto& d) { return d.askYesNo(utf8); }) << int(QMessageBox::Yes)
-                         << "TransOrvalDAE" << int(QMessageBox::Yes | QMessageBox::No)
-                         << int(QMessageBox::Question) << true;
-    QTest::newRow("no") << Ask([utf8](auto& d) { return d.askYesNo(utf8); }) << int(QMessageBox::No)
-                        << "TransOrvalDAE" << int(QMessageBox::Yes | QMessageBox::No)
-                        << int(QMessageBox::Question) << false;
-    QTest::newRow("OK") << Ask([utf8](auto& d) { return d.askOkCancel("Recuperación", utf8); })
-                        << int(QMessageBox::Ok) << QString::fromUtf8("Recuperación")
-                        << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Warning) << true;
-    QTest::newRow("Cancel") << Ask([utf8](auto& d) { return d.askOkCancel("Recuperación", utf8); })
-                            << int(QMessageBox::Cancel) << QString::fromUtf8("Recuperación")
-                            << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Warning)
-                            << false;
+      return QString();
+    };
+    const Ask yesNo = [utf8](auto& d) { return named(d.askYesNo(utf8, run::kNoHelpContext)); };
+    const Ask okCancel = [utf8](auto& d) {
+      return QString(d.askOkCancel("Recuperación", utf8) ? "OK" : "Cancel");
+    };
+    const QString title = "TransOrvalDAE";
+    const QString recovery = QString::fromUtf8("Recuperación");
+    const int yesAndNo = QMessageBox::Yes | QMessageBox::No;
+    const int okAndCancel = QMessageBox::Ok | QMessageBox::Cancel;
+    QTest::newRow("information") << message << int(QMessageBox::Ok) << title << int(QMessageBox::Ok)
+                                 << int(QMessageBox::Information) << "";
+    QTest::newRow("error") << error << int(QMessageBox::Ok) << title << int(QMessageBox::Ok)
+                           << int(QMessageBox::Critical) << "";
+    QTest::newRow("yes") << yesNo << int(QMessageBox::Yes) << title << yesAndNo << int(QMessageBox::Question)
+                         << "Yes";
+    QTest::newRow("no") << yesNo << int(QMessageBox::No) << title << yesAndNo << int(QMessageBox::Question)
+                        << "No";
+    QTest::newRow("OK") << okCancel << int(QMessageBox::Ok) << recovery << okAndCancel
+                        << int(QMessageBox::Warning) << "OK";
+    QTest::newRow("Cancel") << okCancel << int(QMessageBox::Cancel) << recovery << okAndCancel
+                            << int(QMessageBox::Warning) << "Cancel";
   }
   void boxesShowTheirCaptionTextAndButtons() {
     QFETCH(Ask, ask);
@@ -84,7 +106,7 @@ class MessageBoxDialogsTest : public QObject {
     QFETCH(QString, caption);
     QFETCH(int, buttons);
     QFETCH(int, icon);
-    QFETCH(bool, answer);
+    QFETCH(QString, answer);
     app::MessageBoxDialogs dialogs;
     SeenBox seen;
     answerNextBox(QMessageBox::StandardButton(press), seen);
@@ -93,6 +115,58 @@ class MessageBoxDialogsTest : public QObject {
     QCOMPARE(seen.text, QString::fromUtf8("¿Quiere recuperar?"));
     QCOMPARE(int(seen.buttons), buttons);
     QCOMPARE(int(seen.icon), icon);
+  }
+
+  // Closing the box is neither Yes nor No; Enter still chooses Yes, the
+  // default button.
+  void closingAYesNoQuestionIsAnAnswerOfItsOwn_data() {
+    QTest::addColumn<int>("how");
+    QTest::addColumn<QString>("answer");
+    enum { kTitleBarButton, kEscape, kEnter };
+    QTest::newRow("title-bar button") << int(kTitleBarButton) << "closed";
+    QTest::newRow("Escape") << int(kEscape) << "closed";
+    QTest::newRow("Enter") << int(kEnter) << "Yes";
+  }
+  void closingAYesNoQuestionIsAnAnswerOfItsOwn() {
+    QFETCH(int, how);
+    QFETCH(QString, answer);
+    QTimer::singleShot(0, [how] {
+      QWidget* box = QApplication::activeModalWidget();
+      QVERIFY(box);
+      QWidget* focused = box->focusWidget() ? box->focusWidget() : box;
+      if (how == 0) {
+        box->close();
+      } else {
+        QTest::keyClick(focused, how == 1 ? Qt::Key_Escape : Qt::Key_Return);
+      }
+    });
+    app::MessageBoxDialogs dialogs;
+    QCOMPARE(named(dialogs.askYesNo("Text", run::kNoHelpContext)), answer);
+  }
+
+  void f1OnAQuestionShowsItsHelpTopic_data() {
+    QTest::addColumn<int>("helpContext");
+    QTest::addColumn<std::vector<int>>("requests");
+    QTest::newRow("the DAE data topic") << run::kDaeDataHelpContext << std::vector<int>{1};
+    QTest::newRow("no topic") << run::kNoHelpContext << std::vector<int>{};
+  }
+  void f1OnAQuestionShowsItsHelpTopic() {
+    QFETCH(int, helpContext);
+    QFETCH(std::vector<int>, requests);
+    app_test::RecordingHelp help;
+    app::MessageBoxDialogs dialogs;
+    dialogs.setHelp(&help);
+    QTimer::singleShot(0, [] {
+      QWidget* box = QApplication::activeModalWidget();
+      QVERIFY(box);
+      // F1 is the box's own key: it works while the box is the active window.
+      box->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(box));
+      QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_F1);
+      box->close();
+    });
+    QCOMPARE(dialogs.askYesNo("Text", helpContext), run::Answer::Closed);
+    QCOMPARE(help.requests, requests);
   }
 
   void classHourCheckSavesTheCorrectedTimes() {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 
 #include <utility>
 
@@ -11,6 +12,16 @@ namespace {
 
 // Often enough for a test to run at once, seldom enough not to spin.
 constexpr int kLookEveryMs = 5;
+
+QMessageBox* asBox(QWidget* window) {
+  auto* box = qobject_cast<QMessageBox*>(window);
+  if (!box) qFatal("expected a message box, found %s", qPrintable(window->objectName()));
+  return box;
+}
+
+void takeText(QWidget* window, QString* text) {
+  if (text) *text = asBox(window)->text();
+}
 
 }  // namespace
 
@@ -34,10 +45,26 @@ void ModalScript::look() {
 
 ModalScript::Step pressInBox(int button, QString* text) {
   return [button, text](QWidget* window) {
-    auto* box = qobject_cast<QMessageBox*>(window);
-    if (!box) qFatal("expected a message box, found %s", qPrintable(window->objectName()));
-    if (text) *text = box->text();
-    box->button(QMessageBox::StandardButton(button))->click();
+    takeText(window, text);
+    asBox(window)->button(QMessageBox::StandardButton(button))->click();
+  };
+}
+
+ModalScript::Step closeWindow(QString* text) {
+  return [text](QWidget* window) {
+    takeText(window, text);
+    window->close();
+  };
+}
+
+ModalScript::Step pressKey(Qt::Key key, QString* text) {
+  return [key, text](QWidget* window) {
+    takeText(window, text);
+    // The window's own keys (F1) work while it is the active window.
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+      qFatal("%s did not become active", qPrintable(window->objectName()));
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
   };
 }
 

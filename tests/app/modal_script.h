@@ -42,5 +42,11 @@ class ModalScript : public QObject {
 ModalScript::Step pressInBox(int button, QString* text = nullptr);
 // A step that clicks the window's button of that name.
 ModalScript::Step clickIn(const char* buttonName);
+// A step that closes the window as its title-bar button does, taking a
+// message box's text into text.
+ModalScript::Step closeWindow(QString* text = nullptr);
+// A step that makes the window the active one and presses key where its
+// focus is, taking a message box's text into text.
+ModalScript::Step pressKey(Qt::Key key, QString* text = nullptr);
 
 }  // namespace app_test

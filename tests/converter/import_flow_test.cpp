@@ -1,5 +1,6 @@
 // The panel flow of the import: BImportarClick, the centre panel when the
-// centre data are missing, and the end of the import.
+// centre data are missing, the questions closed without an answer, and the
+// end of the import.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "converter/panel_flow.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/coding_rules.h"
+#include "dae_export/import_run.h"
 #include "dae_export/import_workspace.h"
 #include "run/session.h"
 #include "support/dbase/table.h"
@@ -81,6 +83,36 @@ TEST_F(ImportFlowTest, HostedImportThatEndsWithoutTheFileStillReportsOneAndClose
   EXPECT_EQ(session.CodigoResultado, 1);
   EXPECT_TRUE(flow.closeRequested());
   EXPECT_FALSE(workspace.outputExists());
+}
+
+TEST_F(ImportFlowTest, DocumentQuestionClosedLeavesTheEditorOpenUntilTheUserClosesIt) {
+  session.ParamsRecibidos = 2;
+  workspace.writeTeachers(
+      {{"AB", "Ana Blanco", "Ciencias", "12345678Z", "0001"}, {"CD", "Carlos Diez", "", "", ""}});
+  // The question closed, the editor stays open; the user then closes the
+  // editor with its title-bar button (the recording dialogs return).
+  dialogs.answers = {run::Answer::Closed};
+  importFolder();
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<std::string>{import_test::kTeacherWithoutDocument, "Proceso finalizado"}));
+  EXPECT_EQ(session.FlagPaso, 0);
+  EXPECT_EQ(session.CodigoResultado, 1);
+  EXPECT_FALSE(flow.busyCursor());
+  EXPECT_TRUE(flow.closeRequested());
+  EXPECT_FALSE(workspace.outputExists());
+}
+
+TEST_F(ImportFlowTest, KeepQuestionClosedKeepsTheCodesOfTheEarlierImport) {
+  importFolder();
+  workspace.typeTaskType("AB        101", "0103");
+  // Closed, then No: the kept tables are updated from the timetable.
+  dialogs.shown.clear();
+  dialogs.answers = {run::Answer::Closed, false};
+  importFolder();
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<std::string>{dae_export::kKeepPreviousQuestion,
+                                      dae_export::kStraightToCodingQuestion, "Proceso finalizado"}));
+  EXPECT_EQ(workspace.readUtf8("CUADROH2", {"PROF_DIA_SES", "TIPTAR"}), (Rows{{"AB        101", "0103"}}));
 }
 
 TEST_F(ImportFlowTest, StepFlagLeftByAnEarlierImportDoesNotStopTheNextOne) {

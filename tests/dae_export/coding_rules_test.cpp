@@ -420,22 +420,30 @@ TEST_F(FinishCodingTest, DecliningToCorrectEndsWithoutTheFile) {
   EXPECT_FALSE(tables.teachers.isOpen());
 }
 
-TEST_F(FinishCodingTest, AgreeingToCorrectKeepsTheEditorOnTheFirstTeacherWithoutDocument) {
+TEST_F(FinishCodingTest,
+       AgreeingToCorrectOrClosingTheQuestionKeepsTheEditorOnTheFirstTeacherWithoutDocument) {
   addTeacher("ZZ", "", "");
   addTeacher("AB", "DNI", "11111111H");
   addTeacher("MM", "DNI", "");
-  dialogs.answers = {true};
 
   CodingTables tables(folder());
   tables.open();
-  const FinishOutcome outcome = finish(tables);
+  for (const run::Answer answer : {run::Answer::Yes, run::Answer::Closed}) {
+    SCOPED_TRACE(answer == run::Answer::Yes ? "Yes" : "closed");
+    dialogs.shown.clear();
+    dialogs.yesNoHelp.clear();
+    dialogs.answers = {answer};
+    const FinishOutcome outcome = finish(tables);
 
-  EXPECT_FALSE(outcome.editorCloses);
-  EXPECT_EQ(session.FlagPaso, 1);
-  EXPECT_EQ(writerCalls, 0);
-  EXPECT_EQ(dialogs.shown, std::vector<std::string>{kTeacherWithoutDocument});
-  ASSERT_TRUE(tables.teachers.isOpen());
-  EXPECT_EQ(tables.teachers.text("ABREV"), "MM");
+    EXPECT_FALSE(outcome.editorCloses);
+    EXPECT_EQ(session.FlagPaso, 1);
+    EXPECT_EQ(writerCalls, 0);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{kTeacherWithoutDocument});
+    // F1 on the question shows the help on the DAE data.
+    EXPECT_EQ(dialogs.yesNoHelp, std::vector<int>{run::kDaeDataHelpContext});
+    ASSERT_TRUE(tables.teachers.isOpen());
+    EXPECT_EQ(tables.teachers.text("ABREV"), "MM");
+  }
 
   // Corrected, "&Terminar" again writes the file.
   ASSERT_TRUE(enterTeacherDocument(tables, "MM", "DNI", "22222222J"));

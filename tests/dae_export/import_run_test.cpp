@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dae_export/coding_editor.h"
@@ -120,14 +121,7 @@ TEST_F(ImportRunTest, FirstImportAsksNothingAndWritesTheFile) {
 TEST_F(ImportRunTest, RebuildingForgetsTheCodesTypedEarlier) {
   typeMissingDocument();
   run();
-  {
-    dbase::Table typeTwoRecords(workspace.workFolder(), "CUADROH2");
-    typeTwoRecords.open();
-    ASSERT_TRUE(typeTwoRecords.locate("PROF_DIA_SES", {"CD        203"}));
-    typeTwoRecords.edit();
-    typeTwoRecords.setText("TIPTAR", "0103");
-    typeTwoRecords.post();
-  }
+  workspace.typeTaskType("CD        203", "0103");
   dialogs.shown.clear();
   dialogs.editorActions = nullptr;
   dialogs.answers = {false};
@@ -138,20 +132,48 @@ TEST_F(ImportRunTest, RebuildingForgetsTheCodesTypedEarlier) {
                              {"CD        203", "0002", "X1234567L", ""}}));
 }
 
+// Yes to both questions, or either closed without an answer: the work tables
+// stay as they are, with the codes typed in the earlier import.
+const std::pair<run::Answer, run::Answer> kTablesLeftAlone[] = {
+    {run::Answer::Yes, run::Answer::Yes},
+    {run::Answer::Closed, run::Answer::Yes},
+    {run::Answer::Yes, run::Answer::Closed},
+    {run::Answer::Closed, run::Answer::Closed},
+};
+
 TEST_F(ImportRunTest, KeepingAndGoingStraightToTheCodingLeavesTheTablesAlone) {
   typeMissingDocument();
   run();
   const Rows typeTwoBefore = typeTwo();
   const Rows typeThreeBefore = typeThree();
+  // A build would stop at the missing timetable.
   std::filesystem::remove(workspace.workFolder() / "SOLUC.DBF");
-  dialogs.shown.clear();
-  dialogs.answers = {true, true};
+  for (const auto& [keep, straightToCoding] : kTablesLeftAlone) {
+    SCOPED_TRACE(std::to_string(int(keep)) + "," + std::to_string(int(straightToCoding)));
+    dialogs.shown.clear();
+    dialogs.answers = {keep, straightToCoding};
+    const int editorRuns = dialogs.editorRuns;
+    run();
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kKeepPreviousQuestion, kStraightToCodingQuestion,
+                                                       "Proceso finalizado"}));
+    EXPECT_EQ(typeTwo(), typeTwoBefore);
+    EXPECT_EQ(typeThree(), typeThreeBefore);
+    EXPECT_EQ(dialogs.editorRuns, editorRuns + 1);
+  }
+}
+
+TEST_F(ImportRunTest, CursorIsNormalFromTheEditorOn) {
+  session.busyCursor = true;  // as the class-hour check leaves it
+  bool busyInEditor = true;
+  dialogs.editorActions = [&](CodingEditor&) { busyInEditor = session.busyCursor; };
+  dialogs.otherAnswers = [&](test_support::Question, const std::string&) {
+    EXPECT_FALSE(session.busyCursor);
+    return false;
+  };
   run();
-  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kKeepPreviousQuestion, kStraightToCodingQuestion,
-                                                     "Proceso finalizado"}));
-  EXPECT_EQ(typeTwo(), typeTwoBefore);
-  EXPECT_EQ(typeThree(), typeThreeBefore);
-  EXPECT_EQ(dialogs.editorRuns, 2);
+  EXPECT_FALSE(busyInEditor);
+  EXPECT_FALSE(session.busyCursor);
+  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kTeacherWithoutDocument, kNotFinished}));
 }
 
 TEST_F(ImportRunTest, KeepingAndUpdatingFollowsTheTimetableAndKeepsTheDocuments) {

@@ -1,5 +1,7 @@
 #include "dae_export/import_workspace.h"
 
+#include <stdexcept>
+
 #include "dae_export/class_hours.h"
 #include "support/cp1252.h"
 #include "support/dbase/table.h"
@@ -81,6 +83,15 @@ void ImportWorkspace::writeCentre(const std::string& code, const std::string& ye
              {characterField("CODCENTRO", 6), characterField("ANOACAD", 4), characterField("VERSION", 5)},
              {}},
             {{code, year, version}});
+}
+
+void ImportWorkspace::typeTaskType(const std::string& sessionKey, const std::string& code) const {
+  dbase::Table sessions(workFolder(), "CUADROH2");
+  sessions.open();
+  if (!sessions.locate("PROF_DIA_SES", {sessionKey})) throw std::logic_error("no session " + sessionKey);
+  sessions.edit();
+  sessions.setText("TIPTAR", code);
+  sessions.post();
 }
 
 void ImportWorkspace::writeCodeTables() const {

@@ -52,6 +52,10 @@ class ImportWorkspace : public test_support::Workspace {
   // 0102), and the class hours built from the 20 defaults.
   void writeSchool() const;
 
+  // Sets TIPTAR of the CUADROH2 record of that session key, as the user does
+  // in the coding editor.
+  void typeTaskType(const std::string& sessionKey, const std::string& code) const;
+
   // The bytes of "fCUADROS.txt" in the DAE folder; "" when there is none.
   std::string outputFile() const;
   bool outputExists() const;

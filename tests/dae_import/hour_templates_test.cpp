@@ -165,6 +165,38 @@ TEST_F(HourTemplatesTest, ConversionErrorKeepsTheRowsWrittenBefore) {
   EXPECT_EQ(daysAndHours({"DIHO"}), Rows{{"11"}});
 }
 
+// The numbers of a period record are decimal: a '$' hexadecimal number is
+// refused as a letter is.
+struct NotDecimalCase {
+  const char* name;
+  std::string record;
+  std::string error;
+};
+
+const NotDecimalCase kNotDecimal[] = {
+    {"Period", periodRecord("$A", "1", "08:00", "09:00"), "'$A' is not a valid integer value"},
+    {"Day", periodRecord("01", "$", "08:00", "09:00"), "'$' is not a valid integer value"},
+    {"StartHour", periodRecord("01", "1", "$A:00", "11:00"), "'$A' is not a valid integer value"},
+    {"EndMinutes", periodRecord("01", "1", "08:00", "09:$F"), "'$F' is not a valid integer value"},
+};
+
+TEST_F(HourTemplatesTest, HexadecimalNumbersAreRefused) {
+  for (const NotDecimalCase& c : kNotDecimal) {
+    SCOPED_TRACE(c.name);
+    workspace.writeDaeFile("PLANTILLAS.txt", templateHeader("X", "X") + c.record);
+    list();
+    AbrePlantillasDAE(templates);
+    try {
+      buildDaysAndHours(session, dialogs, templates);
+      ADD_FAILURE() << "no error";
+    } catch (const support::Error& error) {
+      EXPECT_EQ(std::string(error.what()), c.error);
+    }
+    EXPECT_TRUE(daysAndHours({"DIHO"}).empty());
+    templates.close();
+  }
+}
+
 TEST_F(HourTemplatesTest, BadTimeStopsTheBuild) {
   workspace.writeDaeFile("PLANTILLAS.txt",
                          templateHeader("X", "X") + periodRecord("01", "1", "8h:00", "09:00"));

@@ -34,11 +34,6 @@ const IntCase kValidIntegers[] = {
     {"MinusSign", "-7", -7},
     {"Zero", "0", 0},
     {"LeadingZeros", "000000000000042", 42},
-    {"HexUpperCase", "$1A2F", 0x1A2F},
-    {"HexLowerCase", "$1a2f", 0x1A2F},
-    {"HexAllOnesWrapsToMinusOne", "$FFFFFFFF", -1},
-    {"HexHighBitWraps", "$80000000", INT32_MIN},
-    {"NegativeHex", "-$10", -16},
     {"BlanksBeforeSign", "  -3", -3},
     {"Largest", "2147483647", INT32_MAX},
     {"Smallest", "-2147483648", INT32_MIN},
@@ -52,15 +47,48 @@ TEST(StrToInt, ValidTextsGiveTheirValue) {
   }
 }
 
+// Numbers are decimal: the runtime's '$' hexadecimal notation is refused like
+// any other letter.
 const char* const kInvalidIntegers[] = {
-    "",    "12 ", "1x",  "-",    "+",   "2147483648", "-2147483649",          "$", "$G1", "$100000000",
-    "- 5", "\t5", "1.0", "0x1A", "--1", "$-1",        "99999999999999999999",
+    "",    "12 ", "1x",  "-",    "+",   "2147483648", "-2147483649",          "$",  "$G1",   "$100000000",
+    "- 5", "\t5", "1.0", "0x1A", "--1", "$-1",        "99999999999999999999", "$A", "$1A2F", "-$10",
+    " $5", "+$5", "$0",  "5$",
 };
 
 TEST(StrToInt, InvalidTextsThrowTheRuntimeMessage) {
   for (const char* text : kInvalidIntegers) {
     SCOPED_TRACE(text);
     EXPECT_EQ(errorText([&] { strToInt(text); }), "'" + std::string(text) + "' is not a valid integer value");
+  }
+}
+
+struct HexCase {
+  const char* name;
+  std::string digits;
+  std::int32_t expected;
+};
+
+const HexCase kValidHex[] = {
+    {"UpperCase", "1A2F", 0x1A2F},
+    {"LowerCase", "1a2f", 0x1A2F},
+    {"DecimalLooking", "10", 16},
+    {"LeadingZeros", "0000000000FF", 255},
+    {"AllOnesWrapsToMinusOne", "FFFFFFFF", -1},
+    {"HighBitWraps", "80000000", INT32_MIN},
+};
+
+TEST(HexStrToInt, HexadecimalDigitsGiveTheirValue) {
+  for (const HexCase& c : kValidHex) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(hexStrToInt(c.digits), c.expected);
+  }
+}
+
+TEST(HexStrToInt, AnythingElseThrowsWithTheDollarPrefixedText) {
+  for (const char* digits : {"", "zz", "1G", " 1A", "1A ", "-1", "+1", "$1A", "100000000", "0x1A"}) {
+    SCOPED_TRACE(digits);
+    EXPECT_EQ(errorText([&] { hexStrToInt(digits); }),
+              "'$" + std::string(digits) + "' is not a valid integer value");
   }
 }
 

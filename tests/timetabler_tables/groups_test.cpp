@@ -165,7 +165,8 @@ TEST_F(GroupsTest, ShiftThatIsNotADigitStopsTheBuildAtThatGroup) {
 }
 
 TEST_F(GroupsTest, MaximumPupilsThatIsNotAWholeNumberIsRejected) {
-  for (const std::string& maxPupils : {std::string("30  "), std::string("    "), std::string("3O")}) {
+  for (const std::string& maxPupils :
+       {std::string("30  "), std::string("    "), std::string("3O"), std::string("$01A")}) {
     SCOPED_TRACE(maxPupils);
     Group g;
     g.maxPupils = maxPupils;

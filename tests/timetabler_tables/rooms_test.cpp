@@ -93,6 +93,7 @@ const BadCapacity kBadCapacities[] = {
     {"TrailingBlank", "25 ", "'25 ' is not a valid integer value for field 'MAXALUM'"},
     {"OnlyBlanks", "   ", "'   ' is not a valid integer value for field 'MAXALUM'"},
     {"Letter", "2x5", "'2x5' is not a valid integer value for field 'MAXALUM'"},
+    {"Hexadecimal", "$1A", "'$1A' is not a valid integer value for field 'MAXALUM'"},
 };
 
 TEST_F(RoomsTest, CapacityThatIsNotAWholeNumberStopsAtThatRoom) {

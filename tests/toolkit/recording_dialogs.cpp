@@ -12,15 +12,16 @@ AnswerRule alwaysAnswer(bool yesNo, bool okCancel) {
 
 void RecordingDialogs::message(const std::string& text) { record(text); }
 
-bool RecordingDialogs::askYesNo(const std::string& text) {
+run::Answer RecordingDialogs::askYesNo(const std::string& text, int helpContext) {
   record(text);
+  yesNoHelp.push_back(helpContext);
   return answer(Question::YesNo, text);
 }
 
 bool RecordingDialogs::askOkCancel(const std::string& caption, const std::string& text) {
   const std::string box = caption + "|" + text;
   record(box);
-  return answer(Question::OkCancel, box);
+  return answer(Question::OkCancel, box) == run::Answer::Yes;
 }
 
 void RecordingDialogs::checkClassHours(dbase::Table& classHours) {
@@ -36,13 +37,13 @@ void RecordingDialogs::runCodingEditor(dae_export::CodingEditor& editor) {
 
 void RecordingDialogs::record(const std::string& box) { shown.push_back(box); }
 
-bool RecordingDialogs::answer(Question question, const std::string& box) {
+run::Answer RecordingDialogs::answer(Question question, const std::string& box) {
   if (!answers.empty()) {
-    const bool given = answers.front();
+    const ScriptedAnswer given = answers.front();
     answers.pop_front();
-    return given;
+    return given.answer;
   }
-  if (otherAnswers) return otherAnswers(question, box);
+  if (otherAnswers) return otherAnswers(question, box).answer;
   throw UnexpectedQuestion(box);
 }
 

@@ -16,8 +16,18 @@ namespace test_support {
 
 enum class Question { YesNo, OkCancel };
 
+// One scripted answer: true (Yes, OK), false (No, Cancel), or
+// run::Answer::Closed, the box closed without choosing, which an OK/Cancel
+// question takes as Cancel, as the window's box does.
+struct ScriptedAnswer {
+  ScriptedAnswer(bool yes) : answer(yes ? run::Answer::Yes : run::Answer::No) {}
+  ScriptedAnswer(run::Answer given) : answer(given) {}
+
+  run::Answer answer;
+};
+
 // Answers a question given its kind and its box as recorded.
-using AnswerRule = std::function<bool(Question question, const std::string& box)>;
+using AnswerRule = std::function<ScriptedAnswer(Question question, const std::string& box)>;
 
 // yesNo to every Yes/No question, okCancel to every OK/Cancel question.
 AnswerRule alwaysAnswer(bool yesNo, bool okCancel);
@@ -31,7 +41,8 @@ class UnexpectedQuestion : public std::logic_error {
 class RecordingDialogs : public virtual run::Dialogs {
  public:
   void message(const std::string& text) override;
-  bool askYesNo(const std::string& text) override;
+  // Also notes the question's help context in yesNoHelp.
+  run::Answer askYesNo(const std::string& text, int helpContext) override;
   bool askOkCancel(const std::string& caption, const std::string& text) override;
   // Counts the check and makes classHourEdits.
   void checkClassHours(dbase::Table& classHours) override;
@@ -41,10 +52,13 @@ class RecordingDialogs : public virtual run::Dialogs {
   // Every box in the order shown: a message or a Yes/No question as its
   // text, an OK/Cancel question as "caption|text".
   std::vector<std::string> shown;
-  // The answers to the questions in the order they are asked (true: Yes, OK).
-  std::deque<bool> answers;
+  // The answers to the questions in the order they are asked.
+  std::deque<ScriptedAnswer> answers;
   // Answers the questions asked once answers is used up.
   AnswerRule otherAnswers;
+
+  // The help context of every Yes/No question, in the order asked.
+  std::vector<int> yesNoHelp;
 
   int classHourChecks = 0;
   std::function<void(dbase::Table& classHours)> classHourEdits;
@@ -56,7 +70,7 @@ class RecordingDialogs : public virtual run::Dialogs {
   virtual void record(const std::string& box);
 
  private:
-  bool answer(Question question, const std::string& box);
+  run::Answer answer(Question question, const std::string& box);
 };
 
 }  // namespace test_support

@@ -1,5 +1,7 @@
 #include "app/gui/controls.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -12,6 +14,32 @@ namespace {
 // 8 points and 12 points at the 96 dots per inch the layout was drawn for.
 constexpr int kWindowFontPixels = 11;
 constexpr int kHeadingFontPixels = 16;
+
+// Presses a panel's default button on the Enter that reaches the panel.
+class DefaultButtonKey : public QObject {
+ public:
+  DefaultButtonKey(QPushButton* button, QWidget* panel) : QObject(panel), m_button(button), m_panel(panel) {
+    panel->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != m_panel || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                       (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!enter) return false;
+    auto* pressed = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (!pressed || !m_panel->isAncestorOf(pressed)) pressed = m_button;
+    if (!pressed->isVisible() || !pressed->isEnabled()) return false;
+    pressed->click();
+    return true;
+  }
+
+ private:
+  QPushButton* m_button;
+  QWidget* m_panel;
+};
 
 void applyStyle(QLabel* label, LabelStyle style) {
   QFont font = label->font();
@@ -71,6 +99,11 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& text, Q
   if (glyph == ButtonGlyph::Close)
     button->setIcon(button->style()->standardIcon(QStyle::SP_DialogCloseButton));
   return button;
+}
+
+void makeDefaultButton(QPushButton* button, QWidget* panel) {
+  button->setDefault(true);
+  new DefaultButtonKey(button, panel);
 }
 
 }  // namespace app::gui

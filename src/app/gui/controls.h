@@ -44,4 +44,10 @@ enum class ButtonGlyph { None, Ok, Close };
 QPushButton* addButton(QWidget* parent, const char* name, const QString& text, QRect bounds,
                        ButtonGlyph glyph = ButtonGlyph::None);
 
+// Makes button the default button of panel: Enter that no control of the
+// panel takes for itself (a grid's editor keeps its Enter) presses it, or the
+// panel's push button that has the focus, as in a dialog. While button is
+// hidden or disabled, Enter goes on to the panel's parent.
+void makeDefaultButton(QPushButton* button, QWidget* panel);
+
 }  // namespace app::gui

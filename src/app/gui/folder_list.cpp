@@ -3,19 +3,59 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace app::gui {
 namespace {
 
-constexpr char kParent[] = "..";
+// How far one step in the path moves an entry to the right.
+constexpr int kIndentPixels = 8;
+
+// Draws each entry indented by its depth.
+class IndentingDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem indented = option;
+    indented.rect.setLeft(option.rect.left() + indent(index));
+    QStyledItemDelegate::paint(painter, indented, index);
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(index), 0);
+  }
+
+ private:
+  static int indent(const QModelIndex& index) {
+    return index.data(FolderList::kDepthRole).toInt() * kIndentPixels;
+  }
+};
+
+// The folders from the root down to folder, folder included.
+QStringList pathDownTo(const QString& folder) {
+  QStringList path;
+  QDir dir(folder);
+  do {
+    path.prepend(dir.absolutePath());
+  } while (dir.cdUp());
+  return path;
+}
+
+// The name an entry shows: the folder's own name, or the root as written.
+QString entryName(const QString& path) {
+  const QDir dir(path);
+  return dir.isRoot() ? QDir::toNativeSeparators(dir.absolutePath()) : dir.dirName();
+}
 
 }  // namespace
 
 FolderList::FolderList(const QString& folder, QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setIconSize(QSize(16, 16));
-  setUniformItemSizes(true);
+  setItemDelegate(new IndentingDelegate(this));
   connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::open);
   m_folder = QDir(folder).absolutePath();
   list();
@@ -37,21 +77,39 @@ void FolderList::keyPressEvent(QKeyEvent* event) {
 }
 
 void FolderList::open(QListWidgetItem* item) {
-  QDir dir(m_folder);
+  const QString path = item->data(kPathRole).toString();
   // A folder that went away since it was listed stays listed as it was;
   // the direction buttons report a folder that does not exist.
-  if (!dir.cd(item->text())) return;
-  setCurrentFolder(dir.absolutePath());
+  if (!QDir(path).exists()) return;
+  setCurrentFolder(path);
+}
+
+QListWidgetItem* FolderList::addEntry(const QIcon& icon, const QString& name, const QString& path,
+                                      int depth) {
+  auto* item = new QListWidgetItem(icon, name, this);
+  item->setData(kPathRole, path);
+  item->setData(kDepthRole, depth);
+  return item;
 }
 
 void FolderList::list() {
   clear();
-  const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
-  QDir dir(m_folder);
-  if (!dir.isRoot()) addItem(new QListWidgetItem(icon, kParent));
+  const QStringList path = pathDownTo(m_folder);
+  const QIcon openFolder = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  QListWidgetItem* current = nullptr;
+  for (int depth = 0; depth < path.size(); ++depth) {
+    current = addEntry(openFolder, entryName(path[depth]), path[depth], depth);
+  }
+  const QIcon closedFolder = style()->standardIcon(QStyle::SP_DirIcon);
+  const QDir dir(m_folder);
   const QStringList names =
       dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
-  for (const QString& name : names) addItem(new QListWidgetItem(icon, name));
+  for (const QString& name : names) {
+    addEntry(closedFolder, name, dir.absoluteFilePath(name), static_cast<int>(path.size()));
+  }
+  // The keyboard starts from the current folder.
+  setCurrentItem(current);
+  scrollToItem(current);
 }
 
 QString elidePath(const QString& path, const QFontMetrics& metrics, int width) {

@@ -1,7 +1,9 @@
-// The folder list: the current folder's subfolders, with ".." to go up.
-// Opening an entry (double-click, or Enter on the highlighted one) makes it
-// the current folder; a single click only highlights it. The current folder,
-// not the highlighted entry, is the one the rest of the window uses.
+// The folder list: the path of the current folder, from its root down, each
+// folder one step further in, then the current folder's subfolders one step
+// further still. Opening an entry (double-click, or Enter on the
+// highlighted one) makes it the current folder, whether it is a folder of
+// the path or a subfolder; a single click only highlights it. The current
+// folder, not the highlighted entry, is the one the rest of the window uses.
 #pragma once
 
 #include <QListWidget>
@@ -13,6 +15,11 @@ class FolderList : public QListWidget {
   Q_OBJECT
 
  public:
+  // What an entry holds besides its name: its folder's absolute path, and
+  // how many steps in it is drawn (the root 0).
+  static constexpr int kPathRole = Qt::UserRole;
+  static constexpr int kDepthRole = Qt::UserRole + 1;
+
   FolderList(const QString& folder, QWidget* parent);
 
   // The absolute, clean path of the current folder.
@@ -29,6 +36,7 @@ class FolderList : public QListWidget {
  private:
   void open(QListWidgetItem* item);
   void list();
+  QListWidgetItem* addEntry(const QIcon& icon, const QString& name, const QString& path, int depth);
 
   QString m_folder;
 };

@@ -3,16 +3,20 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <utility>
+
 namespace app::gui {
 
 GradientPanel::GradientPanel(QColor top, QColor bottom, QWidget* parent)
-    : QWidget(parent), m_top(top), m_bottom(bottom) {}
+    : GradientPanel(QGradientStops{{0, top}, {1, bottom}}, parent) {}
+
+GradientPanel::GradientPanel(QGradientStops stops, QWidget* parent)
+    : QWidget(parent), m_stops(std::move(stops)) {}
 
 void GradientPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QLinearGradient gradient(0, 0, 0, height());
-  gradient.setColorAt(0, m_top);
-  gradient.setColorAt(1, m_bottom);
+  gradient.setStops(m_stops);
   painter.fillRect(rect(), gradient);
   // A sunken edge, as the framework's 3D panels draw it.
   painter.setPen(palette().color(QPalette::Dark));
