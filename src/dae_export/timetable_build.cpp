@@ -104,7 +104,10 @@ class TimetableBuild {
     hours_.open();
     hours_.selectTag("HORA");
     lessons_ = readLessons(timetable_);
+    report_.rowsSkipped = timetable_.recordCount() - static_cast<std::int64_t>(lessons_.size());
   }
+
+  const TimetableBuildReport& report() const { return report_; }
 
   void run(const std::filesystem::path& workFolder, WorkTables tables) {
     if (tables == WorkTables::Rebuild) CreaCuadros(workFolder);
@@ -137,6 +140,7 @@ class TimetableBuild {
       teachers_.append();
       teachers_.setText("ABREV", lesson.teacher);
       teachers_.post();
+      report_.teachersAdded.push_back(lesson.teacher);
     }
 
     if (hours_.findKey(lesson.hour)) data.start = hours_.text("HORAINI");
@@ -248,12 +252,15 @@ class TimetableBuild {
   dbase::Table typeTwo_;
   dbase::Table typeThree_;
   std::vector<Lesson> lessons_;
+  TimetableBuildReport report_;
 };
 
 }  // namespace
 
-void buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables) {
-  TimetableBuild(workFolder).run(workFolder, tables);
+TimetableBuildReport buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables) {
+  TimetableBuild build(workFolder);
+  build.run(workFolder, tables);
+  return build.report();
 }
 
 }  // namespace dae_export

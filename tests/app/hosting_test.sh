@@ -38,6 +38,7 @@ cp "$converter" "$dir/transorvaldae"
 mkdir "$dir/work" "$dir/dae"
 cp "$sample"/* "$dir/dae/"
 export TRANSORVALDAE_WORK_FOLDER="$dir/work"
+export TRANSORVALDAE_BACKUP_FOLDER="$dir/copias"
 
 # Starts `host-stub launch DIRECTION` with the folder list at FOLDER, and sets
 # converter_window once the converter shows inside the host's window.
