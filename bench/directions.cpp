@@ -1,13 +1,14 @@
 #include "bench/directions.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/io_floor.h"
 #include "dae_export/class_hours.h"
-#include "dae_export/coding_tables.h"
-#include "dae_export/timetable_file.h"
+#include "dae_export/coding_editor.h"
+#include "dae_export/coding_rules.h"
 #include "dae_import/centre.h"
 #include "dae_import/code_tables.h"
 #include "dae_import/hour_templates.h"
@@ -15,6 +16,7 @@
 #include "dae_import/table_files.h"
 #include "run/session.h"
 #include "support/dbase/table.h"
+#include "support/error.h"
 #include "support/file_system.h"
 #include "timetabler_tables/assignments.h"
 #include "timetabler_tables/groups.h"
@@ -64,6 +66,23 @@ std::vector<fs::path> allFiles(const FolderSnapshot& files) {
   std::vector<fs::path> paths;
   for (const auto& [path, state] : files) paths.push_back(path);
   return paths;
+}
+
+// What the user does in the coding editor's teachers grid: types a
+// document for each teacher, row after row; each differs from the one the
+// timetable brought, so that every timetable record is written again.
+// Returns the number of teachers.
+std::size_t typeEveryDocument(dae_export::CodingTables& tables) {
+  std::vector<std::string> teachers;
+  for (tables.teachers.first(); !tables.teachers.atEnd(); tables.teachers.next()) {
+    teachers.push_back(tables.teachers.text("ABREV"));
+  }
+  for (std::size_t i = 0; i < teachers.size(); ++i) {
+    if (!dae_export::enterTeacherDocument(tables, teachers[i], "DNI", std::to_string(70000000 + i) + "Z")) {
+      throw support::Error("PROFT no tiene el profesor " + teachers[i]);
+    }
+  }
+  return teachers.size();
 }
 
 std::string lineCount(const fs::path& file) {
@@ -162,19 +181,20 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
   run.step(
       "CUADROH2 and CUADROH3", [&] { dae_export::buildTimetableTables(workFolder, tables); },
       [&] { return recordCount(workFolder, "CUADROH2") + " + " + recordCount(workFolder, "CUADROH3"); });
-  dae_export::CodingTables editor(workFolder);
+  std::optional<dae_export::CodingEditor> editor;
   run.step(
-      "coding editor opened", [&] { editor.open(); }, nullptr);
+      "coding editor opened", [&] { editor.emplace(session, dialogs, session.CarpetaDAE); }, nullptr);
+  std::size_t teachers = 0;
+  run.step(
+      "a document typed for every teacher", [&] { teachers = typeEveryDocument(editor->tables()); },
+      [&] { return grouped(teachers); });
   const fs::path file = daeFolder / "fCUADROS.txt";
   run.step(
-      "fCUADROS.txt",
+      "&Terminar: fCUADROS.txt, tables closed",
       [&] {
-        dae_export::CreaTXTCuadroHorario(session.CarpetaDAE, editor.centre, editor.sessions,
-                                         editor.sessionGroups, dialogs);
+        if (!editor->Terminar()) throw support::Error("el editor no se cerró");
       },
       [&] { return lineCount(file); });
-  run.step(
-      "coding editor closed", [&] { editor.close(); }, nullptr);
 
   run.messages = dialogs.shown;
   run.peakKilobytes = peakResidentKilobytes();

@@ -16,7 +16,10 @@ namespace bench {
 // Runs the export of daeFolder into workFolder.
 DirectionRun runExport(const std::filesystem::path& daeFolder, const std::filesystem::path& workFolder);
 
-// Runs the import from the tables of workFolder to daeFolder/fCUADROS.txt.
+// Runs the import from the tables of workFolder to daeFolder/fCUADROS.txt
+// as a user does it: the work tables built, the coding editor opened, a
+// document typed for every teacher (each copied into that teacher's
+// timetable records by the editor's rule), then "&Terminar".
 // Requires: an export and a SOLUC in workFolder.
 DirectionRun runImport(const std::filesystem::path& daeFolder, const std::filesystem::path& workFolder,
                        dae_export::WorkTables tables);

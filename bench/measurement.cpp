@@ -18,21 +18,39 @@ double DirectionRun::totalCpuSeconds() const {
                          [](double sum, const StepTime& s) { return sum + s.cpuSeconds; });
 }
 
+double DirectionRun::totalSystemSeconds() const {
+  return std::accumulate(steps.begin(), steps.end(), 0.0,
+                         [](double sum, const StepTime& s) { return sum + s.systemSeconds; });
+}
+
 void DirectionRun::step(std::string stepName, const std::function<void()>& body,
                         const std::function<std::string()>& rows) {
   const double cpuStart = cpuSecondsSoFar();
+  const double systemStart = systemSecondsSoFar();
   const auto start = std::chrono::steady_clock::now();
   body();
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   const double cpu = cpuSecondsSoFar() - cpuStart;
-  steps.push_back({std::move(stepName), rows ? rows() : std::string(), elapsed.count(), cpu});
+  const double system = systemSecondsSoFar() - systemStart;
+  steps.push_back({std::move(stepName), rows ? rows() : std::string(), elapsed.count(), cpu, system});
 }
+
+namespace {
+
+double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+
+}  // namespace
 
 double cpuSecondsSoFar() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double systemSecondsSoFar() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return seconds(usage.ru_stime);
 }
 
 long peakResidentKilobytes() {

@@ -15,9 +15,10 @@ namespace bench {
 
 struct StepTime {
   std::string name;
-  std::string rows;       // the records (or lines) the step left, as shown
-  double seconds = 0;     // wall clock
-  double cpuSeconds = 0;  // user and system time of the process: less disturbed by other programs
+  std::string rows;          // the records (or lines) the step left, as shown
+  double seconds = 0;        // wall clock
+  double cpuSeconds = 0;     // user and system time of the process: less disturbed by other programs
+  double systemSeconds = 0;  // the system's part of it: mostly the writes of every posted record
 };
 
 // The time to read every input byte and write every output byte once,
@@ -37,12 +38,14 @@ struct DirectionRun {
 
   double totalSeconds() const;
   double totalCpuSeconds() const;
+  double totalSystemSeconds() const;
   // Times body and adds it as a step; rows is asked after the clock stops.
   void step(std::string name, const std::function<void()>& body, const std::function<std::string()>& rows);
 };
 
-// User and system time of this process so far (getrusage).
+// User and system time of this process so far, and the system time alone (getrusage).
 double cpuSecondsSoFar();
+double systemSecondsSoFar();
 // Peak resident set size of this process so far (getrusage), in kilobytes.
 long peakResidentKilobytes();
 

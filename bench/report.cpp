@@ -51,10 +51,10 @@ std::string growth(double seconds, const double* previousSeconds, double dataRat
 }
 
 void row(std::ostream& out, const std::string& name, const std::string& rows, const std::string& time,
-         const std::string& cpu, const std::string& grown) {
-  char line[200];
-  std::snprintf(line, sizeof line, "  %-40s %20s %12s %10s %10s\n", name.c_str(), rows.c_str(), time.c_str(),
-                cpu.c_str(), grown.c_str());
+         const std::string& cpu, const std::string& system, const std::string& grown) {
+  char line[220];
+  std::snprintf(line, sizeof line, "  %-40s %20s %12s %10s %10s %10s\n", name.c_str(), rows.c_str(),
+                time.c_str(), cpu.c_str(), system.c_str(), grown.c_str());
   out << line;
 }
 
@@ -64,25 +64,26 @@ void printScale(std::ostream& out, const ScaleResult& result, const ScaleResult*
   const double dataRatio = previous ? static_cast<double>(result.scale) / previous->scale : 1;
   out << "\n== Scale x" << result.scale << ": DAE folder " << megabytes(static_cast<double>(result.daeBytes))
       << ", SOLUC " << grouped(result.lessons) << " lessons\n";
-  row(out, "step", "rows", "time (ms)", "cpu (ms)", previous ? "vs x" + std::to_string(previous->scale) : "");
+  row(out, "step", "rows", "time (ms)", "cpu (ms)", "sys (ms)",
+      previous ? "vs x" + std::to_string(previous->scale) : "");
   for (const DirectionRun& run : result.directions) {
     const DirectionRun* before = findDirection(previous, run.name);
     out << run.name << '\n';
     for (const StepTime& step : run.steps) {
       const StepTime* old = findStep(before, step.name);
       row(out, step.name, step.rows, milliseconds(step.seconds), milliseconds(step.cpuSeconds),
-          growth(step.seconds, old ? &old->seconds : nullptr, dataRatio));
+          milliseconds(step.systemSeconds), growth(step.seconds, old ? &old->seconds : nullptr, dataRatio));
     }
     const double total = run.totalSeconds();
     const double oldTotal = before ? before->totalSeconds() : 0;
     row(out, "total", "", milliseconds(total), milliseconds(run.totalCpuSeconds()),
-        growth(total, before ? &oldTotal : nullptr, dataRatio));
+        milliseconds(run.totalSystemSeconds()), growth(total, before ? &oldTotal : nullptr, dataRatio));
     row(out,
         "I/O floor: read " + megabytes(static_cast<double>(run.floor.bytesRead)) + ", write " +
             megabytes(static_cast<double>(run.floor.bytesWritten)),
-        "", milliseconds(run.floor.seconds), "", "");
+        "", milliseconds(run.floor.seconds), "", "", "");
     row(out, "total / I/O floor", "",
-        run.floor.seconds > 0 ? format("%.1fx", total / run.floor.seconds) : "-", "", "");
+        run.floor.seconds > 0 ? format("%.1fx", total / run.floor.seconds) : "-", "", "", "");
     out << "  peak memory of the process so far: " << megabytes(run.peakKilobytes * 1024.0) << '\n';
     for (const std::string& message : run.messages) out << "  said: " << message << '\n';
   }

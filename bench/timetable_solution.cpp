@@ -9,26 +9,16 @@
 
 #include "support/dbase/table.h"
 #include "support/error.h"
-#include "support/integer.h"
-#include "support/text.h"
 #include "tools/host_stub/solution_table.h"
+#include "tools/host_stub/week_periods.h"
 
 namespace bench {
 namespace {
 
 namespace fs = std::filesystem;
 
-// (day, hour) of every period of the week that is not a break.
-std::vector<std::pair<std::int32_t, std::int32_t>> weekPeriods(const fs::path& folder) {
-  dbase::Table table(folder, "DIASHORAST");
-  table.open({.readOnly = true});
-  std::vector<std::pair<std::int32_t, std::int32_t>> periods;
-  for (table.first(); !table.atEnd(); table.next()) {
-    if (support::trimControls(table.text("RECREO")) == "S") continue;
-    periods.emplace_back(support::strToInt(table.text("DIA")), support::strToInt(table.text("HORA")));
-  }
-  std::sort(periods.begin(), periods.end());
-  periods.erase(std::unique(periods.begin(), periods.end()), periods.end());
+std::vector<host_stub::Period> weekPeriods(const fs::path& folder) {
+  std::vector<host_stub::Period> periods = host_stub::readWeekPeriods(folder);
   if (periods.empty()) throw support::Error("DIASHORAST no tiene periodos lectivos");
   return periods;
 }
@@ -62,10 +52,10 @@ std::uint64_t writeTimetableSolution(const fs::path& folder) {
     const auto named = teacherNumber.find(assignments.text("CPROF"));
     const std::size_t teacher = named != teacherNumber.end() ? named->second : turn++ % teachers.size();
     for (long hour = 0; hour < hours; ++hour) {
-      const auto& [day, period] = periods[nextPeriod[teacher]++ % periods.size()];
-      solution.appendRecord({day, period, std::int32_t{1}, teachers[teacher], assignments.text("CGRUP"),
-                             assignments.text("CASIG"), assignments.text("CAULA"), assignments.text("CTAREA"),
-                             std::string("0")});
+      const host_stub::Period& period = periods[nextPeriod[teacher]++ % periods.size()];
+      solution.appendRecord({period.day, period.hour, std::int32_t{1}, teachers[teacher],
+                             assignments.text("CGRUP"), assignments.text("CASIG"), assignments.text("CAULA"),
+                             assignments.text("CTAREA"), std::string("0")});
       ++lessons;
     }
   }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "support/dbase/dbf_format.h"
+#include "support/dbase/mdx.h"
 #include "support/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -965,27 +965,38 @@ std::string School::teachers() const {
 
 std::string School::hourTemplates() const {
   struct Period {
-    std::string_view start, end;
+    std::string start, end;
     bool isBreak;
   };
-  // The morning periods are shared; the second template adds a lunch break and afternoon
-  // sessions from Monday to Thursday (period 10 has two digits).
-  constexpr std::array kMorning{
-      Period{"08:30", "09:25", false}, Period{"09:25", "10:20", false}, Period{"10:20", "11:15", false},
-      Period{"11:15", "11:45", true},  Period{"11:45", "12:40", false}, Period{"12:40", "13:35", false},
-      Period{"13:35", "14:30", false},
+  // Lessons of half an hour, so that the week holds every weekly hour of the curriculum (each
+  // subject is given 4 hours; 4th of ESO takes 60 a week): a run of count periods of `minutes`
+  // each, lessons or a break, from the end of the previous run.
+  struct Run {
+    unsigned count, minutes;
+    bool isBreak;
   };
-  constexpr std::array kSplitDay{
-      Period{"08:30", "09:25", false}, Period{"09:25", "10:20", false}, Period{"10:20", "11:15", false},
-      Period{"11:15", "11:45", true},  Period{"11:45", "12:40", false}, Period{"12:40", "13:35", false},
-      Period{"13:35", "15:00", true},  Period{"15:00", "15:55", false}, Period{"15:55", "16:50", false},
-      Period{"16:50", "17:45", false},
+  auto day = [](std::initializer_list<Run> runs) {
+    std::vector<Period> periods;
+    unsigned minute = 8 * 60;
+    auto clock = [](unsigned m) { return zeroPadded(m / 60, 2) + ":" + zeroPadded(m % 60, 2); };
+    for (const Run& run : runs) {
+      for (unsigned k = 0; k < run.count; ++k, minute += run.minutes) {
+        periods.push_back({clock(minute), clock(minute + run.minutes), run.isBreak});
+      }
+    }
+    return periods;
   };
-  auto addTemplate = [](std::string& line, std::string_view code, std::u8string_view name, auto periods,
-                        unsigned lastLongDay) {
+  // 08:00-15:30 with a break at 11:00: 14 lessons a day.
+  const std::vector<Period> morning = day({{6, 30, false}, {1, 30, true}, {8, 30, false}});
+  // 08:00-13:30 with a break at 10:30, lunch until 15:00, then lessons until 19:00: 18 lessons a
+  // day (periods 10 to 20 have two digits); Friday keeps the morning's first 11 periods.
+  const std::vector<Period> splitDay =
+      day({{5, 30, false}, {1, 30, true}, {5, 30, false}, {1, 90, true}, {8, 30, false}});
+  auto addTemplate = [](std::string& line, std::string_view code, std::u8string_view name,
+                        const std::vector<Period>& periods, unsigned lastLongDay) {
     Record().text("1", 1).text(code, 8).text(name, 50).appendTo(line, 59);
     for (unsigned day = 1; day <= 5; ++day) {
-      const std::size_t count = day <= lastLongDay ? periods.size() : 6;
+      const std::size_t count = day <= lastLongDay ? periods.size() : 11;
       for (std::size_t p = 0; p < count; ++p) {
         Record()
             .text("2", 1)
@@ -1000,8 +1011,8 @@ std::string School::hourTemplates() const {
   };
   std::string line;
   // "JC" is shorter than its 8-character field.
-  addTemplate(line, "JC", u8"Jornada continua de ma\u00F1ana", kMorning, 5);
-  addTemplate(line, "JPARTIDA", u8"Jornada partida con sesiones de tarde", kSplitDay, 4);
+  addTemplate(line, "JC", u8"Jornada continua de ma\u00F1ana", morning, 5);
+  addTemplate(line, "JPARTIDA", u8"Jornada partida con sesiones de tarde", splitDay, 4);
   return line;
 }
 

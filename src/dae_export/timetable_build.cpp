@@ -12,6 +12,16 @@
 namespace dae_export {
 namespace {
 
+// A lesson's row of SOLUC with its numbers, converted when SOLUC is first
+// read; its texts are read again when the lesson is written, so that a
+// large timetable is not held twice.
+struct LessonRow {
+  dbase::Bookmark row;
+  std::int32_t day = 0;
+  std::int32_t hour = 0;
+  std::int32_t sessions = 0;
+};
+
 // One lesson of the host's timetable, as read from SOLUC.
 struct Lesson {
   std::int32_t day = 0;
@@ -55,23 +65,31 @@ std::int32_t wholeNumber(const dbase::Table& table, std::string_view field) {
 
 // The rows that make timetable records: a lesson of day 0 has no place in the
 // week, and one without a teacher belongs to nobody.
-std::vector<Lesson> readLessons(dbase::Table& timetable) {
-  std::vector<Lesson> lessons;
+std::vector<LessonRow> readLessons(dbase::Table& timetable) {
+  std::vector<LessonRow> lessons;
   for (timetable.first(); !timetable.atEnd(); timetable.next()) {
-    Lesson lesson;
+    LessonRow lesson;
     lesson.day = wholeNumber(timetable, "DIA");
-    lesson.teacher = timetable.text("PROF");
-    if (lesson.day == 0 || lesson.teacher.empty()) continue;
+    if (lesson.day == 0 || timetable.text("PROF").empty()) continue;
+    lesson.row = timetable.bookmark();
     lesson.hour = wholeNumber(timetable, "HORA");
     lesson.sessions = wholeNumber(timetable, "SESIONES");
-    lesson.group = timetable.text("CODGRUPO");
-    lesson.subject = timetable.text("ASIG");
-    lesson.room = timetable.text("AULA");
-    lesson.task = timetable.text("TAREA");
-    lesson.pupils = timetable.text("NALUM");
-    lessons.push_back(std::move(lesson));
+    lessons.push_back(lesson);
   }
   return lessons;
+}
+
+Lesson readLesson(dbase::Table& timetable, const LessonRow& row) {
+  timetable.gotoBookmark(row.row);
+  return {row.day,
+          row.hour,
+          row.sessions,
+          timetable.text("PROF"),
+          timetable.text("CODGRUPO"),
+          timetable.text("ASIG"),
+          timetable.text("AULA"),
+          timetable.text("TAREA"),
+          timetable.text("NALUM")};
 }
 
 // The parts of a session key: teacher (padded), day, session, day and session.
@@ -110,15 +128,18 @@ class TimetableBuild {
   const TimetableBuildReport& report() const { return report_; }
 
   void run(const std::filesystem::path& workFolder, WorkTables tables) {
-    if (tables == WorkTables::Rebuild) CreaCuadros(workFolder);
+    rebuilding_ = tables == WorkTables::Rebuild;
+    if (rebuilding_) CreaCuadros(workFolder);
     for (dbase::Table* work : {&typeTwo_, &typeThree_}) {
       work->open();
       work->selectTag("PROF_DIA_SES");
     }
-    for (const Lesson& lesson : lessons_) write(lesson);
+    for (const LessonRow& row : lessons_) write(readLesson(timetable_, row));
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_}) input->close();
-    sweep(typeTwo_);
-    sweep(typeThree_);
+    if (!rebuilding_) {
+      sweep(typeTwo_);
+      sweep(typeThree_);
+    }
     for (dbase::Table* table : {&typeTwo_, &typeThree_, &hours_}) table->close();
   }
 
@@ -193,7 +214,7 @@ class TimetableBuild {
     t.setText("PROF_DIA_SES", key);
     t.setText("DIA_SES", daySessionPart(key));
     t.setText("PLAN", data.plan);
-    t.setText("REG_MOD", kWrittenNow);
+    t.setText("REG_MOD", writtenMark());
     t.post();
   }
 
@@ -209,7 +230,8 @@ class TimetableBuild {
     }
     // Several rows of one session may name the same group: the first number
     // of pupils written in this build stands.
-    const bool pupilsWrittenNow = !blank(t.text("NUMALUM")) && t.text("REG_MOD") == kWrittenNow;
+    const bool pupilsWrittenNow =
+        !blank(t.text("NUMALUM")) && (rebuilding_ || t.text("REG_MOD") == kWrittenNow);
     t.setText("TIPREG", "3");
     t.setText("ABREVGRUP", lesson.group);
     setWhenEmpty(t, "TIPDOC", data.documentType);
@@ -220,9 +242,14 @@ class TimetableBuild {
     if (!pupilsWrittenNow) t.setText("NUMALUM", data.pupils);
     t.setText("ALIASDAE", data.groupName);
     t.setText("PROF_DIA_SES", key);
-    t.setText("REG_MOD", kWrittenNow);
+    t.setText("REG_MOD", writtenMark());
     t.post();
   }
+
+  // A rebuilt table holds only what this build writes, and the sweep would
+  // only turn every mark into "older": its records are written so at once,
+  // which spares rewriting every record.
+  const std::string& writtenMark() const { return rebuilding_ ? kOlder : kWrittenNow; }
 
   // Deletes the records this build did not write (sessions and groups that
   // left the timetable) and marks the others as older for the next build.
@@ -251,7 +278,8 @@ class TimetableBuild {
   dbase::Table hours_;
   dbase::Table typeTwo_;
   dbase::Table typeThree_;
-  std::vector<Lesson> lessons_;
+  std::vector<LessonRow> lessons_;
+  bool rebuilding_ = false;
   TimetableBuildReport report_;
 };
 

@@ -80,7 +80,11 @@ std::string readFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw Error("No se puede abrir el archivo " + displayPath(file) + ": " + std::strerror(errno));
   try {
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // In blocks: a character at a time costs more than the reading itself.
+    std::string bytes;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0)
+      bytes.append(block, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) throw Error("Error al leer el archivo " + displayPath(file));
     return bytes;
   } catch (const std::ios_base::failure& e) {

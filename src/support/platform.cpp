@@ -181,14 +181,18 @@ bool LockedFile::isOpen() const { return handle_ != nullptr; }
 
 bool LockedFile::tryLock(Lock lock) {
   if (shareModeFor(lock) != shareModeFor(lock_)) {
-    // A share mode is fixed when a file is opened: reopen with the new one,
-    // and on refusal go back to the old one (the records are in memory, so
-    // nothing is lost in between).
+    // A share mode is fixed when a file is opened, and no second handle can
+    // deny the sharing that this one has: reopen with the new mode, and on
+    // refusal go back to the old one (the records are in memory, so nothing
+    // is lost in between). Another program may open the file in between
+    // with a mode that keeps the old one out: the file is then closed, and
+    // says so, rather than claim a lock it does not hold.
     ::CloseHandle(handle_);
     HANDLE handle = openExisting(path_, writable_, shareModeFor(lock));
     if (handle == INVALID_HANDLE_VALUE) {
       handle = openExisting(path_, writable_, shareModeFor(lock_));
       handle_ = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+      if (handle_ == nullptr) lock_ = Lock::None;
       return false;
     }
     handle_ = handle;
@@ -203,11 +207,11 @@ std::uint64_t LockedFile::size() const {
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-std::string LockedFile::readAll() const {
-  std::string bytes(size(), '\0');
+std::string LockedFile::readAt(std::uint64_t offset, std::size_t count) const {
+  std::string bytes(count, '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
-    OVERLAPPED position = at(done);
+    OVERLAPPED position = at(offset + done);
     DWORD n = 0;
     const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
     if (!::ReadFile(handle_, bytes.data() + done, chunk, &n, &position)) {
@@ -225,14 +229,6 @@ void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) {
   writeAllAt(static_cast<HANDLE>(handle_), offset, bytes);
 }
 
-void LockedFile::truncate(std::uint64_t size) {
-  LARGE_INTEGER end{};
-  end.QuadPart = static_cast<LONGLONG>(size);
-  if (!::SetFilePointerEx(handle_, end, nullptr, FILE_BEGIN) || !::SetEndOfFile(handle_)) {
-    throw Error(systemReason());
-  }
-}
-
 void LockedFile::close() {
   if (handle_ != nullptr) ::CloseHandle(handle_);
   handle_ = nullptr;
@@ -243,10 +239,11 @@ void LockedFile::close() {
 
 #else  // POSIX
 #include <fcntl.h>
-#include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -311,6 +308,9 @@ LockedFile::~LockedFile() { close(); }
 
 LockedFile::LockedFile(LockedFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
+      firstPage_(std::exchange(other.firstPage_, nullptr)),
+      mappedBytes_(std::exchange(other.mappedBytes_, 0)),
+      firstPageTried_(std::exchange(other.firstPageTried_, false)),
       writable_(other.writable_),
       lock_(std::exchange(other.lock_, Lock::None)) {}
 
@@ -318,6 +318,9 @@ LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
   if (this != &other) {
     close();
     fd_ = std::exchange(other.fd_, -1);
+    firstPage_ = std::exchange(other.firstPage_, nullptr);
+    mappedBytes_ = std::exchange(other.mappedBytes_, 0);
+    firstPageTried_ = std::exchange(other.firstPageTried_, false);
     writable_ = other.writable_;
     lock_ = std::exchange(other.lock_, Lock::None);
   }
@@ -341,9 +344,24 @@ LockedFile LockedFile::open(const std::filesystem::path& file) {
 
 bool LockedFile::isOpen() const { return fd_ >= 0; }
 
+// Open file description locks on the whole file: they belong to this open
+// file, not to the process (closing another descriptor of the same file in
+// this process keeps them), and a shared lock becomes exclusive atomically,
+// so that a refused change leaves the shared lock held. flock() cannot do
+// that on Linux: it drops the old lock before it asks for the new one.
 bool LockedFile::tryLock(Lock lock) {
-  const int operation = lock == Lock::Exclusive ? LOCK_EX : lock == Lock::Shared ? LOCK_SH : LOCK_UN;
-  while (::flock(fd_, operation | LOCK_NB) != 0) {
+  struct flock request {};
+  request.l_whence = SEEK_SET;  // l_start and l_len 0: the whole file, however long it grows
+  request.l_type = lock == Lock::Exclusive ? F_WRLCK : lock == Lock::Shared ? F_RDLCK : F_UNLCK;
+  if (lock == Lock::Exclusive && !writable_) {
+    // A file opened only for reading cannot carry a write lock: it takes a
+    // read lock, which keeps every writer out, and only when no other
+    // program holds any lock on it.
+    struct flock probe = request;
+    if (::fcntl(fd_, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK) return false;
+    request.l_type = F_RDLCK;
+  }
+  while (::fcntl(fd_, F_OFD_SETLK, &request) != 0) {
     if (errno == EINTR) continue;
     return false;
   }
@@ -357,11 +375,12 @@ std::uint64_t LockedFile::size() const {
   return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::string LockedFile::readAll() const {
-  std::string bytes(size(), '\0');
+std::string LockedFile::readAt(std::uint64_t offset, std::size_t count) const {
+  std::string bytes(count, '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    const ssize_t n =
+        ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
       throw Error(systemReason());
@@ -373,13 +392,35 @@ std::string LockedFile::readAll() const {
   return bytes;
 }
 
-void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) { writeAllAt(fd_, offset, bytes); }
+// Small changes inside the file's first page (the header's record count,
+// date and flags, rewritten with nearly every change of a table) go through
+// a shared mapping of that page: the same page of the system's file cache
+// that a write would change, without a system call each. Only the bytes the
+// file held when the page was mapped are written so; the rest, and every
+// larger write, goes through pwrite.
+void LockedFile::writeAt(std::uint64_t offset, std::string_view bytes) {
+  if (writable_ && !firstPageTried_ && offset < kMappedPage) mapFirstPage();
+  if (offset + bytes.size() <= mappedBytes_) {
+    std::memcpy(static_cast<char*>(firstPage_) + offset, bytes.data(), bytes.size());
+    return;
+  }
+  writeAllAt(fd_, offset, bytes);
+}
 
-void LockedFile::truncate(std::uint64_t size) {
-  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) throw Error(systemReason());
+void LockedFile::mapFirstPage() {
+  firstPageTried_ = true;
+  const std::uint64_t fileBytes = size();
+  void* page = ::mmap(nullptr, kMappedPage, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+  if (page == MAP_FAILED) return;  // pwrite serves
+  firstPage_ = page;
+  mappedBytes_ = static_cast<std::size_t>(std::min<std::uint64_t>(fileBytes, kMappedPage));
 }
 
 void LockedFile::close() {
+  if (firstPage_ != nullptr) ::munmap(firstPage_, kMappedPage);
+  firstPage_ = nullptr;
+  mappedBytes_ = 0;
+  firstPageTried_ = false;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   lock_ = Lock::None;

@@ -69,17 +69,19 @@ class LockedFile {
   bool isOpen() const;
   bool writable() const { return writable_; }
   // Takes or changes the lock without waiting; false when another program
-  // holds a lock that conflicts. On Windows the locks are share modes, which
-  // every Windows program honours: an open file is at least shared, and an
-  // exclusive lock reopens it denying every other open.
+  // holds a lock that conflicts, and the lock held before is then still
+  // held. On Windows the locks are share modes, which every Windows program
+  // honours: an open file is at least shared, and an exclusive lock reopens
+  // it denying every other open; should another program take the file
+  // while it is reopened, it is left closed (isOpen() false, lock() None).
   bool tryLock(Lock lock);
   Lock lock() const { return lock_; }
 
   std::uint64_t size() const;
-  std::string readAll() const;
+  // Up to count bytes from offset: fewer when the file ends sooner.
+  std::string readAt(std::uint64_t offset, std::size_t count) const;
   // Writes bytes at offset. Throws Error with the reason.
   void writeAt(std::uint64_t offset, std::string_view bytes);
-  void truncate(std::uint64_t size);
   void close();
 
  private:
@@ -87,7 +89,12 @@ class LockedFile {
   void* handle_ = nullptr;
   std::filesystem::path path_;  // share modes change only by reopening
 #else
+  void mapFirstPage();
+  static constexpr std::size_t kMappedPage = 4096;  // the bytes mapped; the header's counts come first
   int fd_ = -1;
+  void* firstPage_ = nullptr;
+  std::size_t mappedBytes_ = 0;  // of those, the ones the file held when they were mapped
+  bool firstPageTried_ = false;
 #endif
   bool writable_ = false;
   Lock lock_ = Lock::None;

@@ -204,6 +204,57 @@ TEST_F(CodingRulesTest, EnteredDocumentIsSavedOnTheTeacherAndItsRecords) {
   EXPECT_EQ(documents("CUADROH3", "ABREVGRUP"), (std::vector<std::string>{"CD 3C DNI 22222222J"}));
 }
 
+// Teachers T0000.. besides "MM", half before it in ABREV order and half
+// after, each with sessions (one group each) spread over the week.
+void addSchool(const std::filesystem::path& folder, int teachers, int sessionsEach) {
+  dbase::Table proft(folder, "PROFT");
+  dbase::Table two(folder, "CUADROH2");
+  dbase::Table three(folder, "CUADROH3");
+  for (dbase::Table* t : {&proft, &two, &three}) t->open();
+  for (int t = 0; t < teachers; ++t) {
+    const std::string abrev = (t % 2 == 0 ? "A" : "Z") + std::to_string(t);
+    proft.appendRecord({abrev});
+    for (int s = 0; s < sessionsEach; ++s) {
+      const std::string key = sessionKey(abrev, 1 + s % 5, 1 + s / 5);
+      two.appendRecord({std::string("2"), std::string(), abrev});
+      two.edit();
+      two.setText("PROF_DIA_SES", key);
+      two.post();
+      three.appendRecord({std::string("3"), std::string("G") + std::to_string(s)});
+      three.edit();
+      three.setText("ABREVPROF", abrev);
+      three.setText("PROF_DIA_SES", key);
+      three.post();
+    }
+  }
+}
+
+TEST_F(CodingRulesTest, EnteringADocumentTestsTheTeachersRecordsOnlyWhateverTheTableSizes) {
+  // MM has 8 sessions with 2 groups each: 24 records.
+  constexpr int kOwnRecords = 24;
+  addTeacher("MM", "", "");
+  for (int s = 0; s < 8; ++s) {
+    const std::string daySession = std::to_string(1 + s % 5) + "0" + std::to_string(1 + s / 5);
+    addSession("MM", daySession);
+    addGroup("MM", daySession, "1A");
+    addGroup("MM", daySession, "1B");
+  }
+  std::vector<std::uint64_t> tested;
+  for (const int teachers : {4, 300}) {
+    SCOPED_TRACE(std::to_string(teachers) + " other teachers");
+    addSchool(folder(), teachers, 20);
+    CodingTables tables(folder());
+    tables.open();
+    const std::uint64_t before = dbase::recordsTested();
+    ASSERT_TRUE(enterTeacherDocument(tables, "MM", "DNI", "22222222J"));
+    tested.push_back(dbase::recordsTested() - before);
+    EXPECT_LE(tested.back(), 4 * kOwnRecords);
+    tables.close();
+    EXPECT_EQ(documents("CUADROH2", "DIA_SES")[0], "MM 101 DNI 22222222J");
+  }
+  EXPECT_EQ(tested[0], tested[1]);
+}
+
 struct LineCase {
   const char* name;
   const char* codasig;

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args = support::commandLineArguments(argc, argv);
   if (args.empty()) {
     std::cerr << "usage: host-stub solve [--work-folder DIR]\n"
-                 "       host-stub hold TABLE [--work-folder DIR]\n"
+                 "       host-stub hold TABLE [--shared] [--work-folder DIR]\n"
                  "       host-stub launch importar|exportar [CONVERTER]\n";
     return 2;
   }

@@ -14,23 +14,15 @@
 
 #include "support/dbase/table.h"
 #include "support/file_system.h"
-#include "support/integer.h"
 #include "support/text.h"
 #include "support/work_folder.h"
 #include "tools/host_stub/solution_table.h"
+#include "tools/host_stub/week_periods.h"
 
 namespace host_stub {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A period of the week that a lesson can take.
-struct Period {
-  std::int32_t day = 0;
-  std::int32_t hour = 0;
-
-  auto operator<=>(const Period&) const = default;
-};
 
 // The usable periods of the week, numbered by day and then hour; each day
 // holds a contiguous range of those numbers (slots).
@@ -39,17 +31,9 @@ struct Week {
   std::vector<std::pair<std::size_t, std::size_t>> days;  // [first slot, end slot)
 };
 
-// Breaks are marked "S" in DIASHORAST.
 Week readWeek(const fs::path& folder) {
-  dbase::Table table(folder, "DIASHORAST");
-  table.open({.readOnly = true});
   Week week;
-  for (table.first(); !table.atEnd(); table.next()) {
-    if (support::trimControls(table.text("RECREO")) == "S") continue;
-    week.slots.push_back({support::strToInt(table.text("DIA")), support::strToInt(table.text("HORA"))});
-  }
-  std::sort(week.slots.begin(), week.slots.end());
-  week.slots.erase(std::unique(week.slots.begin(), week.slots.end()), week.slots.end());
+  week.slots = readWeekPeriods(folder);
   for (std::size_t s = 0; s < week.slots.size(); ++s) {
     if (s == 0 || week.slots[s].day != week.slots[s - 1].day) week.days.emplace_back(s, s);
     week.days.back().second = s + 1;

@@ -1,9 +1,9 @@
 #include "support/dbase/dbf_format.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -160,6 +160,10 @@ std::string decimalText(const FieldDef& field, double value) {
 }  // namespace
 
 DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
+  return parseDbfHeader(bytes, bytes.size(), fileName);
+}
+
+DbfLayout parseDbfHeader(std::string_view bytes, std::uint64_t fileSize, const std::string& fileName) {
   if (bytes.size() < 32) damaged(fileName, "cabecera incompleta");
   const auto version = static_cast<unsigned char>(bytes[0]);
   if (!acceptedVersion(version)) damaged(fileName, "no es una tabla dBase");
@@ -219,20 +223,13 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
   // Bytes after the last record (or a missing end mark) are harmless; fewer
   // whole records than the count means the file was cut short.
   layout.recordCount = readLe32(bytes, kCountOffset);
-  const std::uint64_t present = (bytes.size() - layout.headerLength) / layout.recordLength;
+  const std::uint64_t present = (fileSize - layout.headerLength) / layout.recordLength;
   if (layout.recordCount > present) {
     damaged(fileName, "la cabecera declara " + std::to_string(layout.recordCount) +
                           " registros, pero el archivo solo contiene " + std::to_string(present) +
                           " completos");
   }
   return layout;
-}
-
-DbfDate today() {
-  const auto now = std::chrono::system_clock::now();
-  const std::chrono::year_month_day ymd{std::chrono::floor<std::chrono::days>(now)};
-  return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
 std::string dateBytes(DbfDate date) {
@@ -379,11 +376,17 @@ bool decodeBoolean(const FieldDef& field, DbfFamily family, std::string_view byt
   return c == 'T' || c == 't' || c == 'Y' || c == 'y';
 }
 
+void encodeCharacters(std::string_view text, char* out, std::size_t width) {
+  const std::size_t kept = std::min(text.size(), width);
+  std::copy_n(text.data(), kept, out);
+  std::fill(out + kept, out + width, ' ');
+}
+
 std::string encodeText(const FieldDef& field, DbfFamily family, std::string_view text) {
   switch (field.type) {
     case FieldType::Character: {
-      std::string out(text.substr(0, static_cast<std::size_t>(field.width)));
-      out.resize(static_cast<std::size_t>(field.width), ' ');
+      std::string out(static_cast<std::size_t>(field.width), ' ');
+      encodeCharacters(text, out.data(), out.size());
       return out;
     }
     case FieldType::Integer:

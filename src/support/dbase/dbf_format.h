@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/dbase/dbf_date.h"
 #include "support/dbase/field.h"
-#include "support/dbase/mdx.h"
 
 namespace dbase {
 
@@ -25,7 +25,7 @@ struct DbfLayout {
   std::vector<std::size_t> offsets;  // of each field inside the record (after the deletion byte)
   std::size_t headerLength = 0;
   std::size_t recordLength = 0;
-  std::uint32_t recordCount = 0;  // as stored, clamped to what the file holds
+  std::uint32_t recordCount = 0;  // as stored; a file holding fewer records is refused
 };
 
 constexpr char kLiveRecord = ' ';
@@ -39,6 +39,8 @@ constexpr std::size_t kUnfinishedOffset = 14;
 // Reads and checks the header of a table file. Throws support::Error naming
 // fileName when the bytes are not a usable dBase table.
 DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName);
+// The same from the file's first bytes (its header at least) and its size.
+DbfLayout parseDbfHeader(std::string_view firstBytes, std::uint64_t fileSize, const std::string& fileName);
 
 // The header of a new Level 7 table (68 bytes, descriptors, terminator).
 // Throws support::Error when a definition cannot be stored (name too long,
@@ -46,7 +48,6 @@ DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName);
 std::string level7Header(const std::vector<FieldDef>& fields, std::uint32_t recordCount, bool mdxFlag,
                          bool unfinished, DbfDate date);
 
-DbfDate today();
 std::string dateBytes(DbfDate date);  // the 3 bytes year-1900, month, day
 
 // The bytes of a field holding no value (blank for text, NUL for binary types).
@@ -67,6 +68,8 @@ bool decodeBoolean(const FieldDef& field, DbfFamily family, std::string_view byt
 // converted ("" stores no value). Throws support::Error naming the field when
 // the value does not fit or cannot be converted.
 std::string encodeText(const FieldDef& field, DbfFamily family, std::string_view text);
+// A character field's bytes written in place: text cut to width, blanks after it.
+void encodeCharacters(std::string_view text, char* out, std::size_t width);
 std::string encodeInteger(const FieldDef& field, DbfFamily family, std::int32_t value);
 std::string encodeNumber(const FieldDef& field, DbfFamily family, double value);
 std::string encodeBoolean(const FieldDef& field, DbfFamily family, bool value);

@@ -5,21 +5,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "support/dbase/dbf_date.h"
 #include "support/dbase/field.h"
 
 namespace dbase {
-
-struct DbfDate {
-  int year = 2000;  // full year
-  int month = 1;
-  int day = 1;
-
-  bool operator==(const DbfDate&) const = default;
-};
 
 // One tag as stored in the tag table and its header block.
 struct MdxTag {
@@ -69,6 +63,13 @@ int compareMdxKeys(char keyType, std::string_view a, std::string_view b);
 // More than 47 tags, two tags of one name, a tag whose key length does not fit
 // its type or an entry whose key is not keyLength bytes is an Error.
 std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags, DbfDate date);
+
+// The same, with each tag's entries filled in by entriesOf(tag number,
+// entries) when that tag is written: a large table's entries are then held
+// one tag at a time.
+using EntryReader = std::function<void(std::size_t tag, std::vector<MdxEntry>& entries)>;
+std::string buildMdx(std::string_view tableName, const std::vector<MdxTag>& tags,
+                     const EntryReader& entriesOf, DbfDate date);
 
 // The tag table only (what opening a table needs).
 std::vector<MdxTag> readMdxTags(std::string_view bytes, const std::string& fileName);

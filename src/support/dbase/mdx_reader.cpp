@@ -22,6 +22,10 @@ namespace {
 
 using namespace mdx;
 
+// Page numbers of 32 bits reach at most 2^31 nodes of two pages, so a tree
+// whose branches have two children or more is at most 32 levels deep. A
+// deeper walk can only be a damaged or hostile file whose pages point back
+// up the tree: it is refused there instead of recursing without end.
 constexpr int kMaxDepth = 32;
 
 // A tag as found in the file: its description and what walking it needs.

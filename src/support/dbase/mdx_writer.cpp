@@ -58,6 +58,17 @@ std::vector<std::size_t> groupEnds(std::size_t count, std::size_t most) {
   return ends;
 }
 
+// The nodes of a tree of entries: leaves, then levels of branches.
+std::size_t treeNodes(std::size_t entries, std::size_t maxKeys) {
+  std::size_t level = groupEnds(entries, maxKeys - 1).size();
+  std::size_t nodes = level;
+  while (level > 1) {
+    level = groupEnds(level, maxKeys).size();
+    nodes += level;
+  }
+  return nodes;
+}
+
 // A written node: its page and the entry holding the largest key below it.
 struct Node {
   std::uint32_t page = 0;
@@ -145,8 +156,7 @@ class TreeWriter {
   std::uint32_t nodes_ = 0;
 };
 
-void checkTag(std::string_view tableName, const MdxTagContents& contents) {
-  const MdxTag& tag = contents.tag;
+void checkTag(std::string_view tableName, const MdxTag& tag) {
   if (tag.name.empty() || tag.name.size() > kMaxTagName) {
     refuse(tableName, "nombre de etiqueta no válido \"" + tag.name + "\"");
   }
@@ -157,7 +167,10 @@ void checkTag(std::string_view tableName, const MdxTagContents& contents) {
     refuse(tableName, "la etiqueta " + tag.name + " no admite claves de tipo " + std::string(1, tag.keyType) +
                           " y " + std::to_string(tag.keyLength) + " bytes");
   }
-  for (const MdxEntry& entry : contents.entries) {
+}
+
+void checkEntries(std::string_view tableName, const MdxTag& tag, const std::vector<MdxEntry>& entries) {
+  for (const MdxEntry& entry : entries) {
     if (entry.key.size() != static_cast<std::size_t>(tag.keyLength) || entry.record == 0) {
       refuse(tableName, "entrada no válida en la etiqueta " + tag.name + " (registro " +
                             std::to_string(entry.record) + ")");
@@ -169,10 +182,13 @@ std::vector<const MdxEntry*> indexOrder(char keyType, const std::vector<MdxEntry
   std::vector<const MdxEntry*> order;
   order.reserve(entries.size());
   for (const MdxEntry& entry : entries) order.push_back(&entry);
-  std::sort(order.begin(), order.end(), [keyType](const MdxEntry* a, const MdxEntry* b) {
+  const auto before = [keyType](const MdxEntry* a, const MdxEntry* b) {
     const int byKey = compareMdxKeys(keyType, a->key, b->key);
     return byKey < 0 || (byKey == 0 && a->record < b->record);
-  });
+  };
+  // The table engine hands its entries over in order already: checking
+  // costs one comparison an entry, sorting them again many.
+  if (!std::is_sorted(order.begin(), order.end(), before)) std::sort(order.begin(), order.end(), before);
   return order;
 }
 
@@ -218,13 +234,22 @@ void writeSlot(std::string& file, std::size_t k, std::size_t n, std::uint32_t he
 }  // namespace
 
 std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContents>& tags, DbfDate date) {
+  std::vector<MdxTag> described;
+  for (const MdxTagContents& contents : tags) described.push_back(contents.tag);
+  return buildMdx(
+      tableName, described,
+      [&tags](std::size_t tag, std::vector<MdxEntry>& entries) { entries = tags[tag].entries; }, date);
+}
+
+std::string buildMdx(std::string_view tableName, const std::vector<MdxTag>& tags,
+                     const EntryReader& entriesOf, DbfDate date) {
   if (tags.size() > kMaxTags) refuse(tableName, "más de 47 etiquetas");
   std::vector<MdxTag> upperNamed;
   upperNamed.reserve(tags.size());
   std::set<std::string> names;
-  for (const MdxTagContents& contents : tags) {
-    checkTag(tableName, contents);
-    MdxTag tag = contents.tag;
+  for (const MdxTag& described : tags) {
+    checkTag(tableName, described);
+    MdxTag tag = described;
     tag.name = support::upperAscii(tag.name);
     if (!names.insert(tag.name).second) refuse(tableName, "etiqueta repetida " + tag.name);
     upperNamed.push_back(std::move(tag));
@@ -247,15 +272,26 @@ std::string buildMdx(std::string_view tableName, const std::vector<MdxTagContent
   putU8(file, kLanguageId, kDbWinUs0);
   putDate(file, kUpdated, date);
   if (!tags.empty()) {
+    // Slot 0 is no tag but the head of the tree of tag names: its "right"
+    // byte names tag 1. Its place depends on the slot size, and readers of
+    // both sizes are about: the byte is set where each would look for it.
     putU8(file, kSlotZeroFlagV2, 1);
     putU8(file, kSlotZeroFlagV3, 1);
   }
 
+  std::vector<MdxEntry> entries;  // one tag's at a time
   for (std::size_t k = 1; k <= byName.size(); ++k) {
     const std::size_t index = byName[k - 1];
+    entries.clear();
+    entriesOf(index, entries);
+    checkEntries(tableName, upperNamed[index], entries);
+    // The file grows by exactly the tag's blocks: doubling would hold up to
+    // twice a large index.
+    const auto maxKeysOfTag = static_cast<std::size_t>(maxKeys(upperNamed[index].keyLength));
+    file.reserve(file.size() + (1 + treeNodes(entries.size(), maxKeysOfTag)) * kBlockSize);
     const std::uint32_t headerPage = appendBlock(file);
     writeSlot(file, k, byName.size(), headerPage, upperNamed[index]);
-    writeTag(file, headerPage, upperNamed[index], tags[index].entries, date);
+    writeTag(file, headerPage, upperNamed[index], entries, date);
   }
   putU32(file, kPagesInFile, static_cast<std::uint32_t>(file.size() / kPageSize));
   return file;

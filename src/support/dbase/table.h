@@ -1,10 +1,15 @@
 // A handle on one dBase table in a folder: bound to a folder and a table name,
 // closed or open, and when open positioned on one current record or past the
 // end. All handles on the same file in this process share one in-memory copy
-// of the records (see table_registry.h), so a change posted through one handle
-// is seen at once through every other. Every post is written through to the
+// of the records (table_data.h), so a change posted through one handle is
+// seen at once through every other. Every post is written through to the
 // .DBF, which is a complete, valid table afterwards; the production .MDX is
 // rebuilt when the last handle on a changed table closes.
+//
+// A move tests only the records the view may show: a detail's records are
+// one key range of its tag, a filter's are found through a hash of the
+// field's values, and a detail whose master has no current record is empty
+// at once.
 //
 // Implicit posting: append, first, next, prior, last, findKey, locate, remove,
 // gotoBookmark and a move of the master of a detail link first post a pending
@@ -66,6 +71,7 @@ class Table {
   // The .DBF file: an existing file matched without regard to case, else
   // NAME.DBF in the folder.
   std::filesystem::path dbfPath() const;
+  // False also when the folder cannot be read.
   bool exists() const;
 
   // Definitions used by create(); each call replaces the earlier one.
@@ -82,7 +88,6 @@ class Table {
 
   // The fields of the open table, in record order.
   const std::vector<FieldDef>& fields() const;
-  bool hasField(std::string_view field) const;
   // The tags of the open table.
   const std::vector<TagDef>& tags() const;
 
@@ -147,7 +152,13 @@ class Table {
 
  private:
   std::unique_ptr<Cursor> cursor_;
+  std::vector<FieldDef> fieldDefs_;
+  std::vector<TagDef> tagDefs_;
 };
+
+// Records tested by the moves of every handle of this process since it
+// started (a measure of work for the tests that guard walks).
+std::uint64_t recordsTested();
 
 // The uniform re-creation of a work table: delete the old .DBF and .MDX (any
 // case variant), create the table from def and open it.

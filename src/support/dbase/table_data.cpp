@@ -1,6 +1,7 @@
 #include "support/dbase/table_data.h"
 
 #include <algorithm>
+#include <bit>
 #include <map>
 
 #include "support/dbase/mdx.h"
@@ -17,6 +18,9 @@ namespace {
 // hostile file from exhausting memory.
 constexpr std::uint64_t kMaxTableBytes = std::uint64_t{1} << 30;
 
+// Bytes of records held in one piece of memory.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+
 std::string registryKey(const fs::path& dbfFile) {
   std::error_code ec;
   const fs::path real = fs::weakly_canonical(dbfFile, ec);
@@ -26,6 +30,15 @@ std::string registryKey(const fs::path& dbfFile) {
 std::map<std::string, std::weak_ptr<TableData>>& registry() {
   static std::map<std::string, std::weak_ptr<TableData>> tables;
   return tables;
+}
+
+// Names are a few bytes long: a plain loop beats a call to memcmp.
+bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
 }
 
 void appendKeyPart(std::string& key, std::string_view part) {
@@ -41,11 +54,10 @@ std::shared_ptr<TableData> TableData::acquire(const fs::path& dbfFile, bool excl
   const std::string key = registryKey(dbfFile);
   if (auto it = tables.find(key); it != tables.end()) {
     if (std::shared_ptr<TableData> shared = it->second.lock()) {
-      if (exclusive && shared->file_.lock() != support::LockedFile::Lock::Exclusive) {
-        if (!shared->file_.tryLock(support::LockedFile::Lock::Exclusive)) {
-          shared->file_.tryLock(support::LockedFile::Lock::Shared);
-          throw support::Error("La tabla " + shared->fileName_ + " está en uso por otro programa");
-        }
+      // A refused upgrade keeps the shared lock that the other handles rely on.
+      if (exclusive && shared->file_.lock() != support::LockedFile::Lock::Exclusive &&
+          !shared->file_.tryLock(support::LockedFile::Lock::Exclusive)) {
+        throw support::Error("La tabla " + shared->fileName_ + " está en uso por otro programa");
       }
       return shared;
     }
@@ -80,13 +92,34 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   }
   if (file_.size() > kMaxTableBytes)
     throw support::Error("Tabla dañada: " + fileName_ + " (demasiado grande)");
-  const std::string bytes = file_.readAll();
-  layout_ = parseDbfHeader(bytes, fileName_);
+  // The header, then the records a chunk at a time: a large table is never
+  // held twice. A header is at most 65535 bytes long.
+  const std::uint64_t fileSize = file_.size();
+  const std::string head =
+      file_.readAt(0, static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65536)));
+  layout_ = parseDbfHeader(head, fileSize, fileName_);
   count_ = layout_.recordCount;
-  unfinished_ = bytes[kUnfinishedOffset] != 0;
+  unfinished_ = head[kUnfinishedOffset] != 0;
+  // At least twice as many slots as fields, so that a search soon meets a
+  // free one; a power of two, so that a slot is a mask away.
+  nameSlots_.assign(std::bit_ceil(2 * layout_.fields.size() + 1), -1);
+  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
+    std::size_t slot = nameSlot(layout_.fields[i].name);
+    while (nameSlots_[slot] >= 0) slot = (slot + 1) & (nameSlots_.size() - 1);
+    nameSlots_[slot] = static_cast<int>(i);
+  }
   blankRecord_.assign(1, kLiveRecord);
   for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
-  records_ = bytes.substr(layout_.headerLength, static_cast<std::size_t>(count_) * layout_.recordLength);
+  perChunk_ = std::max<std::size_t>(1, kChunkBytes / layout_.recordLength);
+  for (std::uint32_t first = 0; first < count_; first += static_cast<std::uint32_t>(perChunk_)) {
+    const std::size_t records = std::min<std::size_t>(perChunk_, count_ - first);
+    std::string chunk = file_.readAt(layout_.headerLength + std::uint64_t{first} * layout_.recordLength,
+                                     records * layout_.recordLength);
+    if (chunk.size() != records * layout_.recordLength) {
+      throw support::Error("Tabla dañada: " + fileName_ + " (el archivo se ha acortado mientras se leía)");
+    }
+    chunks_.push_back(std::move(chunk));
+  }
   for (std::uint32_t i = 0; i < count_; ++i) live_ += deleted(i) ? 0 : 1;
   loadTags();
 }
@@ -105,7 +138,12 @@ void TableData::loadTags() {
     index.def = {tag.name, tag.expression};
     index.field = tag.ordinary ? fieldIndex(tag.expression) : -1;
     if (index.field >= 0) {
-      for (std::uint32_t i = 0; i < count_; ++i) index.order.emplace(tagKey(index, record(i)), i);
+      const FieldDef& field = layout_.fields[static_cast<std::size_t>(index.field)];
+      index.order = TagOrder(sortKey(field, layout_.family, emptyFieldBytes(field, layout_.family)).size());
+      std::vector<std::string> keys;
+      keys.reserve(count_);
+      for (std::uint32_t i = 0; i < count_; ++i) keys.push_back(tagKey(index, record(i)));
+      index.order.assign(keys);
     }
     tagDefs_.push_back(index.def);
     tags_.push_back(std::move(index));
@@ -113,6 +151,7 @@ void TableData::loadTags() {
 }
 
 void TableData::finish() {
+  if (!file_.isOpen()) return;  // lost to another program: nothing of it is ours to write
   const bool repair = unfinished_ && writer_ && file_.writable() &&
                       std::all_of(tags_.begin(), tags_.end(), [](const TagIndex& t) { return t.field >= 0; });
   if (!changed_ && !repair) return;
@@ -123,27 +162,41 @@ void TableData::finish() {
 }
 
 void TableData::writeIndex() {
-  std::vector<MdxTagContents> contents;
+  std::vector<MdxTag> described;
   for (const TagIndex& tag : tags_) {
-    const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
-    MdxTagContents c{mdxTagFor(tag.def.name, field), {}};
-    c.tag.expression = tag.def.field;
-    c.entries.reserve(tag.order.size());
-    for (const auto& [key, i] : tag.order) {
-      c.entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
-    }
-    contents.push_back(std::move(c));
+    described.push_back(mdxTagFor(tag.def.name, layout_.fields[static_cast<std::size_t>(tag.field)]));
+    described.back().expression = tag.def.field;
   }
+  const auto entriesOf = [this](std::size_t t, std::vector<MdxEntry>& entries) {
+    const TagIndex& tag = tags_[t];
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
+    entries.reserve(tag.order.size());
+    for (TagOrder::Position p = tag.order.begin(); p != tag.order.end(); p = tag.order.next(p)) {
+      const std::uint32_t i = tag.order.record(p);
+      entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
+    }
+  };
   const fs::path target =
       mdxPath_.empty() ? path_.parent_path() / (path_.stem().string() + ".MDX") : mdxPath_;
-  support::writeFileAtomically(target, buildMdx(path_.stem().string(), contents, today()));
+  support::writeFileAtomically(target, buildMdx(path_.stem().string(), described, entriesOf, today()));
+}
+
+// Where the search for a field name starts: a cheap mix of its length and
+// outer letters, which differ between most names of a table.
+std::size_t TableData::nameSlot(std::string_view name) const {
+  if (name.empty()) return 0;
+  const auto first = static_cast<unsigned char>(name.front());
+  const auto last = static_cast<unsigned char>(name.back());
+  return (name.size() * 131 + first * 31 + last) & (nameSlots_.size() - 1);
 }
 
 int TableData::fieldIndex(std::string_view name) const {
-  // Callers nearly always spell the name as stored; the exact comparison is
-  // much cheaper than folding case, and it runs on every field access.
-  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
-    if (layout_.fields[i].name == name) return static_cast<int>(i);
+  // Callers nearly always spell the name as stored; the exact lookup is much
+  // cheaper than folding case, and it runs on every field access.
+  for (std::size_t slot = nameSlot(name);; slot = (slot + 1) & (nameSlots_.size() - 1)) {
+    const int f = nameSlots_[slot];
+    if (f < 0) break;
+    if (sameName(layout_.fields[static_cast<std::size_t>(f)].name, name)) return f;
   }
   for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
     if (support::equalsIgnoringCase(layout_.fields[i].name, name)) return static_cast<int>(i);
@@ -159,8 +212,26 @@ int TableData::tagIndex(std::string_view name) const {
 }
 
 std::string_view TableData::record(std::uint32_t i) const {
-  return std::string_view(records_).substr(static_cast<std::size_t>(i) * layout_.recordLength,
-                                           layout_.recordLength);
+  return std::string_view(chunks_[i / perChunk_])
+      .substr((i % perChunk_) * layout_.recordLength, layout_.recordLength);
+}
+
+// Records are kept in chunks of at most kChunkBytes: a large table grows
+// without copying itself (only its last chunk may move), and a table that
+// is only read takes no more than its records.
+void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
+  const std::size_t chunk = i / perChunk_;
+  if (chunk == chunks_.size()) chunks_.emplace_back();
+  std::string& bytes = chunks_[chunk];
+  const std::size_t at = (i % perChunk_) * layout_.recordLength;
+  if (at == bytes.size()) {
+    // A chunk that grows takes its whole size at once: growing it by
+    // doubling would hold up to twice its records.
+    bytes.reserve(perChunk_ * layout_.recordLength);
+    bytes += rec;
+  } else {
+    bytes.replace(at, layout_.recordLength, rec);
+  }
 }
 
 std::string_view TableData::fieldBytes(std::uint32_t i, int field) const {
@@ -179,6 +250,7 @@ std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
 
 void TableData::beforeChange() {
   ++version_;
+  if (!file_.isOpen()) throw support::Error("La tabla " + fileName_ + " está en uso por otro programa");
   if (!file_.writable())
     throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
   for (const TagIndex& tag : tags_) {
@@ -206,7 +278,10 @@ std::uint32_t TableData::append(const std::string& rec) {
   beforeChange();
   const std::uint32_t i = count_;
   try {
-    // The record and the end mark in one write.
+    // The record and the end mark in one write, then the count: a crash in
+    // between leaves a complete table of the old count followed by bytes
+    // that no reader takes for a record, never a count that promises a
+    // record the file does not hold.
     writeBuffer_.assign(rec);
     writeBuffer_ += kEndOfFile;
     file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, writeBuffer_);
@@ -216,7 +291,7 @@ std::uint32_t TableData::append(const std::string& rec) {
     count_ = i;
     throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
   }
-  records_ += rec;
+  storeRecord(i, rec);
   if (rec[0] != kDeletedRecord) ++live_;
   indexNewRecord(i, rec);
   return i;
@@ -232,7 +307,7 @@ void TableData::update(std::uint32_t i, const std::string& rec) {
   const std::string old(record(i));
   reindexRecord(i, old, rec);
   live_ += (rec[0] != kDeletedRecord) - (old[0] != kDeletedRecord);
-  records_.replace(static_cast<std::size_t>(i) * layout_.recordLength, layout_.recordLength, rec);
+  storeRecord(i, rec);
 }
 
 void TableData::markDeleted(std::uint32_t i) {
@@ -243,12 +318,9 @@ void TableData::markDeleted(std::uint32_t i) {
 
 // Enters a new record i in every tag order and every locate hash.
 void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
-  for (TagIndex& tag : tags_) tag.order.emplace(tagKey(tag, rec), i);
+  for (TagIndex& tag : tags_) tag.order.insert(tagKey(tag, rec), i);
   if (rec[0] == kDeletedRecord) return;  // deleted records are never found by locate
-  for (Lookup& lookup : lookups_) {
-    std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
-    hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
-  }
+  for (Lookup& lookup : lookups_) lookup.hits.emplace(lookupHash(lookup.fields, rec), i);
 }
 
 // Moves record i only in the tags and locate hashes whose fields the change
@@ -258,21 +330,23 @@ void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string
   const auto same = [&](int f) { return fieldBytes(old, f) == fieldBytes(rec, f); };
   for (TagIndex& tag : tags_) {
     if (same(tag.field)) continue;
-    tag.order.erase({tagKey(tag, old), i});
-    tag.order.emplace(tagKey(tag, rec), i);
+    tag.order.erase(tagKey(tag, old), i);
+    tag.order.insert(tagKey(tag, rec), i);
   }
   const bool wasLive = old[0] != kDeletedRecord;
   const bool isLive = rec[0] != kDeletedRecord;
   for (Lookup& lookup : lookups_) {
     if (wasLive == isLive && std::all_of(lookup.fields.begin(), lookup.fields.end(), same)) continue;
     if (wasLive) {
-      std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, old)];
-      hits.erase(std::remove(hits.begin(), hits.end(), i), hits.end());
+      auto [from, to] = lookup.hits.equal_range(lookupHash(lookup.fields, old));
+      for (; from != to; ++from) {
+        if (from->second == i) {
+          lookup.hits.erase(from);
+          break;
+        }
+      }
     }
-    if (isLive) {
-      std::vector<std::uint32_t>& hits = lookup.hits[lookupKey(lookup.fields, rec)];
-      hits.insert(std::upper_bound(hits.begin(), hits.end(), i), i);
-    }
+    if (isLive) lookup.hits.emplace(lookupHash(lookup.fields, rec), i);
   }
 }
 
@@ -285,23 +359,33 @@ std::string TableData::lookupKey(const std::vector<int>& fields, std::string_vie
   return key;
 }
 
+std::size_t TableData::lookupHash(const std::vector<int>& fields, std::string_view rec) const {
+  return std::hash<std::string>()(lookupKey(fields, rec));
+}
+
 const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fields,
                                                       const std::vector<std::string>& values) {
   auto it =
       std::find_if(lookups_.begin(), lookups_.end(), [&](const Lookup& l) { return l.fields == fields; });
   if (it == lookups_.end()) {
     Lookup lookup{fields, {}};
+    lookup.hits.reserve(count_);
     for (std::uint32_t i = 0; i < count_; ++i) {
-      if (!deleted(i)) lookup.hits[lookupKey(fields, record(i))].push_back(i);
+      if (!deleted(i)) lookup.hits.emplace(lookupHash(fields, record(i)), i);
     }
     lookups_.push_back(std::move(lookup));
     it = std::prev(lookups_.end());
   }
   std::string key;
   for (const std::string& v : values) appendKeyPart(key, v);
-  static const std::vector<std::uint32_t> kNone;
-  const auto hit = it->hits.find(key);
-  return hit == it->hits.end() ? kNone : hit->second;
+  // Records whose values only share the hash are left out.
+  matched_.clear();
+  const auto [from, to] = it->hits.equal_range(std::hash<std::string>()(key));
+  for (auto hit = from; hit != to; ++hit) {
+    if (lookupKey(fields, record(hit->second)) == key) matched_.push_back(hit->second);
+  }
+  std::sort(matched_.begin(), matched_.end());
+  return matched_;
 }
 
 }  // namespace dbase

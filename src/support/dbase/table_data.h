@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,12 +17,10 @@
 
 #include "support/dbase/dbf_format.h"
 #include "support/dbase/field.h"
+#include "support/dbase/tag_order.h"
 #include "support/platform.h"
 
 namespace dbase {
-
-// Records in the order of one tag: (sort key, physical index).
-using TagOrder = std::set<std::pair<std::string, std::uint32_t>>;
 
 struct TagIndex {
   TagDef def;
@@ -55,7 +52,7 @@ class TableData {
   const DbfLayout& layout() const { return layout_; }
   const std::vector<FieldDef>& fields() const { return layout_.fields; }
   const std::vector<TagDef>& tagDefs() const { return tagDefs_; }
-  std::vector<TagIndex>& tags() { return tags_; }
+  const std::vector<TagIndex>& tags() const { return tags_; }
   int fieldIndex(std::string_view name) const;  // -1 when absent
   int tagIndex(std::string_view name) const;    // -1 when absent
 
@@ -64,9 +61,15 @@ class TableData {
   // whether what it remembers of the tag orders still holds.
   std::uint64_t version() const { return version_; }
   int liveCount() const { return live_; }
+  // The bytes of record i (deletion mark first) and of one of its fields.
+  // The views point into the table's memory: they hold until the next
+  // append (which may move the last records) or the close of the table,
+  // and show the record as changed when it is changed meanwhile, so a
+  // caller that needs the old bytes copies them first.
   std::string_view record(std::uint32_t i) const;
   bool deleted(std::uint32_t i) const { return record(i)[0] == kDeletedRecord; }
   std::string_view fieldBytes(std::uint32_t i, int field) const;
+  // A field of a record held elsewhere (a pending one): a view into record.
   std::string_view fieldBytes(std::string_view record, int field) const;
   // A new record: live, every field empty.
   const std::string& blankRecord() const { return blankRecord_; }
@@ -78,7 +81,8 @@ class TableData {
   void update(std::uint32_t i, const std::string& record);
   void markDeleted(std::uint32_t i);
 
-  // Records whose fields (indexes) read exactly as values, ascending.
+  // Records whose fields (indexes) read exactly as values, ascending; valid
+  // until the next call.
   const std::vector<std::uint32_t>& matching(const std::vector<int>& fields,
                                              const std::vector<std::string>& values);
 
@@ -88,8 +92,10 @@ class TableData {
   void loadTags();
   void beforeChange();
   void writeIndex();
+  void storeRecord(std::uint32_t i, std::string_view record);
   void writeCount();
   std::string lookupKey(const std::vector<int>& fields, std::string_view record) const;
+  std::size_t lookupHash(const std::vector<int>& fields, std::string_view record) const;
   void indexNewRecord(std::uint32_t i, std::string_view record);
   void reindexRecord(std::uint32_t i, std::string_view old, std::string_view record);
 
@@ -98,7 +104,12 @@ class TableData {
   std::string fileName_;
   support::LockedFile file_;
   DbfLayout layout_;
-  std::string records_;
+  // The fields by exact name: an open-addressing table of field indexes,
+  // -1 where free.
+  std::size_t nameSlot(std::string_view name) const;
+  std::vector<int> nameSlots_;
+  std::vector<std::string> chunks_;  // the records, perChunk_ in each
+  std::size_t perChunk_ = 1;
   std::string blankRecord_;
   std::string writeBuffer_;
   std::uint32_t count_ = 0;
@@ -109,14 +120,16 @@ class TableData {
   bool changed_ = false;
   bool unfinished_ = false;
   bool writer_ = false;
-  // Hash indexes for locate, one per list of fields; kept up to date on change.
+  // Hash indexes for locate, one per list of fields; kept up to date on
+  // change. Each live record is held under the hash of its values as read,
+  // which costs a few bytes a record; a search checks the values of the
+  // records it finds there.
   struct Lookup {
     std::vector<int> fields;
-    std::unordered_map<std::string, std::vector<std::uint32_t>> hits;  // by the values as read
+    std::unordered_multimap<std::size_t, std::uint32_t> hits;
   };
   std::vector<Lookup> lookups_;
-
-  friend class Registry;
+  std::vector<std::uint32_t> matched_;  // what matching() returned last
 };
 
 }  // namespace dbase

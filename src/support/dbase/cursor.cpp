@@ -1,0 +1,384 @@
+#include "support/dbase/cursor.h"
+
+#include <utility>
+
+#include "support/dbase/table_data.h"
+#include "support/error.h"
+#include "support/file_system.h"
+#include "support/text.h"
+
+namespace dbase {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string baseName(std::string name) {
+  if (name.size() > 4 && support::upperAscii(name.substr(name.size() - 4)) == ".DBF") {
+    name.resize(name.size() - 4);
+  }
+  return name;
+}
+
+std::vector<std::string> splitFields(std::string_view fieldList) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = fieldList.find(';', start);
+    std::string_view part =
+        fieldList.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    names.emplace_back(part);
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return names;
+}
+
+}  // namespace
+
+Cursor::Cursor(fs::path folder, std::string name)
+    : folder_(std::move(folder)), name_(baseName(std::move(name))), link_(*this) {}
+
+Cursor::~Cursor() {
+  try {
+    close();
+  } catch (...) {
+    // A destructor cannot report; close() explicitly to see the error.
+  }
+}
+
+fs::path Cursor::dbfPath() const {
+  const std::string file = name_ + ".DBF";
+  return support::findNoCase(folder_, file).value_or(folder_ / file);
+}
+
+void Cursor::open(OpenOptions options) {
+  if (data_) return;
+  data_ = TableData::acquire(dbfPath(), options.exclusive);
+  if (!options.readOnly) data_->noteWriter();
+  options_ = options;
+  scope_ = {};
+  first();
+}
+
+void Cursor::close() {
+  if (!data_) return;
+  cancel();
+  unlink();
+  for (Cursor* detail : link_.details()) detail->masterClosed();
+  link_.releaseDetails();
+  current_.reset();
+  std::shared_ptr<TableData> data = std::move(data_);
+  if (data.use_count() == 1) data->finish();
+}
+
+TableData& Cursor::data() const {
+  if (!data_) throw support::Error("La tabla " + name_ + " no está abierta");
+  return *data_;
+}
+
+// ---- moves -----------------------------------------------------------------
+
+void Cursor::moveTo(std::optional<std::uint32_t> record) {
+  current_ = record;
+  for (Cursor* detail : link_.details()) detail->masterMoved();
+}
+
+void Cursor::masterMoved() {
+  settle();
+  refreshLinkKey();
+  moveTo(order_.after(*data_, scope_, std::nullopt));
+}
+
+// The master is closing: nothing is shown until the detail is linked again.
+void Cursor::masterClosed() { scope_.linkKey.reset(); }
+
+void Cursor::first() {
+  data();
+  settle();
+  moveTo(order_.after(*data_, scope_, std::nullopt));
+}
+
+void Cursor::next() {
+  data();
+  settle();
+  if (current_) moveTo(order_.after(*data_, scope_, current_));
+}
+
+void Cursor::prior() {
+  data();
+  settle();
+  const auto before = order_.before(*data_, scope_, current_);
+  if (before || !current_) moveTo(before);
+}
+
+void Cursor::last() {
+  data();
+  settle();
+  moveTo(order_.before(*data_, scope_, std::nullopt));
+}
+
+void Cursor::gotoBookmark(Bookmark mark) {
+  data();
+  settle();
+  if (mark.record == 0 || mark.record > data_->size() || !order_.shows(*data_, scope_, mark.record - 1)) {
+    throw support::Error("Marca de registro no válida en la tabla " + data_->fileName());
+  }
+  moveTo(mark.record - 1);
+}
+
+// ---- fields ----------------------------------------------------------------
+
+int Cursor::fieldIndex(std::string_view name) const {
+  const int f = data().fieldIndex(name);
+  if (f < 0)
+    throw support::Error("Campo '" + std::string(name) + "' no encontrado en la tabla " + data_->fileName());
+  return f;
+}
+
+const FieldDef& Cursor::def(int f) const { return data_->fields()[static_cast<std::size_t>(f)]; }
+DbfFamily Cursor::family() const { return data_->layout().family; }
+
+Cursor::FieldRead Cursor::read(std::string_view field) const {
+  const int f = fieldIndex(field);
+  if (state_ != EditState::Browse) return {def(f), family(), data_->fieldBytes(buffer_, f)};
+  if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
+  return {def(f), family(), data_->fieldBytes(*current_, f)};
+}
+
+std::string Cursor::text(std::string_view field) const {
+  const FieldRead r = read(field);
+  return decodeText(r.def, r.family, r.bytes);
+}
+
+void Cursor::requireEditing() const {
+  if (state_ == EditState::Browse)
+    throw support::Error("La tabla " + data_->fileName() + " no está en edición");
+}
+
+void Cursor::writeText(std::string_view field, std::string_view value) {
+  const int f = fieldIndex(field);
+  requireEditing();
+  const FieldDef& d = def(f);
+  if (d.type != FieldType::Character) return store(f, encodeText(d, family(), value));
+  encodeCharacters(value, buffer_.data() + data_->layout().offsets[static_cast<std::size_t>(f)],
+                   static_cast<std::size_t>(d.width));
+  modified_ = true;
+}
+
+void Cursor::store(int f, const std::string& encoded) {
+  buffer_.replace(data_->layout().offsets[static_cast<std::size_t>(f)], encoded.size(), encoded);
+  modified_ = true;
+}
+
+// ---- editing ---------------------------------------------------------------
+
+void Cursor::requireWritable() const {
+  data();
+  if (options_.readOnly)
+    throw support::Error("La tabla " + data_->fileName() + " está abierta solo para lectura");
+}
+
+void Cursor::settle() {
+  if (state_ == EditState::Browse) return;
+  if (modified_) {
+    post();
+  } else {
+    cancel();
+  }
+}
+
+void Cursor::append() {
+  data();
+  settle();
+  requireWritable();
+  buffer_ = data_->blankRecord();
+  state_ = EditState::Insert;
+  Cursor* master = link_.master();
+  if (scope_.linkTag >= 0 && master && master->current_) {
+    // A new detail record belongs to the master's current record.
+    const int f = data_->tags()[static_cast<std::size_t>(scope_.linkTag)].field;
+    store(f, encodeText(def(f), family(), master->text(link_.masterField())));
+  }
+  modified_ = false;
+}
+
+void Cursor::edit() {
+  data();
+  if (state_ != EditState::Browse) return;
+  if (!current_) return append();
+  requireWritable();
+  buffer_ = std::string(data_->record(*current_));
+  state_ = EditState::Edit;
+  modified_ = false;
+}
+
+void Cursor::post() {
+  if (state_ == EditState::Browse) return;
+  requireWritable();
+  if (state_ == EditState::Insert) {
+    current_ = data_->append(buffer_);
+  } else {
+    data_->update(*current_, buffer_);
+  }
+  cancel();
+  moveTo(current_);
+}
+
+void Cursor::cancel() {
+  state_ = EditState::Browse;
+  buffer_.clear();
+  modified_ = false;
+}
+
+void Cursor::remove() {
+  data();
+  if (state_ == EditState::Insert) return cancel();
+  cancel();
+  if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
+  requireWritable();
+  const auto after = order_.after(*data_, scope_, current_);
+  const auto before = after ? after : order_.before(*data_, scope_, current_);
+  data_->markDeleted(*current_);
+  moveTo(before);
+}
+
+// ---- order and searching ---------------------------------------------------
+
+void Cursor::selectTag(std::string_view tag) {
+  data();
+  settle();
+  scope_.tag = tag.empty() ? -1 : usableTag(tag);
+}
+
+const std::string& Cursor::selectedTag() const {
+  static const std::string kNone;
+  return scope_.tag < 0 ? kNone : data_->tagDefs()[static_cast<std::size_t>(scope_.tag)].name;
+}
+
+int Cursor::usableTag(std::string_view tag) const {
+  const int t = data_->tagIndex(tag);
+  if (t < 0)
+    throw support::Error("No existe el índice " + std::string(tag) + " en la tabla " + data_->fileName());
+  if (data_->tags()[static_cast<std::size_t>(t)].field < 0) {
+    throw support::Error("El índice " + std::string(tag) + " de la tabla " + data_->fileName() +
+                         " no se puede usar (no es un índice ascendente sobre un campo)");
+  }
+  return t;
+}
+
+int Cursor::selectedTagIndex() const {
+  if (scope_.tag < 0) throw support::Error("No hay índice seleccionado en la tabla " + data().fileName());
+  return scope_.tag;
+}
+
+bool Cursor::findEncoded(const std::string& fieldBytes) {
+  const TagIndex& tag = data_->tags()[static_cast<std::size_t>(scope_.tag)];
+  const auto found = order_.firstWithKey(*data_, scope_, sortKey(def(tag.field), family(), fieldBytes));
+  if (!found) return false;
+  moveTo(found);
+  return true;
+}
+
+bool Cursor::findKey(std::string_view key) {
+  const int f = data_->tags()[static_cast<std::size_t>(selectedTagIndex())].field;
+  settle();
+  return findEncoded(encodeText(def(f), family(), key));
+}
+
+bool Cursor::findKey(std::int32_t key) {
+  const int f = data_->tags()[static_cast<std::size_t>(selectedTagIndex())].field;
+  settle();
+  return findEncoded(encodeInteger(def(f), family(), key));
+}
+
+bool Cursor::locate(std::string_view fieldList, const std::vector<std::string>& values) {
+  data();
+  settle();
+  const std::vector<std::string> names = splitFields(fieldList);
+  if (names.size() != values.size()) {
+    throw support::Error("Búsqueda en la tabla " + data_->fileName() + ": " + std::to_string(names.size()) +
+                         " campos y " + std::to_string(values.size()) + " valores");
+  }
+  std::vector<int> fields;
+  std::vector<std::string> wanted;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const int f = fieldIndex(names[k]);
+    fields.push_back(f);
+    wanted.push_back(valueAsRead(def(f), values[k]));
+  }
+  // Only the records holding the values are tested: the first shown in the
+  // view's order wins.
+  std::optional<std::uint32_t> best;
+  std::string bestKey;
+  for (std::uint32_t i : data_->matching(fields, wanted)) {
+    if (!order_.shows(*data_, scope_, i)) continue;
+    if (scope_.tag < 0) {
+      best = i;  // hits are ascending: the first shown one comes first
+      break;
+    }
+    std::string key = data_->tagKey(data_->tags()[static_cast<std::size_t>(scope_.tag)], data_->record(i));
+    if (!best || key < bestKey) {
+      best = i;
+      bestKey = std::move(key);
+    }
+  }
+  if (!best) return false;
+  moveTo(best);
+  return true;
+}
+
+// How a searched value would read back once stored: trailing blanks never
+// survive in a character field, and numbers read in one canonical form.
+std::string Cursor::valueAsRead(const FieldDef& f, std::string_view value) const {
+  if (f.type == FieldType::Character) {
+    while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    return std::string(value);
+  }
+  try {
+    return decodeText(f, family(), encodeText(f, family(), value));
+  } catch (const support::Error&) {
+    return std::string(1, '\0');  // matches nothing: no stored value reads with a NUL
+  }
+}
+
+void Cursor::setFilter(std::optional<Filter> filter) {
+  data();
+  settle();
+  scope_.filterField = filter ? fieldIndex(filter->field) : -1;
+  scope_.filterValue = filter ? std::move(filter->value) : std::string();
+  moveTo(order_.after(*data_, scope_, std::nullopt));
+}
+
+// ---- the master/detail link ------------------------------------------------
+
+void Cursor::linkTo(Cursor& master, std::string masterField, std::string detailTag) {
+  data();
+  master.fieldIndex(masterField);  // the field must exist
+  settle();
+  unlink();
+  scope_.linkTag = usableTag(detailTag);
+  scope_.tag = scope_.linkTag;
+  link_.follow(master.link_, std::move(masterField));
+  refreshLinkKey();
+  moveTo(order_.after(*data_, scope_, std::nullopt));
+}
+
+void Cursor::unlink() {
+  link_.leave();
+  scope_.linkTag = -1;
+  scope_.linkKey.reset();
+}
+
+// The key of the master's current (or pending) record; none when the master
+// stands past its end.
+void Cursor::refreshLinkKey() {
+  scope_.linkKey.reset();
+  const Cursor* master = link_.master();
+  if (!master || !master->data_ || (!master->current_ && master->state_ == EditState::Browse)) return;
+  const int f = data_->tags()[static_cast<std::size_t>(scope_.linkTag)].field;
+  scope_.linkKey = sortKey(def(f), family(), encodeText(def(f), family(), master->text(link_.masterField())));
+}
+
+}  // namespace dbase
