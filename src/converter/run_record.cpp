@@ -7,7 +7,6 @@
 #include "run/session.h"
 #include "safety/copies_folder.h"
 #include "safety/run_log_file.h"
-#include "safety/safety_copy.h"
 #include "support/file_system.h"
 
 namespace converter {
@@ -36,9 +35,23 @@ std::vector<std::string> tableFiles(const std::vector<std::string>& tables) {
   return files;
 }
 
-const char* operationName(Direction direction) { return direction == Direction::Export ? "exportar" : "importar"; }
+const char* operationName(Direction direction) {
+  return direction == Direction::Export ? "exportar" : "importar";
+}
 
 }  // namespace
+
+safety::CopyRequest safetyCopyRequest(Direction direction, const run::Session& session) {
+  // The DAE folder goes into the manifest also for the export, which only
+  // reads it: the list of copies tells which folder each run came from.
+  safety::CopyRequest request{operationName(direction),
+                              session.workFolder,
+                              support::pathFromUtf8(session.CarpetaDAE),
+                              tableFiles(tablesChanged(direction)),
+                              {}};
+  if (direction == Direction::Import) request.daeFiles = {"fCUADROS.txt"};
+  return request;
+}
 
 RunRecord::RunRecord(run::Session& session) : session_(session) {}
 
@@ -60,13 +73,8 @@ void RunRecord::begin(Direction direction, const std::filesystem::path& daeFolde
 }
 
 void RunRecord::keepFiles() {
-  // The DAE folder goes into the manifest also for the export, which only
-  // reads it: the list of copies tells which folder each run came from.
-  safety::CopyRequest request{operationName(direction_), session_.workFolder,
-                              support::pathFromUtf8(session_.CarpetaDAE), tableFiles(tablesChanged(direction_)),
-                              {}};
-  if (direction_ == Direction::Import) request.daeFiles = {"fCUADROS.txt"};
-  const safety::StoredCopy copy = safety::makeCopy(session_.copiesFolder, request);
+  const safety::StoredCopy copy =
+      safety::makeCopy(session_.copiesFolder, safetyCopyRequest(direction_, session_));
   std::size_t kept = 0;
   for (const safety::KeptFile& file : copy.manifest.files) kept += file.existed ? 1 : 0;
   session_.log.add("copia de seguridad: " + support::displayPath(copy.folder) + " (" + std::to_string(kept) +

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "run/forward.h"
+#include "safety/safety_copy.h"
 
 namespace converter {
 
@@ -16,6 +17,11 @@ enum class Direction {
   Export,  // from DAE towards the timetabler: the code tables and the timetabler's tables
   Import,  // from the timetable towards DAE: the timetable work tables and fCUADROS.txt
 };
+
+// The copy a run of direction makes before it changes anything: the work
+// tables it may replace or delete, and for the import "fCUADROS.txt" in
+// CarpetaDAE.
+safety::CopyRequest safetyCopyRequest(Direction direction, const run::Session& session);
 
 class RunRecord {
  public:
