@@ -31,20 +31,21 @@ struct RestoreOptions {
 
 std::optional<RestoreOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   RestoreOptions options;
-  problem = cli::walkOptions(args, {"--list", "--verbose"}, [&](const std::string& option, const std::string& value) {
-    if (option == "--list") {
-      options.list = true;
-    } else if (option == "--verbose") {
-      options.verbose = true;
-    } else if (option == "--work-folder") {
-      options.workFolder = support::pathFromUtf8(value);
-    } else if (option == "--copy") {
-      options.copy = value;
-    } else {
-      return "unknown option " + option;
-    }
-    return std::string();
-  });
+  problem = cli::walkOptions(args, {"--list", "--verbose"},
+                             [&](const std::string& option, const std::string& value) {
+                               if (option == "--list") {
+                                 options.list = true;
+                               } else if (option == "--verbose") {
+                                 options.verbose = true;
+                               } else if (option == "--work-folder") {
+                                 options.workFolder = support::pathFromUtf8(value);
+                               } else if (option == "--copy") {
+                                 options.copy = value;
+                               } else {
+                                 return "unknown option " + option;
+                               }
+                               return std::string();
+                             });
   if (problem.empty() && options.list && options.copy) problem = "--list and --copy go alone";
   if (!problem.empty()) return std::nullopt;
   return options;
@@ -64,14 +65,16 @@ std::string fileNames(const safety::StoredCopy& copy, bool existed) {
 
 void printList(const std::vector<safety::StoredCopy>& copies, const fs::path& workFolder) {
   if (copies.empty()) {
-    std::cout << "No hay copias de seguridad de la carpeta de trabajo " << support::displayPath(workFolder) << '\n';
+    std::cout << "No hay copias de seguridad de la carpeta de trabajo " << support::displayPath(workFolder)
+              << '\n';
     return;
   }
   for (const safety::StoredCopy& copy : copies) {
     std::cout << copy.name << "  " << copy.manifest.operation;
-    if (!copy.manifest.daeFolder.empty()) std::cout << "  carpeta DAE: " << support::displayPath(copy.manifest.daeFolder);
-    std::cout << "\n    guardados: " << fileNames(copy, true) << "\n    no existían: " << fileNames(copy, false)
-              << '\n';
+    if (!copy.manifest.daeFolder.empty())
+      std::cout << "  carpeta DAE: " << support::displayPath(copy.manifest.daeFolder);
+    std::cout << "\n    guardados: " << fileNames(copy, true)
+              << "\n    no existían: " << fileNames(copy, false) << '\n';
   }
 }
 
@@ -82,9 +85,10 @@ std::optional<safety::StoredCopy> chosenCopy(const std::vector<safety::StoredCop
   for (const safety::StoredCopy& copy : copies) {
     if (!options.copy || copy.name == *options.copy) return copy;
   }
-  const std::string text = (options.copy ? "No hay ninguna copia " + *options.copy + " de la carpeta de trabajo "
-                                         : std::string("No hay ninguna copia de seguridad de la carpeta de trabajo ")) +
-                           support::displayPath(workFolder);
+  const std::string text =
+      (options.copy ? "No hay ninguna copia " + *options.copy + " de la carpeta de trabajo "
+                    : std::string("No hay ninguna copia de seguridad de la carpeta de trabajo ")) +
+      support::displayPath(workFolder);
   std::cout << text << '\n';
   log.add("mensaje: " + text);
   return std::nullopt;
@@ -111,8 +115,8 @@ int restore(const RestoreOptions& options, const fs::path& workFolder, const fs:
   log.add("copia de seguridad: " + support::displayPath(result.ownCopy.folder));
   for (const std::string& file : result.restored) log.add("repuesto: " + file);
   for (const std::string& file : result.removed) log.add("eliminado: " + file);
-  const std::string text = "Restaurada la copia " + copy->name + " (" + copy->manifest.operation + "): " +
-                           std::to_string(result.restored.size()) + " archivos repuestos y " +
+  const std::string text = "Restaurada la copia " + copy->name + " (" + copy->manifest.operation +
+                           "): " + std::to_string(result.restored.size()) + " archivos repuestos y " +
                            std::to_string(result.removed.size()) +
                            " eliminados. Lo que había antes está en la copia " + result.ownCopy.name + ".";
   std::cout << text << '\n';
@@ -141,7 +145,8 @@ int runRestoreCommand(const std::vector<std::string>& args) {
     safety::appendToRunLog(safety::runLogFile(copiesFolder), log.takeLines());
     throw;
   }
-  if (!options->list) log.add(status == cli::kExitFinished ? "resultado: restaurada" : "resultado: no restaurada");
+  if (!options->list)
+    log.add(status == cli::kExitFinished ? "resultado: restaurada" : "resultado: no restaurada");
   safety::appendToRunLog(safety::runLogFile(copiesFolder), log.takeLines());
   return status;
 }

@@ -31,13 +31,15 @@ void SkippedRecords::skip(std::string_view reason, std::string_view key) {
                             [&](const Reason& known) { return known.text == reason; });
   if (found == reasons_.end()) found = reasons_.insert(reasons_.end(), Reason{std::string(reason), 0, {}});
   ++found->count;
-  if (found->keys.size() < kKeysNamed) found->keys.push_back(support::cp1252ToUtf8(support::trimControls(key)));
+  if (found->keys.size() < kKeysNamed)
+    found->keys.push_back(support::cp1252ToUtf8(support::trimControls(key)));
 }
 
 void SkippedRecords::report(RunLog& log, std::string_view source) const {
   for (const Reason& reason : reasons_) {
     std::string line = std::string(source) + ": " + std::to_string(reason.count) +
-                       (reason.count == 1 ? " registro omitido (" : " registros omitidos (") + reason.text + "):";
+                       (reason.count == 1 ? " registro omitido (" : " registros omitidos (") + reason.text +
+                       "):";
     for (std::size_t i = 0; i < reason.keys.size(); ++i) line += (i == 0 ? " " : ", ") + reason.keys[i];
     if (reason.count > static_cast<std::int64_t>(reason.keys.size())) line += ", ...";
     log.add(line);

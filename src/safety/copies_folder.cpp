@@ -27,7 +27,8 @@ std::optional<fs::path> systemCopiesFolder() {
 }  // namespace
 
 fs::path copiesFolder() {
-  if (std::optional<fs::path> chosen = support::environmentFolder("TRANSORVALDAE_BACKUP_FOLDER")) return *chosen;
+  if (std::optional<fs::path> chosen = support::environmentFolder("TRANSORVALDAE_BACKUP_FOLDER"))
+    return *chosen;
   if (std::optional<fs::path> system = systemCopiesFolder()) return *system;
   throw support::Error(
       "No se sabe dónde guardar las copias de seguridad: indique una carpeta en la variable "

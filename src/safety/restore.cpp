@@ -14,7 +14,9 @@ namespace {
 
 constexpr char kStagedSuffix[] = ".restaurando~";
 
-fs::path target(const Manifest& manifest, const KeptFile& file) { return manifest.folder(file.place) / file.name; }
+fs::path target(const Manifest& manifest, const KeptFile& file) {
+  return manifest.folder(file.place) / file.name;
+}
 
 fs::path kept(const StoredCopy& copy, const KeptFile& file) {
   return copy.folder / subfolderName(file.place) / file.name;
@@ -33,8 +35,8 @@ std::string copyProblem(const StoredCopy& copy) {
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(kept(copy, file), ec);
     if (ec || size != file.size) {
-      return "La copia " + copy.name + " no está entera: falta " + std::string(subfolderName(file.place)) + "/" +
-             file.name + " o no es como se guardó. No se ha restaurado nada.";
+      return "La copia " + copy.name + " no está entera: falta " + std::string(subfolderName(file.place)) +
+             "/" + file.name + " o no es como se guardó. No se ha restaurado nada.";
     }
     const fs::path& folder = copy.manifest.folder(file.place);
     if (!fs::is_directory(folder, ec)) {
@@ -88,8 +90,8 @@ std::vector<fs::path> stage(const StoredCopy& copy) {
     if (ec) {
       for (const fs::path& made : staged) fs::remove(made, ec);
       fs::remove(temporary, ec);
-      throw support::Error("No se puede restaurar " + support::displayPath(target(copy.manifest, file)) + ": " +
-                           ec.message() + ". No se ha cambiado nada.");
+      throw support::Error("No se puede restaurar " + support::displayPath(target(copy.manifest, file)) +
+                           ": " + ec.message() + ". No se ha cambiado nada.");
     }
     staged.push_back(std::move(temporary));
   }
@@ -100,10 +102,12 @@ std::vector<fs::path> stage(const StoredCopy& copy) {
 // a kept file put back (which may be the same file under another spelling).
 void removeOthers(const Manifest& manifest, const KeptFile& file, std::vector<std::string>& removed) {
   for (const fs::path& path : present(manifest, file)) {
-    const bool putBack = std::any_of(manifest.files.begin(), manifest.files.end(), [&](const KeptFile& other) {
-      std::error_code ec;
-      return other.existed && other.place == file.place && fs::equivalent(path, target(manifest, other), ec);
-    });
+    const bool putBack =
+        std::any_of(manifest.files.begin(), manifest.files.end(), [&](const KeptFile& other) {
+          std::error_code ec;
+          return other.existed && other.place == file.place &&
+                 fs::equivalent(path, target(manifest, other), ec);
+        });
     if (putBack) continue;
     std::error_code ec;
     if (!fs::remove(path, ec) && ec) throw support::Error(support::displayPath(path) + ": " + ec.message());

@@ -17,12 +17,14 @@ std::string_view lastLines(std::string_view text, std::uintmax_t size) {
   if (text.size() <= size) return text;
   const std::size_t cut = text.size() - static_cast<std::size_t>(size);
   const std::size_t lineStart = text.find('\n', cut - 1);
-  return text.substr(lineStart == std::string_view::npos || lineStart + 1 == text.size() ? cut : lineStart + 1);
+  return text.substr(lineStart == std::string_view::npos || lineStart + 1 == text.size() ? cut
+                                                                                         : lineStart + 1);
 }
 
 }  // namespace
 
-bool appendToRunLog(const fs::path& file, const std::vector<std::string>& lines, std::uintmax_t limit) noexcept {
+bool appendToRunLog(const fs::path& file, const std::vector<std::string>& lines,
+                    std::uintmax_t limit) noexcept {
   if (lines.empty()) return true;
   try {
     std::string block;

@@ -82,8 +82,8 @@ std::pair<std::string, fs::path> newCopyFolder(const fs::path& copiesFolder, con
 
 // Copies every case variant of names in folder into into; each one found,
 // or the name alone when there is none, goes into the manifest.
-void keepFiles(Place place, const fs::path& folder, const std::vector<std::string>& names, const fs::path& into,
-               Manifest& manifest) {
+void keepFiles(Place place, const fs::path& folder, const std::vector<std::string>& names,
+               const fs::path& into, Manifest& manifest) {
   std::set<std::string> done;
   for (const std::string& name : names) {
     if (!done.insert(support::upperAscii(name)).second) continue;
@@ -128,8 +128,11 @@ StoredCopy makeCopy(const fs::path& copiesFolder, const CopyRequest& request) {
     throw failed(error.what());
   }
   // Absolute, so that the copy is found whatever folder a later restore starts in.
-  copy.manifest = {request.operation, now.text(), support::absolutePath(request.workFolder),
-                   request.daeFolder.empty() ? fs::path() : support::absolutePath(request.daeFolder), {}};
+  copy.manifest = {request.operation,
+                   now.text(),
+                   support::absolutePath(request.workFolder),
+                   request.daeFolder.empty() ? fs::path() : support::absolutePath(request.daeFolder),
+                   {}};
   try {
     keepFiles(Place::WorkFolder, request.workFolder, request.workFiles,
               copy.folder / subfolderName(Place::WorkFolder), copy.manifest);

@@ -22,14 +22,14 @@ namespace cli {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::Contains;
-using ::testing::EndsWith;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
 using test_support::folderFiles;
 using test_support::lines;
 using test_support::ProcessResult;
 using test_support::readBytes;
+using ::testing::Contains;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using Files = std::map<std::string, std::string>;
 
 class SafetyCommandsTest : public ::testing::Test {
@@ -59,7 +59,8 @@ class SafetyCommandsTest : public ::testing::Test {
     dbase::Table teachers(work, "PROFT");
     teachers.open({.readOnly = true});
     for (teachers.first(); !teachers.atEnd(); teachers.next()) {
-      if (teachers.text("DNI").empty()) typed += teachers.text("ABREV") + ";DNI;" + std::to_string(number++) + "A\n";
+      if (teachers.text("DNI").empty())
+        typed += teachers.text("ABREV") + ";DNI;" + std::to_string(number++) + "A\n";
     }
     teachers.close();
     test_support::writeBytes(documents, typed);
@@ -67,8 +68,9 @@ class SafetyCommandsTest : public ::testing::Test {
                 documents.string()});
   }
   void solve() const {
-    const ProcessResult solved = test_support::runProcess(test_support::builtExecutable("tools/host_stub/host-stub"),
-                                                          {"solve", "--work-folder", work.string()});
+    const ProcessResult solved =
+        test_support::runProcess(test_support::builtExecutable("tools/host_stub/host-stub"),
+                                 {"solve", "--work-folder", work.string()});
     ASSERT_EQ(solved.exitCode, 0) << solved.err;
   }
   ProcessResult restore(const std::vector<std::string>& options = {}) const {
@@ -183,13 +185,16 @@ TEST_F(SafetyCommandsTest, TheLogOfARunNamesTheTablesTheCountsAndARenamedShortNa
   const std::vector<std::string> log = lines(readBytes(root.path() / "TransOrvalDAE.log"));
   std::vector<std::string> texts;
   for (const std::string& line : log) texts.push_back(line.substr(20));  // after the date and time
-  for (const char* table : {"daeTIPTAR", "daeNIVIMP", "DIASHORAST", "ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT"}) {
+  for (const char* table :
+       {"daeTIPTAR", "daeNIVIMP", "DIASHORAST", "ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT"}) {
     dbase::Table written(work, table);
     written.open({.readOnly = true});
-    EXPECT_THAT(texts, Contains(std::string(table) + ": " + std::to_string(written.recordCount()) + " filas escritas"));
+    EXPECT_THAT(texts, Contains(std::string(table) + ": " + std::to_string(written.recordCount()) +
+                                " filas escritas"));
   }
   // Two teachers of the sample share the initials ENA.
-  EXPECT_THAT(texts, Contains("PROFT: 29984563S Etxeberria Núñez Arantxa -> \"ENA1\" (numerado: \"ENA\" ya estaba)"));
+  EXPECT_THAT(
+      texts, Contains("PROFT: 29984563S Etxeberria Núñez Arantxa -> \"ENA1\" (numerado: \"ENA\" ya estaba)"));
   EXPECT_THAT(texts, Contains(StartsWith("V55T11.txt: 2 registros omitidos (código repetido)")));
   EXPECT_EQ(texts.front(), "==== exportar: de DAE a Orvalin");
   EXPECT_EQ(texts.back(), "resultado: CodigoResultado=1");

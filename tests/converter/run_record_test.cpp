@@ -31,13 +31,13 @@ namespace converter {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::folderFiles;
+using test_support::readBytes;
 using ::testing::Contains;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
-using test_support::folderFiles;
-using test_support::readBytes;
 using Files = std::map<std::string, std::string>;
 
 // One direction, on a school ready for it, as the user runs it through.
@@ -62,12 +62,13 @@ void exportAll(PanelFlow& flow, const fs::path& daeFolder) {
 void prepareImport(import_test::ImportWorkspace& w) {
   w.writeSchool();
   w.writeTeachers({{"AB", "Ana Blanco", "Ciencias", "12345678Z", "0001"}});
-  w.writeTimetable(
-      {{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"}, {"2", "3", "1", "ZZ", "1B", "LEN", "A12", "", "0"}});
+  w.writeTimetable({{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"},
+                    {"2", "3", "1", "ZZ", "1B", "LEN", "A12", "", "0"}});
 }
 
 const Direction kDirections[] = {
-    {"export", "exportar", [](import_test::ImportWorkspace& w) { dae_test::writeCompleteExport(w); }, exportAll},
+    {"export", "exportar", [](import_test::ImportWorkspace& w) { dae_test::writeCompleteExport(w); },
+     exportAll},
     {"import", "importar", prepareImport,
      [](PanelFlow& flow, const fs::path& daeFolder) { flow.BImportarClick(daeFolder); }},
 };
@@ -84,7 +85,8 @@ using FolderState = std::map<std::string, FileState>;
 
 FolderState folderState(const fs::path& folder) {
   FolderState state;
-  for (const auto& [name, bytes] : folderFiles(folder)) state[name] = {bytes, fs::last_write_time(folder / name)};
+  for (const auto& [name, bytes] : folderFiles(folder))
+    state[name] = {bytes, fs::last_write_time(folder / name)};
   return state;
 }
 
@@ -122,7 +124,8 @@ TEST_F(RunRecordTest, EachDirectionKeepsEveryFileItChangesAsItWas) {
     const FolderState dae = folderState(workspace.daeFolder());
     runOnce(direction);
 
-    const std::vector<safety::StoredCopy> copies = safety::copiesOf(workspace.copiesFolder(), workspace.workFolder());
+    const std::vector<safety::StoredCopy> copies =
+        safety::copiesOf(workspace.copiesFolder(), workspace.workFolder());
     ASSERT_EQ(copies.size(), 2u);
     const safety::StoredCopy& copy = copies.front();
     EXPECT_EQ(copy.manifest.operation, direction.operation);
@@ -134,14 +137,14 @@ TEST_F(RunRecordTest, EachDirectionKeepsEveryFileItChangesAsItWas) {
       for (const auto& [name, bytes] : after) changed[name] = changed[name] || !before.count(name);
       for (const auto& [name, isChanged] : changed) {
         if (!isChanged) continue;
-        const auto kept = std::find_if(copy.manifest.files.begin(), copy.manifest.files.end(),
-                                       [&](const safety::KeptFile& file) {
-                                         return file.place == place && file.name == name;
-                                       });
+        const auto kept = std::find_if(
+            copy.manifest.files.begin(), copy.manifest.files.end(),
+            [&](const safety::KeptFile& file) { return file.place == place && file.name == name; });
         ASSERT_NE(kept, copy.manifest.files.end()) << name << " changed without a copy";
         EXPECT_EQ(kept->existed, before.count(name) == 1) << name;
         if (kept->existed) {
-          EXPECT_EQ(readBytes(copy.folder / safety::subfolderName(place) / name), before.at(name).bytes) << name;
+          EXPECT_EQ(readBytes(copy.folder / safety::subfolderName(place) / name), before.at(name).bytes)
+              << name;
         }
       }
     };
@@ -164,7 +167,8 @@ TEST_F(RunRecordTest, ACopyThatCannotBeMadeStopsTheRunBeforeAnyChange) {
       direction.run(flow, workspace.daeFolder());
       ADD_FAILURE() << "the run went on";
     } catch (const support::Error& error) {
-      EXPECT_THAT(error.what(), HasSubstr("No se puede hacer la copia de seguridad en " + session.copiesFolder.string()));
+      EXPECT_THAT(error.what(),
+                  HasSubstr("No se puede hacer la copia de seguridad en " + session.copiesFolder.string()));
     }
     EXPECT_EQ(flow.state(), PanelState::Start);
     EXPECT_EQ(session.CodigoResultado, 0);
@@ -192,7 +196,8 @@ TEST_F(RunRecordTest, TheLogTellsWhatTheExportDidAndEndsWithTheResult) {
     const std::size_t rows = workspace.read(table, {}).size();
     return table + ": " + std::to_string(rows) + (rows == 1 ? " fila escrita" : " filas escritas");
   };
-  for (const char* table : {"daeTIPTAR", "daeNIVIMP", "daeCENTRO", "DIASHORAST", "ASIGNOMT", "PROFT", "ASIGT"})
+  for (const char* table :
+       {"daeTIPTAR", "daeNIVIMP", "daeCENTRO", "DIASHORAST", "ASIGNOMT", "PROFT", "ASIGT"})
     EXPECT_THAT(texts, Contains(rowsLine(table)));
   EXPECT_THAT(texts, Contains("idioma: EUSKERA; centro de entidad pública"));
   EXPECT_THAT(texts, Contains(StartsWith("plantilla: A ")));
@@ -241,9 +246,10 @@ TEST_F(RunRecordTest, GoingBackToTheLevelsGoesOnUnderTheSameCopy) {
   EXPECT_EQ(safety::copiesOf(workspace.copiesFolder(), workspace.workFolder()).size(), 1u);
   const std::vector<std::string> log = logLines();
   EXPECT_THAT(log, Contains(EndsWith("==== sigue: exportar")));
-  EXPECT_EQ(std::count_if(log.begin(), log.end(),
-                          [](const std::string& line) { return line.ends_with("resultado: CodigoResultado=1"); }),
-            2);
+  EXPECT_EQ(
+      std::count_if(log.begin(), log.end(),
+                    [](const std::string& line) { return line.ends_with("resultado: CodigoResultado=1"); }),
+      2);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ class CopiesFaultTest : public FaultTest {
   // The export of dae, then the host's timetable, in work.
   void prepare(const fs::path& work, const fs::path& dae) {
     ASSERT_EQ(exportTo(work, dae).exitCode, 0);
-    ASSERT_EQ(test_support::runProcess(hostStubPath(), {"solve", "--work-folder", work.string()}).exitCode, 0);
+    ASSERT_EQ(test_support::runProcess(hostStubPath(), {"solve", "--work-folder", work.string()}).exitCode,
+              0);
   }
 
   // Runs direction with copies as the copies folder and checks that it

@@ -20,11 +20,11 @@ namespace safety {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::HasSubstr;
 using test_support::folderFiles;
 using test_support::readBytes;
 using test_support::ScopedEnvironment;
 using test_support::writeBytes;
+using ::testing::HasSubstr;
 
 #ifndef _WIN32
 struct FolderCase {
@@ -216,7 +216,8 @@ TEST_F(SafetyCopyTest, ACopyThatCannotBeMadeLeavesNothingAndNamesTheFolder) {
     makeCopy(blocked / "copias", request({"PROFT.DBF"}));
     FAIL() << "the copy was made";
   } catch (const support::Error& error) {
-    EXPECT_THAT(error.what(), HasSubstr("No se puede hacer la copia de seguridad en " + (blocked / "copias").string()));
+    EXPECT_THAT(error.what(),
+                HasSubstr("No se puede hacer la copia de seguridad en " + (blocked / "copias").string()));
     EXPECT_THAT(error.what(), HasSubstr("No se ha cambiado nada."));
   }
   EXPECT_EQ(readBytes(blocked), "a file where the copies folder should be");

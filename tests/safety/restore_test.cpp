@@ -21,10 +21,10 @@ namespace safety {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::HasSubstr;
 using test_support::folderFiles;
 using test_support::readBytes;
 using test_support::writeBytes;
+using ::testing::HasSubstr;
 using Files = std::map<std::string, std::string>;
 
 class RestoreTest : public ::testing::Test {
@@ -44,7 +44,8 @@ class RestoreTest : public ::testing::Test {
 
   // The copy a run makes before it changes the work folder.
   StoredCopy copyBeforeRun() const {
-    return makeCopy(copies, {"importar", work, dae, {"PROFT.DBF", "PROFT.MDX", "CUADROH2.DBF"}, {"fCUADROS.txt"}});
+    return makeCopy(copies,
+                    {"importar", work, dae, {"PROFT.DBF", "PROFT.MDX", "CUADROH2.DBF"}, {"fCUADROS.txt"}});
   }
 
   // What the run does: replaces the teachers, drops their index, creates
@@ -120,7 +121,8 @@ TEST_F(RestoreTest, NothingChangesWhenTheRestoreIsRefused) {
       {"a kept file missing from the copy",
        [](const StoredCopy& copy) { fs::remove(copy.folder / "trabajo" / "PROFT.MDX"); }, "no está entera"},
       {"a kept file changed in the copy",
-       [](const StoredCopy& copy) { writeBytes(copy.folder / "trabajo" / "PROFT.DBF", "x"); }, "no está entera"},
+       [](const StoredCopy& copy) { writeBytes(copy.folder / "trabajo" / "PROFT.DBF", "x"); },
+       "no está entera"},
       {"the DAE folder gone", [&](const StoredCopy&) { fs::remove_all(dae); }, "No existe la carpeta"},
   };
   for (const Case& c : cases) {

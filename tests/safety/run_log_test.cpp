@@ -17,10 +17,10 @@ namespace safety {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-using ::testing::MatchesRegex;
 using test_support::lines;
 using test_support::readBytes;
+using ::testing::ElementsAre;
+using ::testing::MatchesRegex;
 
 constexpr const char* kTime = "[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} ";
 
@@ -47,7 +47,8 @@ TEST(RunLogTest, SkippedRecordsAreCountedByReasonWithTheFirstKeys) {
   skipped.report(log, "V55T11.txt");
   const std::vector<std::string> taken = log.takeLines();
   ASSERT_EQ(taken.size(), 2u);
-  EXPECT_EQ(taken[0].substr(20), "V55T11.txt: 7 registros omitidos (código repetido): 01, 02, 03, 04, 05, ...");
+  EXPECT_EQ(taken[0].substr(20),
+            "V55T11.txt: 7 registros omitidos (código repetido): 01, 02, 03, 04, 05, ...");
   EXPECT_EQ(taken[1].substr(20), "V55T11.txt: 1 registro omitido (tipo distinto de L y N): Ñ");
 }
 
@@ -67,7 +68,8 @@ TEST_F(RunLogFileTest, KeepsAboutTheLastPartWholeLinesOnly) {
   constexpr std::uintmax_t kLimit = 1000;
   std::vector<std::string> written;
   for (int run = 0; run < 40; ++run) {
-    const std::vector<std::string> block = {"run " + std::to_string(run) + " starts", "run " + std::to_string(run) + " ends"};
+    const std::vector<std::string> block = {"run " + std::to_string(run) + " starts",
+                                            "run " + std::to_string(run) + " ends"};
     ASSERT_TRUE(appendToRunLog(file, block, kLimit));
     written.insert(written.end(), block.begin(), block.end());
     EXPECT_LE(fs::file_size(file), kLimit);
