@@ -48,8 +48,12 @@ std::string copyProblem(const StoredCopy& copy) {
 }
 
 // The first file that the restore would replace or remove and that another
-// program holds, as a refusal; or "".
+// program holds (or that cannot be opened at all), as a refusal; or "".
 std::string fileInUse(const Manifest& manifest) {
+  const auto refusal = [](const fs::path& path, const std::string& why) {
+    return "El archivo " + support::displayPath(path) + " " + why +
+           ". Ciérrelo (por ejemplo, en Orvalin) y vuelva a restaurar. No se ha restaurado nada.";
+  };
   for (const KeptFile& file : manifest.files) {
     for (const fs::path& path : present(manifest, file)) {
       if (!support::isRegularFile(path)) continue;
@@ -57,12 +61,11 @@ std::string fileInUse(const Manifest& manifest) {
       try {
         opened = support::LockedFile::open(path);
       } catch (const support::Error& error) {
-        throw support::Error("No se puede abrir " + support::displayPath(path) + ": " + error.what());
+        // On Windows a file another program holds for itself cannot even be opened.
+        return refusal(path, std::string("no se puede abrir: ") + error.what());
       }
       if (!opened.tryLock(support::LockedFile::Lock::Exclusive)) {
-        return "El archivo " + support::displayPath(path) +
-               " está en uso por otro programa. Ciérrelo (por ejemplo, Orvalin) y vuelva a restaurar. "
-               "No se ha restaurado nada.";
+        return refusal(path, "está en uso por otro programa");
       }
     }
   }
