@@ -1,11 +1,14 @@
 #include "bench/directions.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/io_floor.h"
+#include "converter/run_record.h"
 #include "dae_export/class_hours.h"
 #include "dae_export/coding_editor.h"
 #include "dae_export/coding_rules.h"
@@ -15,6 +18,7 @@
 #include "dae_import/study_levels.h"
 #include "dae_import/table_files.h"
 #include "run/session.h"
+#include "safety/safety_copy.h"
 #include "support/dbase/table.h"
 #include "support/error.h"
 #include "support/file_system.h"
@@ -85,6 +89,30 @@ std::size_t typeEveryDocument(dae_export::CodingTables& tables) {
   return teachers.size();
 }
 
+// The run's safety copy, made as a run makes it, as its first step: "N
+// files, X MB" kept.
+void safetyCopyStep(DirectionRun& run, converter::Direction direction, const run::Session& session) {
+  safety::StoredCopy copy;
+  run.step(
+      "safety copy",
+      [&] {
+        copy = safety::makeCopy(session.workFolder.parent_path() / "copias",
+                                converter::safetyCopyRequest(direction, session));
+      },
+      [&] {
+        std::uintmax_t files = 0;
+        std::uintmax_t bytes = 0;
+        for (const safety::KeptFile& kept : copy.manifest.files) {
+          files += kept.existed ? 1 : 0;
+          bytes += kept.size;
+        }
+        char text[64];
+        std::snprintf(text, sizeof text, "%ju files, %.1f MB", files,
+                      static_cast<double>(bytes) / (1024.0 * 1024.0));
+        return std::string(text);
+      });
+}
+
 std::string lineCount(const fs::path& file) {
   const std::string text = support::readFile(file);
   return grouped(static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n')));
@@ -92,14 +120,16 @@ std::string lineCount(const fs::path& file) {
 
 }  // namespace
 
-DirectionRun runExport(const fs::path& daeFolder, const fs::path& workFolder) {
+DirectionRun runExport(const fs::path& daeFolder, const fs::path& workFolder, std::string name) {
   DirectionRun run;
-  run.name = "export";
+  run.name = std::move(name);
   test_support::RecordingDialogs dialogs = quietDialogs();
   run::Session session = sessionFor(daeFolder, workFolder);
   const auto rows = [&](const char* table) {
     return [&workFolder, table] { return recordCount(workFolder, table); };
   };
+
+  safetyCopyStep(run, converter::Direction::Export, session);
 
   run.step(
       "ASIGT and DIASHORAST dropped",
@@ -176,6 +206,7 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
     return [&workFolder, table] { return recordCount(workFolder, table); };
   };
 
+  safetyCopyStep(run, converter::Direction::Import, session);
   run.step(
       "PLANTILLA", [&] { dae_export::buildClassHours(workFolder); }, rows("PLANTILLA"));
   run.step(

@@ -13,6 +13,8 @@ constexpr double kGrowthAllowance = 1.2;
 // Steps shorter than this are dominated by fixed costs and clock noise.
 constexpr double kComparableSeconds = 0.005;
 constexpr double kTargetSeconds = 2.0;
+// The safety copy may make a run at most this much slower.
+constexpr double kCopyShare = 0.2;
 constexpr long kTargetPeakKilobytes = 200 * 1024;
 
 std::string format(const char* pattern, double value) {
@@ -101,6 +103,13 @@ bool printTargets(std::ostream& out, const std::vector<ScaleResult>& results) {
     for (const DirectionRun& run : result.directions) {
       const double total = run.totalSeconds();
       verdict(total < kTargetSeconds, "x100 " + run.name + " under 2 s: " + format("%.2f s", total));
+    }
+    for (const DirectionRun& run : result.directions) {
+      const StepTime* copy = findStep(&run, "safety copy");
+      if (!copy) continue;
+      const double share = copy->seconds / (run.totalSeconds() - copy->seconds);
+      verdict(share <= kCopyShare, "x100 " + run.name + ": the safety copy (" + copy->rows + ") adds " +
+                                       format("%.1f %%", share * 100) + " (at most 20 %)");
     }
     long peak = 0;
     for (const DirectionRun& run : result.directions) peak = std::max(peak, run.peakKilobytes);

@@ -72,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int pass = 0; pass < (flags & 4 ? 2 : 1); ++pass) {
     run::Session session;
     session.workFolder = work;
+    session.copiesFolder = fuzz_support::copiesFolder();
     try {
       exportOnce(session, dialogs, dae, flags);
     } catch (const support::Error& error) {

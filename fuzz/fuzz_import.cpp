@@ -48,6 +48,7 @@ const Baseline& baseline() {
     b.folder = fuzz_support::freshFolder(fuzz_support::scratchFolder() / "baseline");
     run::Session session;
     session.workFolder = b.folder;
+    session.copiesFolder = fuzz_support::copiesFolder();
     test_support::RecordingDialogs dialogs;
     dialogs.otherAnswers = test_support::alwaysAnswer(false, true);
     converter::PanelFlow flow(session, dialogs);
@@ -159,6 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int pass = 0; pass < runs; ++pass) {
     run::Session session;
     session.workFolder = work;
+    session.copiesFolder = fuzz_support::copiesFolder();
     try {
       converter::PanelFlow flow(session, dialogs);
       flow.BImportarClick(dae);

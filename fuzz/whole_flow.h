@@ -35,6 +35,10 @@ inline const fs::path& scratchFolder() {
   return folder;
 }
 
+// Where the runs of this process keep their safety copies (and the run log
+// beside them): never the user's own copies folder.
+inline fs::path copiesFolder() { return scratchFolder() / "copias"; }
+
 // folder, present and empty.
 inline fs::path freshFolder(const fs::path& folder) {
   fs::remove_all(folder);

@@ -11,12 +11,13 @@ layers=(
   "src/support/dbase:support"
   "src/support:"
   "src/run:support"
+  "src/safety:support"
   "src/dae_import:support run"
   "src/timetabler_tables:support run dae_import"
   "src/dae_export:support run dae_import"
-  "src/converter:support run dae_import timetabler_tables dae_export"
-  "src/cli:support run dae_import timetabler_tables dae_export converter"
-  "src/app:support run dae_import timetabler_tables dae_export converter"
+  "src/converter:support run safety dae_import timetabler_tables dae_export"
+  "src/cli:support run safety dae_import timetabler_tables dae_export converter"
+  "src/app:support run safety dae_import timetabler_tables dae_export converter"
   "tools/host_stub:support tools"
 )
 

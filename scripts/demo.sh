@@ -9,7 +9,10 @@ host=$build/tools/host_stub/host-stub
 
 dae=$(mktemp -d -t transorvaldae-dae.XXXX)
 work=$(mktemp -d -t transorvaldae-work.XXXX)
-trap 'rm -rf "$dae" "$work"' EXIT
+# The demo's safety copies and run log stay with its folders, not the user's.
+runs=$(mktemp -d -t transorvaldae-runs.XXXX)
+export TRANSORVALDAE_BACKUP_FOLDER=$runs/copias
+trap 'rm -rf "$dae" "$work" "$runs"' EXIT
 cp samples/dae/* "$dae/"
 
 echo "== DAE folder: $dae"

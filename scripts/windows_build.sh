@@ -35,6 +35,9 @@ fi
 export WINEPREFIX=$root/$out/_wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 mkdir -p "$WINEPREFIX"
 scratch=$(mktemp -d -t transorvaldae-windows.XXXX)
+# The runs' safety copies and run log, never the user's (under Wine the Unix
+# path is a folder of the prefix's drive C:).
+export TRANSORVALDAE_BACKUP_FOLDER=$scratch/copias
 cleanup() {
   rm -f "$WINEPREFIX/drive_c/KTEMP" "$WINEPREFIX/drive_c/Datos Educación" "$WINEPREFIX/dosdevices/d:"
   wineserver -k 2>/dev/null || true

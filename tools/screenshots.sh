@@ -35,6 +35,7 @@ trap cleanup EXIT
 cp -r "$root/samples/dae" "$tmp/dae"
 mkdir "$tmp/work"
 export TRANSORVALDAE_WORK_FOLDER=$tmp/work
+export TRANSORVALDAE_BACKUP_FOLDER=$tmp/copias
 printf '0400;ESO;DBH\n0500;BACH;BATX\n' >"$tmp/levels.txt"
 "$build/src/cli/transorvaldae-cli" export --dae-folder "$tmp/dae" --levels "$tmp/levels.txt" >/dev/null
 

@@ -21,7 +21,7 @@ constexpr char kContentsPage[] = "indice.html";
 // The pages in the order of the contents list.
 constexpr const char* kPages[] = {kContentsPage,   "ventana_principal.html", "exportar.html",
                                   "importar.html", "datos_dae.html",         "tablas.html",
-                                  "ficheros.html"};
+                                  "ficheros.html", "restaurar.html"};
 
 struct Topic {
   int context;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/file_system.h"
+
 namespace cli {
 
 std::string walkOptions(
@@ -17,6 +19,26 @@ std::string walkOptions(
     if (!problem.empty()) return problem;
   }
   return {};
+}
+
+std::string walkRunOptions(
+    const std::vector<std::string>& args, std::vector<std::string> flags, RunOptions& run,
+    const std::function<std::string(const std::string& option, const std::string& value)>& take) {
+  flags.push_back("--verbose");
+  std::string problem = walkOptions(args, flags, [&](const std::string& option, const std::string& value) {
+    if (option == "--verbose") {
+      run.verbose = true;
+    } else if (option == "--dae-folder") {
+      run.daeFolder = value;
+    } else if (option == "--work-folder") {
+      run.workFolder = support::pathFromUtf8(value);
+    } else {
+      return take(option, value);
+    }
+    return std::string();
+  });
+  if (problem.empty() && !run.daeFolder) problem = "--dae-folder is required";
+  return problem;
 }
 
 }  // namespace cli

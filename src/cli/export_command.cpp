@@ -26,11 +26,10 @@ constexpr const char* kUsage =
     "usage: transorvaldae-cli export --dae-folder DIR [--work-folder DIR]\n"
     "    [--language TEXT] [--private]\n"
     "    [--centre-code TEXT] [--academic-year TEXT] [--centre-version TEXT]\n"
-    "    [--previous-levels keep|discard] [--levels FILE] [--template CODE]\n";
+    "    [--previous-levels keep|discard] [--levels FILE] [--template CODE] [--verbose]\n";
 
 struct ExportOptions {
-  std::optional<std::string> daeFolder;
-  std::optional<std::filesystem::path> workFolder;
+  cli::RunOptions run;
   std::string language = "EUSKERA";
   bool privateCentre = false;
   std::optional<std::string> centreCode;
@@ -44,34 +43,30 @@ struct ExportOptions {
 // The options, or nullopt with problem set.
 std::optional<ExportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ExportOptions options;
-  problem = cli::walkOptions(args, {"--private"}, [&](const std::string& option, const std::string& value) {
-    if (option == "--private") {
-      options.privateCentre = true;
-    } else if (option == "--dae-folder") {
-      options.daeFolder = value;
-    } else if (option == "--work-folder") {
-      options.workFolder = support::pathFromUtf8(value);
-    } else if (option == "--language") {
-      options.language = value;
-    } else if (option == "--centre-code") {
-      options.centreCode = value;
-    } else if (option == "--academic-year") {
-      options.academicYear = value;
-    } else if (option == "--centre-version") {
-      options.centreVersion = value;
-    } else if (option == "--previous-levels" && (value == "keep" || value == "discard")) {
-      options.keepPreviousLevels = value == "keep";
-    } else if (option == "--levels") {
-      options.levelsFile = support::pathFromUtf8(value);
-    } else if (option == "--template") {
-      options.templateCode = value;
-    } else {
-      return option == "--previous-levels" ? std::string("--previous-levels takes keep or discard")
-                                           : "unknown option " + option;
-    }
-    return std::string();
-  });
-  if (problem.empty() && !options.daeFolder) problem = "--dae-folder is required";
+  problem = cli::walkRunOptions(
+      args, {"--private"}, options.run, [&](const std::string& option, const std::string& value) {
+        if (option == "--private") {
+          options.privateCentre = true;
+        } else if (option == "--language") {
+          options.language = value;
+        } else if (option == "--centre-code") {
+          options.centreCode = value;
+        } else if (option == "--academic-year") {
+          options.academicYear = value;
+        } else if (option == "--centre-version") {
+          options.centreVersion = value;
+        } else if (option == "--previous-levels" && (value == "keep" || value == "discard")) {
+          options.keepPreviousLevels = value == "keep";
+        } else if (option == "--levels") {
+          options.levelsFile = support::pathFromUtf8(value);
+        } else if (option == "--template") {
+          options.templateCode = value;
+        } else {
+          return option == "--previous-levels" ? std::string("--previous-levels takes keep or discard")
+                                               : "unknown option " + option;
+        }
+        return std::string();
+      });
   if (!problem.empty()) return std::nullopt;
   return options;
 }
@@ -88,7 +83,7 @@ void typeCentre(dbase::Table& centre, const ExportOptions& options) {
 
 // The exit status of a run that did not throw.
 int runExport(const ExportOptions& options, run::Session& session) {
-  session.workFolder = support::resolveWorkFolder(options.workFolder);
+  session.workFolder = support::resolveWorkFolder(options.run.workFolder);
   const std::vector<std::vector<std::string>> typedLevels =
       options.levelsFile ? cli::readTypedLines(*options.levelsFile, "COD;ABREVCAST;ABREVEUSK")
                          : std::vector<std::vector<std::string>>();
@@ -97,7 +92,7 @@ int runExport(const ExportOptions& options, run::Session& session) {
   flow.setLanguage(support::utf8ToCp1252(options.language));
   flow.setPrivateChecked(options.privateCentre);
 
-  flow.BExportarClick(support::pathFromUtf8(*options.daeFolder));
+  flow.BExportarClick(support::pathFromUtf8(*options.run.daeFolder));
   if (flow.state() != converter::PanelState::Centre) return cli::kExitStopped;
   typeCentre(flow.centreTable(), options);
 
@@ -131,5 +126,6 @@ int runExportCommand(const std::vector<std::string>& args) {
     std::cerr << "transorvaldae-cli export: " << problem << '\n' << kUsage;
     return cli::kExitUsage;
   }
-  return cli::runWithResultLine([&](run::Session& session) { return runExport(*options, session); });
+  return cli::runWithResultLine(options->run.verbose,
+                                [&](run::Session& session) { return runExport(*options, session); });
 }

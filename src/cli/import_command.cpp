@@ -26,14 +26,13 @@ namespace {
 constexpr const char* kUsage =
     "usage: transorvaldae-cli import --dae-folder DIR [--work-folder DIR]\n"
     "    [--centre CODE;YEAR;VERSION] [--previous keep|rebuild] [--straight-to-coding]\n"
-    "    [--documents FILE]\n";
+    "    [--documents FILE] [--verbose]\n";
 
 // A line of a semicolon-separated file, split into its fields (UTF-8).
 using Fields = std::vector<std::string>;
 
 struct ImportOptions {
-  std::optional<std::string> daeFolder;
-  std::optional<std::filesystem::path> workFolder;
+  cli::RunOptions run;
   std::optional<Fields> centre;  // CODCENTRO, ANOACAD, VERSION
   bool keepPrevious = false;
   bool straightToCoding = false;
@@ -43,14 +42,10 @@ struct ImportOptions {
 // The options, or nullopt with problem set.
 std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::string& problem) {
   ImportOptions options;
-  problem = cli::walkOptions(
-      args, {"--straight-to-coding"}, [&](const std::string& option, const std::string& value) {
+  problem = cli::walkRunOptions(
+      args, {"--straight-to-coding"}, options.run, [&](const std::string& option, const std::string& value) {
         if (option == "--straight-to-coding") {
           options.straightToCoding = true;
-        } else if (option == "--dae-folder") {
-          options.daeFolder = value;
-        } else if (option == "--work-folder") {
-          options.workFolder = support::pathFromUtf8(value);
         } else if (option == "--centre" && cli::splitSemicolons(value).size() == 3) {
           options.centre = cli::splitSemicolons(value);
         } else if (option == "--previous" && (value == "keep" || value == "rebuild")) {
@@ -64,7 +59,6 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
         }
         return std::string();
       });
-  if (problem.empty() && !options.daeFolder) problem = "--dae-folder is required";
   if (!problem.empty()) return std::nullopt;
   return options;
 }
@@ -110,13 +104,13 @@ class ImportDialogs : public run::Dialogs {
 
 // The exit status of a run that did not throw.
 int runImport(const ImportOptions& options, run::Session& session) {
-  session.workFolder = support::resolveWorkFolder(options.workFolder);
+  session.workFolder = support::resolveWorkFolder(options.run.workFolder);
   ImportDialogs dialogs(options, options.documentsFile
                                      ? cli::readTypedLines(*options.documentsFile, "ABREV;TIPODNI;DNI")
                                      : std::vector<Fields>());
   converter::PanelFlow flow(session, dialogs);
 
-  flow.BImportarClick(support::pathFromUtf8(*options.daeFolder));
+  flow.BImportarClick(support::pathFromUtf8(*options.run.daeFolder));
   if (flow.state() == converter::PanelState::Centre) {
     if (options.centre) {
       dbase::Table& centre = flow.centreTable();
@@ -143,5 +137,6 @@ int runImportCommand(const std::vector<std::string>& args) {
     std::cerr << "transorvaldae-cli import: " << problem << '\n' << kUsage;
     return cli::kExitUsage;
   }
-  return cli::runWithResultLine([&](run::Session& session) { return runImport(*options, session); });
+  return cli::runWithResultLine(options->run.verbose,
+                                [&](run::Session& session) { return runImport(*options, session); });
 }

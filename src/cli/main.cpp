@@ -9,6 +9,7 @@
 #include "cli/exit_status.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
+#include "cli/restore_command.h"
 #include "cli/table_commands.h"
 #include "support/error.h"
 #include "support/platform.h"
@@ -16,9 +17,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: transorvaldae-cli export|import|dump|check ...\n"
-    "  export --dae-folder DIR [--work-folder DIR] [options]\n"
-    "  import --dae-folder DIR [--work-folder DIR] [options]\n"
+    "usage: transorvaldae-cli export|import|restore|dump|check ...\n"
+    "  export --dae-folder DIR [--work-folder DIR] [options] [--verbose]\n"
+    "  import --dae-folder DIR [--work-folder DIR] [options] [--verbose]\n"
+    "  restore [--work-folder DIR] [--list] [--copy NAME] [--verbose]\n"
     "  dump TABLE [--work-folder DIR] [--tag TAG]\n"
     "  check TABLE [--work-folder DIR]";
 
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
   try {
     if (args[0] == "export") return runExportCommand(rest);
     if (args[0] == "import") return runImportCommand(rest);
+    if (args[0] == "restore") return runRestoreCommand(rest);
     if (args[0] == "dump") return runDumpCommand(rest);
     if (args[0] == "check") return runCheckCommand(rest);
   } catch (const std::exception& e) {

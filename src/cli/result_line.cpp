@@ -7,8 +7,13 @@
 
 namespace cli {
 
-int runWithResultLine(const std::function<int(run::Session&)>& run) {
+void echoRunLog(run::RunLog& log) {
+  log.echo = [](const std::string& line) { std::cout << line << '\n'; };
+}
+
+int runWithResultLine(bool verbose, const std::function<int(run::Session&)>& run) {
   run::Session session;
+  if (verbose) echoRunLog(session.log);
   int status = kExitError;
   try {
     status = run(session);

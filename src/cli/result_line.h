@@ -1,6 +1,7 @@
 // How every flow command of the batch front end ends: an error that stopped
 // the run goes to standard error, and the last line on standard output is
-// always "CodigoResultado=N".
+// always "CodigoResultado=N". With --verbose, each line of the run log is
+// printed on standard output too, as the run adds it.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,9 @@
 namespace cli {
 
 // Runs run(session); its status is returned, or kExitError when it threw.
-int runWithResultLine(const std::function<int(run::Session&)>& run);
+int runWithResultLine(bool verbose, const std::function<int(run::Session&)>& run);
+
+// Prints each line the run log gets on standard output (--verbose).
+void echoRunLog(run::RunLog& log);
 
 }  // namespace cli

@@ -1,23 +1,13 @@
 #include "cli/scripted_dialogs.h"
 
 #include "dae_export/coding_editor.h"
+#include "support/text.h"
 
 namespace cli {
 
 ScriptedDialogs::ScriptedDialogs(std::ostream& out, ScriptedAnswers answers) : out_(out), answers_(answers) {}
 
-void ScriptedDialogs::printLine(const std::string& text) {
-  std::string line;
-  for (const char c : text) {
-    const bool lineBreak = c == '\n' || c == '\r';
-    if (!lineBreak) {
-      line += c;
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  out_ << line << '\n';
-}
+void ScriptedDialogs::printLine(const std::string& text) { out_ << support::oneLine(text) << '\n'; }
 
 void ScriptedDialogs::message(const std::string& text) { printLine(text); }
 

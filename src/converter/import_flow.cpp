@@ -12,23 +12,27 @@ namespace converter {
 
 void PanelFlow::BImportarClick(const std::filesystem::path& folder) {
   if (!directionButtonsEnabled_ || levelsPanelVisible_) return;
-  if (!takeFolder(folder)) {
-    if (hosted()) {
-      session_.CodigoResultado = 0;
-      closeRequested_ = true;
+  recorded([&] {
+    record_.begin(Direction::Import, folder);
+    if (!takeFolder(folder)) {
+      if (hosted()) {
+        session_.CodigoResultado = 0;
+        closeRequested_ = true;
+      }
+      return;
     }
-    return;
-  }
-  startRun();
-  dae_export::PlantillaCentro(session_, dialogs_);
-  session_.busyCursor = true;
-  if (session_.FlagPaso == 0) {
-    Importar2();
-    return;
-  }
-  // The centre table was created empty: the centre panel asks for it.
-  importPending_ = true;
-  MuestraCentro();
+    startRun();
+    record_.keepFiles();
+    dae_export::PlantillaCentro(session_, dialogs_);
+    session_.busyCursor = true;
+    if (session_.FlagPaso == 0) {
+      Importar2();
+      return;
+    }
+    // The centre table was created empty: the centre panel asks for it.
+    importPending_ = true;
+    MuestraCentro();
+  });
 }
 
 void PanelFlow::Importar2() {

@@ -1,5 +1,6 @@
 #include "converter/panel_flow.h"
 
+#include <exception>
 #include <system_error>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "dae_import/study_levels.h"
 #include "run/dialogs.h"
 #include "run/session.h"
+#include "support/cp1252.h"
 #include "support/file_system.h"
 #include "timetabler_tables/assignments.h"
 #include "timetabler_tables/groups.h"
@@ -20,12 +22,30 @@ namespace converter {
 
 PanelFlow::PanelFlow(run::Session& session, run::Dialogs& dialogs)
     : session_(session),
-      dialogs_(dialogs),
+      record_(session),
+      dialogs_(dialogs, session.log, [this] { record_.write(); }),
       centre_(session.workFolder, "daeCENTRO"),
       levels_(session.workFolder, "daeNIVIMP"),
       templates_(session.workFolder, "daePLANTILLAS") {}
 
 bool PanelFlow::hosted() const { return session_.ParamsRecibidos == 2; }
+
+void PanelFlow::recorded(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    // Noted, not handled: the error goes on to the front end's handler.
+    session_.log.add(std::string("error: ") + error.what());
+    settleRun();
+    throw;
+  }
+  settleRun();
+}
+
+void PanelFlow::settleRun() noexcept {
+  if (record_.isOpen() && !centrePanelVisible_ && !levelsPanelVisible_) record_.end();
+  record_.write();
+}
 
 bool PanelFlow::takeFolder(const std::filesystem::path& folder) {
   session_.CarpetaDAE =
@@ -52,19 +72,23 @@ void PanelFlow::startRun() {
 
 void PanelFlow::BExportarClick(const std::filesystem::path& folder) {
   if (!directionButtonsEnabled_ || levelsPanelVisible_) return;
-  if (!takeFolder(folder)) {
-    if (hosted()) {
-      session_.CodigoResultado = -1;
-      closeRequested_ = true;
+  recorded([&] {
+    record_.begin(Direction::Export, folder);
+    if (!takeFolder(folder)) {
+      if (hosted()) {
+        session_.CodigoResultado = -1;
+        closeRequested_ = true;
+      }
+      return;
     }
-    return;
-  }
-  startRun();
-  session_.busyCursor = true;
-  session_.CodigoResultado = 1;
-  const bool loaded = dae_import::RecogeCodigosDAE(session_, dialogs_);
-  session_.busyCursor = false;
-  if (loaded) MuestraCentro();
+    startRun();
+    record_.keepFiles();
+    session_.busyCursor = true;
+    session_.CodigoResultado = 1;
+    const bool loaded = dae_import::RecogeCodigosDAE(session_, dialogs_);
+    session_.busyCursor = false;
+    if (loaded) MuestraCentro();
+  });
 }
 
 void PanelFlow::MuestraCentro() {
@@ -76,22 +100,24 @@ void PanelFlow::MuestraCentro() {
 
 void PanelFlow::BitBtn1Click() {
   if (!centrePanelVisible_) return;
-  if (session_.FlagPaso == 0) {
-    DatosNivel();
-    return;
-  }
-  if (!dae_import::centreDataComplete(centre_)) {
-    MuestraCentro();
-    return;
-  }
-  session_.FlagPaso = 0;
-  centrePanelVisible_ = false;
-  centre_.close();
-  centreConfirmedForImport_ = true;
-  if (importPending_) {
-    importPending_ = false;
-    Importar2();
-  }
+  recorded([&] {
+    if (session_.FlagPaso == 0) {
+      DatosNivel();
+      return;
+    }
+    if (!dae_import::centreDataComplete(centre_)) {
+      MuestraCentro();
+      return;
+    }
+    session_.FlagPaso = 0;
+    centrePanelVisible_ = false;
+    centre_.close();
+    centreConfirmedForImport_ = true;
+    if (importPending_) {
+      importPending_ = false;
+      Importar2();
+    }
+  });
 }
 
 void PanelFlow::DatosNivel() {
@@ -103,19 +129,26 @@ void PanelFlow::DatosNivel() {
 
 void PanelFlow::Button2Click() {
   if (!levelsPanelVisible_) return;
-  session_.FlagPaso = 0;
-  levelsPanelVisible_ = false;
-  MuestraCentro();
+  recorded([&] {
+    session_.FlagPaso = 0;
+    levelsPanelVisible_ = false;
+    MuestraCentro();
+  });
 }
 
 void PanelFlow::Button3Click() {
   if (!button3Visible_ || levelsPanelVisible_) return;
-  DatosNivel();
+  recorded([&] {
+    record_.resume();
+    DatosNivel();
+  });
 }
 
 void PanelFlow::FinalRecogida() {
   if (!levelsPanelVisible_) return;
-  if (dae_import::FinalRecogida(session_, dialogs_, levels_)) AbrePlantillasDAE();
+  recorded([&] {
+    if (dae_import::FinalRecogida(session_, dialogs_, levels_)) AbrePlantillasDAE();
+  });
 }
 
 void PanelFlow::AbrePlantillasDAE() {
@@ -125,21 +158,26 @@ void PanelFlow::AbrePlantillasDAE() {
 
 void PanelFlow::BitBtn3Click() {
   if (state() != PanelState::Templates || !templateOkVisible_) return;
-  templateOkVisible_ = false;
-  waitNoticeVisible_ = true;
-  if (!dae_import::buildDaysAndHours(session_, dialogs_, templates_)) return;
-  timetabler_tables::CreaAsignaturas(session_, dialogs_);
-  timetabler_tables::CreaProfesores(session_, dialogs_);
-  timetabler_tables::CreaAulas(session_, dialogs_);
-  timetabler_tables::CreaGrupos(session_, dialogs_);
-  timetabler_tables::CreaAsignaciones(session_, dialogs_);
-  levels_.close();
-  button3Visible_ = true;
-  levelsPanelVisible_ = false;
-  session_.busyCursor = false;
-  dialogs_.message("Proceso finalizado");
-  directionButtonsEnabled_ = false;
-  if (hosted()) closeRequested_ = true;
+  recorded([&] {
+    templateOkVisible_ = false;
+    waitNoticeVisible_ = true;
+    session_.log.add(
+        "idioma: " + support::cp1252ToUtf8(session_.language) +
+        (session_.publicCentre ? "; centro de entidad pública" : "; centro privado o concertado"));
+    if (!dae_import::buildDaysAndHours(session_, dialogs_, templates_)) return;
+    timetabler_tables::CreaAsignaturas(session_, dialogs_);
+    timetabler_tables::CreaProfesores(session_, dialogs_);
+    timetabler_tables::CreaAulas(session_, dialogs_);
+    timetabler_tables::CreaGrupos(session_, dialogs_);
+    timetabler_tables::CreaAsignaciones(session_, dialogs_);
+    levels_.close();
+    button3Visible_ = true;
+    levelsPanelVisible_ = false;
+    session_.busyCursor = false;
+    dialogs_.message("Proceso finalizado");
+    directionButtonsEnabled_ = false;
+    if (hosted()) closeRequested_ = true;
+  });
 }
 
 void PanelFlow::setLanguage(std::string text) { session_.language = std::move(text); }

@@ -9,11 +9,19 @@
 // Events that the window could not raise in the current state (a hidden or
 // covered button) are ignored. A support::Error thrown by a step leaves the
 // panels as they were at that point; the caller reports it.
+//
+// Each direction's button starts a run: the files it may replace or delete
+// are copied first (a copy that cannot be made stops the run with an error
+// before anything changes), and the run's lines, the boxes shown and the
+// error that stopped a step among them, go to the run log (run_record.h).
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "converter/logged_dialogs.h"
+#include "converter/run_record.h"
 #include "run/forward.h"
 #include "support/dbase/table.h"
 
@@ -90,6 +98,11 @@ class PanelFlow {
   void AbrePlantillasDAE();
   // The import from the timetable work tables to its final message.
   void Importar2();
+  // Runs an event's step: the text of an error that stops it goes into the
+  // run log on its way to the caller, and afterwards a run that came to rest
+  // ends and the log is written.
+  void recorded(const std::function<void()>& step);
+  void settleRun() noexcept;
   bool hosted() const;
   // CarpetaDAE := folder and a separator; false after "No existe la carpeta"
   // when the folder does not exist.
@@ -98,7 +111,8 @@ class PanelFlow {
   void startRun();
 
   run::Session& session_;
-  run::Dialogs& dialogs_;
+  RunRecord record_;
+  LoggedDialogs dialogs_;
   dbase::Table centre_;
   dbase::Table levels_;
   dbase::Table templates_;

@@ -60,24 +60,26 @@ bool centreRecorded(const std::filesystem::path& workFolder) {
 
 }  // namespace
 
-void buildClassHours(const std::filesystem::path& workFolder) {
+int buildClassHours(const std::filesystem::path& workFolder) {
   dbase::Table hours = dbase::recreateTable(workFolder, kClassHours);
   if (!dbase::tableExists(workFolder, "DIASHORAST")) {
     fillDefaults(hours);
-    return;
+  } else {
+    dbase::Table daysAndHours(workFolder, "DIASHORAST");
+    daysAndHours.open({.exclusive = true});
+    fillFromDaysAndHours(hours, daysAndHours);
   }
-  dbase::Table daysAndHours(workFolder, "DIASHORAST");
-  daysAndHours.open({.exclusive = true});
-  fillFromDaysAndHours(hours, daysAndHours);
+  return hours.recordCount();
 }
 
 void PlantillaCentro(run::Session& session, run::Dialogs& dialogs) {
-  buildClassHours(session.workFolder);
+  session.log.rowsWritten(kClassHours.name, buildClassHours(session.workFolder));
   dbase::Table hours(session.workFolder, kClassHours.name);
   dialogs.checkClassHours(hours);
   hours.close();
   if (!centreRecorded(session.workFolder)) {
     dae_import::CreaCentro(session.workFolder);
+    session.log.add("daeCENTRO: creada vacía, para los datos del centro");
     session.FlagPaso = 1;
   }
 }

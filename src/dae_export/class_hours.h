@@ -19,8 +19,8 @@ namespace dae_export {
 // 08:00-09:00 ... 23:00-24:00, 00:00-01:00 ... 03:00-04:00. DIASHORAST is
 // opened for exclusive use while it is read. A DIHO whose session digits are
 // not a number throws support::Error (PLANTILLA then holds the hours before
-// it). The table is left closed.
-void buildClassHours(const std::filesystem::path& workFolder);
+// it). The table is left closed. Returns the number of hours written.
+int buildClassHours(const std::filesystem::path& workFolder);
 
 // The first step of the import (PlantillaCentro): builds PLANTILLA, shows it
 // in the class-hour check (Dialogs::checkClassHours) and, when daeCENTRO.DBF

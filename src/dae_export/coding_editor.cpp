@@ -1,5 +1,6 @@
 #include "dae_export/coding_editor.h"
 
+#include <string>
 #include <utility>
 
 #include "dae_export/coding_rules.h"
@@ -18,8 +19,14 @@ CodingEditor::CodingEditor(run::Session& session, run::Dialogs& dialogs, std::st
 
 bool CodingEditor::Terminar() {
   const FinishOutcome outcome = finishCoding(tables_, session_, dialogs_, [this](CodingTables& tables) {
-    return CreaTXTCuadroHorario(CarpetaSalida_, tables.centre, tables.sessions, tables.sessionGroups,
-                                dialogs_);
+    const bool written =
+        CreaTXTCuadroHorario(CarpetaSalida_, tables.centre, tables.sessions, tables.sessionGroups, dialogs_);
+    if (written) {
+      session_.log.add("fCUADROS.txt: escrito en " + CarpetaSalida_ + " con " +
+                       std::to_string(tables.sessions.recordCount()) + " sesiones de CUADROH2 y " +
+                       std::to_string(tables.sessionGroups.recordCount()) + " grupos de CUADROH3");
+    }
+    return written;
   });
   return outcome.editorCloses;
 }

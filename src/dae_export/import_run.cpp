@@ -1,12 +1,14 @@
 #include "dae_export/import_run.h"
 
 #include <optional>
+#include <string>
 
 #include "dae_export/coding_editor.h"
 #include "dae_export/timetable_build.h"
 #include "dae_export/timetable_tables.h"
 #include "run/dialogs.h"
 #include "run/session.h"
+#include "support/cp1252.h"
 #include "support/dbase/table.h"
 
 namespace dae_export {
@@ -37,17 +39,31 @@ std::optional<WorkTables> chooseWorkTables(run::Session& session, run::Dialogs& 
   return WorkTables::Keep;
 }
 
+// What the build did, for the run log.
+void logBuild(run::RunLog& log, WorkTables tables, const TimetableBuildReport& report) {
+  log.add(tables == WorkTables::Rebuild ? "CUADROH2 y CUADROH3: rehechas"
+                                        : "CUADROH2 y CUADROH3: conservadas");
+  if (report.rowsSkipped > 0) {
+    log.add("SOLUC: " + std::to_string(report.rowsSkipped) + " filas omitidas (sin día o sin profesor)");
+  }
+  for (const std::string& teacher : report.teachersAdded) {
+    log.add("PROFT: añadido " + support::cp1252ToUtf8(teacher) + ", que está en el horario y no en PROFT");
+  }
+}
+
 }  // namespace
 
 void Importar2(run::Session& session, run::Dialogs& dialogs) {
   if (const std::optional<WorkTables> tables = chooseWorkTables(session, dialogs)) {
-    buildTimetableTables(session.workFolder, *tables);
+    logBuild(session.log, *tables, buildTimetableTables(session.workFolder, *tables));
   }
 
   // The build is over: the user works in the editor, answers its question and
   // reads the final message under the normal cursor.
   session.busyCursor = false;
   CodingEditor editor(session, dialogs, session.CarpetaDAE);
+  session.log.rowsWritten(typeTwoTable().name, editor.tables().sessions.recordCount());
+  session.log.rowsWritten(typeThreeTable().name, editor.tables().sessionGroups.recordCount());
   dialogs.runCodingEditor(editor);
   editor.close();
   if (session.FlagPaso != run::kEndedWithoutFile) session.FlagPaso = 0;

@@ -122,7 +122,10 @@ class TimetableBuild {
     hours_.open();
     hours_.selectTag("HORA");
     lessons_ = readLessons(timetable_);
+    report_.rowsSkipped = timetable_.recordCount() - static_cast<std::int64_t>(lessons_.size());
   }
+
+  const TimetableBuildReport& report() const { return report_; }
 
   void run(const std::filesystem::path& workFolder, WorkTables tables) {
     rebuilding_ = tables == WorkTables::Rebuild;
@@ -158,6 +161,7 @@ class TimetableBuild {
       teachers_.append();
       teachers_.setText("ABREV", lesson.teacher);
       teachers_.post();
+      report_.teachersAdded.push_back(lesson.teacher);
     }
 
     if (hours_.findKey(lesson.hour)) data.start = hours_.text("HORAINI");
@@ -276,12 +280,15 @@ class TimetableBuild {
   dbase::Table typeThree_;
   std::vector<LessonRow> lessons_;
   bool rebuilding_ = false;
+  TimetableBuildReport report_;
 };
 
 }  // namespace
 
-void buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables) {
-  TimetableBuild(workFolder).run(workFolder, tables);
+TimetableBuildReport buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables) {
+  TimetableBuild build(workFolder);
+  build.run(workFolder, tables);
+  return build.report();
 }
 
 }  // namespace dae_export

@@ -9,7 +9,10 @@
 // CUADROH3 as they were.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace dae_export {
 
@@ -26,6 +29,10 @@ enum class WorkTables {
 // type-3 records; everything else is taken again from the timetable, and the
 // records of sessions or groups that are no longer in it are deleted.
 // Teachers of the timetable missing from PROFT are appended to it.
-void buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables);
+struct TimetableBuildReport {
+  std::int64_t rowsSkipped = 0;            // of SOLUC: of day 0 or without a teacher
+  std::vector<std::string> teachersAdded;  // to PROFT, by short name
+};
+TimetableBuildReport buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables);
 
 }  // namespace dae_export

@@ -38,6 +38,7 @@ bool loadCentreHeader(run::Session& session, run::Dialogs& dialogs) {
   dbase::Table centre = CreaCentro(session.workFolder);
   centre.appendRecord({cutField(*line, kCentreCodeStart, kCentreCodeWidth),
                        cutField(*line, kYearStart, kYearWidth), std::string()});
+  session.log.rowsWritten(kCentreTable.name, centre.recordCount());
   return true;
 }
 

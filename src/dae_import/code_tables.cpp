@@ -144,17 +144,19 @@ std::vector<dbase::Value> cutRow(std::string_view record, const std::vector<Fiel
   return row;
 }
 
-// Letter case counts in both filters.
-bool keepRecord(RecordFilter filter, const std::string& firstField, std::set<std::string>& codesWritten) {
+// Why the filter leaves the record out, or nullptr when it keeps it. Letter
+// case counts in both filters.
+const char* leftOutBecause(RecordFilter filter, const std::string& firstField,
+                           std::set<std::string>& codesWritten) {
   switch (filter) {
     case RecordFilter::None:
-      return true;
+      return nullptr;
     case RecordFilter::TaskTypesOnly:
-      return firstField == "L" || firstField == "N";
+      return firstField == "L" || firstField == "N" ? nullptr : "tipo distinto de L y N";
     case RecordFilter::FirstCodeWins:
-      return codesWritten.insert(firstField).second;
+      return codesWritten.insert(firstField).second ? nullptr : "código repetido";
   }
-  return true;
+  return nullptr;
 }
 
 bool loadCodeTable(run::Session& session, run::Dialogs& dialogs, const CodeTable& codeTable) {
@@ -164,11 +166,18 @@ bool loadCodeTable(run::Session& session, run::Dialogs& dialogs, const CodeTable
   dbase::Table table =
       dbase::recreateTable(session.workFolder, {codeTable.tableName, fieldDefs(codeTable.fields), {}});
   std::set<std::string> codesWritten;
+  run::SkippedRecords skipped;
   forEachRecord(*line, 1, codeTable.recordLength, [&](std::string_view record) {
     std::vector<dbase::Value> row = cutRow(record, codeTable.fields);
-    if (keepRecord(codeTable.filter, std::get<std::string>(row.front()), codesWritten))
+    const std::string& firstField = std::get<std::string>(row.front());
+    if (const char* reason = leftOutBecause(codeTable.filter, firstField, codesWritten)) {
+      skipped.skip(reason, firstField);
+    } else {
       table.appendRecord(row);
+    }
   });
+  skipped.report(session.log, codeTable.fileName);
+  session.log.rowsWritten(codeTable.tableName, table.recordCount());
   return true;
 }
 

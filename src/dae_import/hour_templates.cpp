@@ -8,6 +8,7 @@
 #include "dae_import/dae_file.h"
 #include "run/dialogs.h"
 #include "run/session.h"
+#include "support/cp1252.h"
 #include "support/integer.h"
 #include "support/text.h"
 
@@ -116,6 +117,7 @@ void listTemplates(run::Session& session, run::Dialogs& dialogs) {
       }
     } while (p + 1 < line.size());
   }
+  session.log.rowsWritten(kTemplateList.name, list.recordCount());
 }
 
 void AbrePlantillasDAE(dbase::Table& templates) {
@@ -137,6 +139,8 @@ bool buildDaysAndHours(run::Session& session, run::Dialogs& dialogs, dbase::Tabl
   const bool onRow =
       templates.isOpen() && (!templates.atEnd() || templates.state() != dbase::EditState::Browse);
   const std::string chosen = support::QuitaBlancosDer(onRow ? templates.text("CODIGO") : std::string());
+  session.log.add("plantilla: " +
+                  support::cp1252ToUtf8(onRow ? chosen + " " + templates.text("PLANTILLA") : "ninguna"));
 
   DaysAndHoursWriter writer(daysAndHours);
   std::size_t p = 0;  // 0-based; "p < n" below is the 1-based "p is less than n"
@@ -153,6 +157,7 @@ bool buildDaysAndHours(run::Session& session, run::Dialogs& dialogs, dbase::Tabl
     }
   }
   templates.close();
+  session.log.rowsWritten(kDaysAndHours.name, daysAndHours.recordCount());
   return true;
 }
 

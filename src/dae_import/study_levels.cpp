@@ -42,7 +42,8 @@ void restoreRememberedShortNames(const std::filesystem::path& workFolder, dbase:
   levels.first();  // the grid starts on its first row again
 }
 
-void rememberShortNames(const std::filesystem::path& workFolder, dbase::Table& levels) {
+void rememberShortNames(run::Session& session, dbase::Table& levels) {
+  const std::filesystem::path& workFolder = session.workFolder;
   if (!dbase::tableExists(workFolder, kRememberedTable)) {
     dbase::recreateTable(workFolder, {kRememberedTable, studyLevelFields(), {}});
   }
@@ -58,6 +59,7 @@ void rememberShortNames(const std::filesystem::path& workFolder, dbase::Table& l
     }
   }
   levels.first();
+  session.log.rowsWritten(kRememberedTable, remembered.recordCount());
 }
 
 }  // namespace
@@ -108,7 +110,7 @@ bool FinalRecogida(run::Session& session, run::Dialogs& dialogs, dbase::Table& l
   if (levels.state() != dbase::EditState::Browse) levels.post();
   CompruebaAbreviaturas(session, dialogs, levels);
   if (session.FlagPaso == 1) return false;
-  rememberShortNames(session.workFolder, levels);
+  rememberShortNames(session, levels);
   return true;
 }
 

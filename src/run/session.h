@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "run/run_log.h"
+
 namespace run {
 
 // FlagPaso, and the coding editor's ResultadoAjuste, when the import's coding
@@ -33,6 +35,11 @@ struct Session {
   // The busy (hourglass) cursor over the windows, set while a long step runs
   // and ended before the step's final message.
   bool busyCursor = false;
+  // Where the safety copies of the work folder go (the run log beside it);
+  // empty: the system's copies folder, found when a run starts.
+  std::filesystem::path copiesFolder;
+  // What this run did, for the run log.
+  RunLog log;
 
   bool euskera() const { return language == "EUSKERA"; }
 };

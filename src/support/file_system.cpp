@@ -51,6 +51,12 @@ std::string displayPath(const fs::path& file) {
   return std::string(text.begin(), text.end());
 }
 
+fs::path absolutePath(const fs::path& file) {
+  std::error_code ec;
+  fs::path absolute = fs::absolute(file, ec);
+  return ec ? file : absolute;
+}
+
 fs::path pathFromUtf8(std::string_view text) {
   // A separator repeated inside a path stands for one, as the system reads
   // it; but the C runtime's stat under std::filesystem on Windows refuses a

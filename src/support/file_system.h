@@ -36,6 +36,10 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 // A path as text for messages (UTF-8).
 std::string displayPath(const std::filesystem::path& file);
 
+// The path made absolute (a relative one taken from the current folder); as
+// it is when the current folder cannot be read.
+std::filesystem::path absolutePath(const std::filesystem::path& file);
+
 // The path named by UTF-8 text (a command-line argument, CarpetaDAE), with
 // repeated separators after the start made one. Paths are made from text
 // only through this: on Windows the path constructor reads a std::string in

@@ -1,5 +1,6 @@
 #include "support/platform.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "support/error.h"
@@ -18,6 +19,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <cwchar>
 
 namespace support {
@@ -105,6 +108,20 @@ void prepareConsoleOutput() {
   }
   ::_setmode(::_fileno(stdout), _O_BINARY);
   ::_setmode(::_fileno(stderr), _O_BINARY);
+}
+
+std::optional<std::filesystem::path> environmentFolder(const char* name) {
+  const std::wstring wideName(name, name + std::strlen(name));
+  const wchar_t* value = ::_wgetenv(wideName.c_str());
+  if (value == nullptr || *value == L'\0') return std::nullopt;
+  return std::filesystem::path(value);
+}
+
+LocalTime localTimeNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_s(&local, &now);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 void writeWholeFileSynced(const std::filesystem::path& file, std::string_view bytes) {
@@ -228,7 +245,9 @@ void LockedFile::close() {
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace support {
 namespace {
@@ -254,6 +273,19 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 }
 
 void prepareConsoleOutput() {}
+
+std::optional<std::filesystem::path> environmentFolder(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return std::filesystem::path(value);
+}
+
+LocalTime localTimeNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
 
 void writeWholeFileSynced(const std::filesystem::path& file, std::string_view bytes) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -397,3 +429,13 @@ void LockedFile::close() {
 }  // namespace support
 
 #endif
+
+namespace support {
+
+std::string LocalTime::text() const {
+  char text[80];  // room for any int in each field
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute, second);
+  return text;
+}
+
+}  // namespace support

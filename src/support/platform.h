@@ -1,12 +1,13 @@
 // The few operations whose system calls differ between Windows and POSIX,
 // kept in one place: writing a file durably, atomic rename over an existing
 // file, the non-blocking file locks that keep the host and the converter
-// from changing the same table at once, and the program's arguments and
-// console output as UTF-8.
+// from changing the same table at once, the program's arguments and
+// console output as UTF-8, the environment's folders and the local time.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,25 @@ std::vector<std::string> commandLineArguments(int argc, char** argv);
 // on Windows the console shows them as UTF-8 and no CR is added before LF,
 // so the output is the same bytes on every system.
 void prepareConsoleOutput();
+
+// The folder named by the environment variable name, read as the system
+// holds it (on Windows the wide environment, which spells every folder);
+// nullopt when the variable is unset or empty.
+std::optional<std::filesystem::path> environmentFolder(const char* name);
+
+// The local date and time, to the second.
+struct LocalTime {
+  int year = 0;
+  int month = 0;  // 1-12
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+
+  // "2025-03-01 10:22:03".
+  std::string text() const;
+};
+LocalTime localTimeNow();
 
 // Creates or truncates file, writes bytes and flushes them to disk.
 // Throws Error with the system's reason.

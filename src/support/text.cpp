@@ -63,4 +63,16 @@ std::string upperAscii(std::string_view text) {
   return result;
 }
 
+std::string oneLine(std::string_view text) {
+  std::string line;
+  for (const char c : text) {
+    if (c != '\n' && c != '\r') {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  return line;
+}
+
 }  // namespace support

@@ -41,4 +41,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // The text with its ASCII letters in upper case.
 std::string upperAscii(std::string_view text);
 
+// The text on one line: each run of line breaks (CR, LF) becomes one blank,
+// none where a blank is already there.
+std::string oneLine(std::string_view text);
+
 }  // namespace support

@@ -1,11 +1,11 @@
 #include "support/work_folder.h"
 
-#include <cstdlib>
 #include <string>
 #include <system_error>
 
 #include "support/error.h"
 #include "support/file_system.h"
+#include "support/platform.h"
 
 namespace support {
 namespace fs = std::filesystem;
@@ -16,10 +16,8 @@ fs::path defaultWorkFolder() {
 #ifdef _WIN32
   return fs::path("C:\\KTEMP");
 #else
-  const char* configured = std::getenv("TRANSORVALDAE_WORK_FOLDER");
-  if (configured != nullptr && *configured != '\0') return fs::path(configured);
-  const char* home = std::getenv("HOME");
-  return fs::path(home != nullptr ? home : "") / "KTEMP";
+  if (std::optional<fs::path> configured = environmentFolder("TRANSORVALDAE_WORK_FOLDER")) return *configured;
+  return environmentFolder("HOME").value_or(fs::path()) / "KTEMP";
 #endif
 }
 

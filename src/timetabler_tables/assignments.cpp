@@ -107,28 +107,39 @@ BuildOutcome CreaAsignaciones(run::Session& session, run::Dialogs& dialogs) {
   dbase::Table groups(session.workFolder, "GRUPOST");
   groups.open({.readOnly = true});
 
+  run::SkippedRecords skipped;
   dae_import::forEachRecord(*line, 1, kCurriculumRecordLength, [&](std::string_view record) {
     const std::string level = dae_import::cutField(record, 1, 4);
     const std::string plan = dae_import::cutField(record, 5, 4);
     const std::string speciality = dae_import::cutField(record, 9, 4);
     const std::string subjectCode = dae_import::cutField(record, 13, 8);
 
-    if (!groups.locate("PLANDAE;NIVELDAE;ESPECDAE", {plan, level, speciality})) return;
+    if (!groups.locate("PLANDAE;NIVELDAE;ESPECDAE", {plan, level, speciality})) {
+      skipped.skip("ningún grupo de ese plan, nivel y especialidad", record);
+      return;
+    }
     // A blank code names no subject (rather than one without a DAE code).
-    if (support::QuitaBlancos(subjectCode).empty() || !subjects.locate("CODIGODAE", {subjectCode})) return;
+    if (support::QuitaBlancos(subjectCode).empty() || !subjects.locate("CODIGODAE", {subjectCode})) {
+      skipped.skip("asignatura sin código o que no está en ASIGNOMT", record);
+      return;
+    }
     if (assignments.locate("CGRUP;CLAVEPLAN;CLAVENIVEL;CLAVEESPEC;CLAVEASIG",
                            {groups.text("ABREV"), plan, level, speciality, subjects.text("CODIGODAE")})) {
+      skipped.skip("asignación repetida", record);
       return;
     }
     // The search disregards trailing blanks, this check does not: a code
     // ending in blanks is not the group's code.
     if (groups.text("PLANDAE") != plan || groups.text("NIVELDAE") != level ||
         groups.text("ESPECDAE") != speciality) {
+      skipped.skip("plan, nivel o especialidad con blancos al final", record);
       return;
     }
     appendAssignment(assignments, subjects, groups);
     noteLevelAndCourse(subjects, groups);
   });
+  skipped.report(session.log, kCurriculumFile);
+  session.log.rowsWritten(assignmentsTable().name, assignments.recordCount());
   return BuildOutcome::Built;
 }
 

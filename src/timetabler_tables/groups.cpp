@@ -164,18 +164,24 @@ BuildOutcome CreaGrupos(run::Session& session, run::Dialogs& dialogs) {
   dbase::Table groups = dbase::recreateTable(session.workFolder, groupsTable());
   GroupLookups lookups(session);
   ShortNameList taken(NameComparison::Exact);
+  run::SkippedRecords skipped;
   const std::string_view text = *line;
   std::size_t position = kFirstRecord;  // 1-based
   while (position <= text.size()) {
     const std::string_view record = text.substr(position - 1, kGroupRecordLength);
     position += kGroupRecordLength;
-    if (record.front() != kGroupRecord) continue;
+    if (record.front() != kGroupRecord) {
+      skipped.skip("no es un registro de grupo", record.substr(0, 9));
+      continue;
+    }
     appendGroup(groups, lookups, taken, record);
     // The short records after a group are skipped up to the next group; a
     // record of any other type is skipped the same way, so reading always
     // moves on.
     while (position < text.size() && text[position - 1] != kGroupRecord) position += kShortRecordLength;
   }
+  skipped.report(session.log, kGroupsFile);
+  session.log.rowsWritten(groupsTable().name, groups.recordCount());
   return BuildOutcome::Built;
 }
 

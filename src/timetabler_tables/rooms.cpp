@@ -56,13 +56,16 @@ BuildOutcome CreaAulas(run::Session& session, run::Dialogs& dialogs) {
   ShortNameList taken(NameComparison::Exact);
   dae_import::forEachRecord(*line, 1, kRoomRecordLength, [&](std::string_view record) {
     const std::string code = dae_import::cutField(record, 1, 8);
+    const std::string shortName = taken.give(code, code, {cutNumberedName, wholeNumberedName});
+    logShortName(session.log, roomsTable().name, code, code, code, shortName);
     rooms.append();
-    rooms.setText("ABREV", taken.give(code, code, {cutNumberedName, wholeNumberedName}));
+    rooms.setText("ABREV", shortName);
     rooms.setText("NOMBRE", dae_import::cutField(record, 9, 50));
     rooms.setText("MAXALUM", dae_import::cutField(record, 59, 3));  // the table layer converts it
     rooms.setText("ABREV_GEST", code);
     rooms.post();
   });
+  session.log.rowsWritten(roomsTable().name, rooms.recordCount());
   return BuildOutcome::Built;
 }
 

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "support/cp1252.h"
+#include "support/text.h"
+
 namespace timetabler_tables {
 namespace {
 
@@ -27,6 +30,17 @@ std::string ShortNameList::give(const std::string& first, const std::string& ste
       if (taken_.insert(name)) return name;
     }
   }
+}
+
+void logShortName(run::RunLog& log, std::string_view table, std::string_view record, std::string_view source,
+                  std::string_view wanted, std::string_view given) {
+  const auto quoted = [](std::string_view text) { return "\"" + support::cp1252ToUtf8(text) + "\""; };
+  std::string why;
+  if (source != wanted) why = "acortado de " + quoted(source);
+  if (given != wanted) why += (why.empty() ? "numerado: " : "; numerado: ") + quoted(wanted) + " ya estaba";
+  if (why.empty()) return;
+  log.add(std::string(table) + ": " + support::cp1252ToUtf8(support::trimControls(record)) + " -> " +
+          quoted(given) + " (" + why + ")");
 }
 
 }  // namespace timetabler_tables

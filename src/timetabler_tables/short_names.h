@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "run/run_log.h"
 #include "support/name_set.h"
 
 namespace timetabler_tables {
@@ -43,5 +44,14 @@ class ShortNameList {
   // long run of equal names is not walked again from 1 each time.
   std::unordered_map<std::string, std::int64_t> nextNumber_;
 };
+
+// Tells the run log about a short name that is not the one its record asked
+// for: wanted was made shorter from source, or was taken and given was
+// numbered. "TABLE: RECORD -> "GIVEN" (acortado de "SOURCE"; numerado:
+// "WANTED" ya estaba)". record names the row in DAE's terms (its code);
+// texts as the tables hold them (Windows-1252). Nothing when given is wanted
+// and wanted is source.
+void logShortName(run::RunLog& log, std::string_view table, std::string_view record, std::string_view source,
+                  std::string_view wanted, std::string_view given);
 
 }  // namespace timetabler_tables

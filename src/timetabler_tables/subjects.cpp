@@ -84,10 +84,12 @@ BuildOutcome CreaAsignaturas(run::Session& session, run::Dialogs& dialogs) {
   ShortNameList taken(NameComparison::IgnoreCase);
   for (daeSubjects.first(); !daeSubjects.atEnd(); daeSubjects.next()) {
     const std::string daeCode = daeSubjects.text("COD");
-    const std::string base =
-        baseShortCode(daeSubjects.text(euskera ? "CODEUSK" : "CODCAST"), daeSubjects.text(description));
-    appendRow(subjects, taken.give(base, base, {numberedShortCode}), daeCode, daeSubjects.text(description),
-              daeCode, false);
+    const std::string code = daeSubjects.text(euskera ? "CODEUSK" : "CODCAST");
+    const std::string base = baseShortCode(code, daeSubjects.text(description));
+    const std::string shortCode = taken.give(base, base, {numberedShortCode});
+    logShortName(session.log, subjectsTable().name, daeCode,
+                 support::QuitaBlancos(code).empty() ? daeSubjects.text(description) : code, base, shortCode);
+    appendRow(subjects, shortCode, daeCode, daeSubjects.text(description), daeCode, false);
   }
 
   dbase::Table taskTypes = openCodeTable(session, "daeTIPTAR");
@@ -103,6 +105,7 @@ BuildOutcome CreaAsignaturas(run::Session& session, run::Dialogs& dialogs) {
     const std::string code = activities.text("COD");
     appendRow(subjects, "." + code, code, activities.text(description), code, true);
   }
+  session.log.rowsWritten(subjectsTable().name, subjects.recordCount());
   return BuildOutcome::Built;
 }
 

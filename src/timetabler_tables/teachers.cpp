@@ -35,18 +35,23 @@ const dbase::TableDef& teachersTable() {
   return def;
 }
 
-void appendTeacher(dbase::Table& teachers, ShortNameList& taken, std::string_view record) {
+void appendTeacher(dbase::Table& teachers, ShortNameList& taken, run::RunLog& log, std::string_view record) {
   const std::string first = support::QuitaBlancos(dae_import::cutField(record, 22, 50));
   const std::string second = support::QuitaBlancos(dae_import::cutField(record, 72, 50));
   const std::string third = support::QuitaBlancos(dae_import::cutField(record, 122, 30));
   const std::string initials =
       support::QuitaBlancos(first.substr(0, 1) + second.substr(0, 1) + third.substr(0, 1));
 
+  const std::string name = first + " " + second + " " + third;
+  const std::string document = support::QuitaBlancos(dae_import::cutField(record, 7, 15));
+  const std::string shortName = taken.give(initials, initials);
+  logShortName(log, teachersTable().name, document + " " + name, initials, initials, shortName);
+
   teachers.append();
-  teachers.setText("ABREV", taken.give(initials, initials));
-  teachers.setText("NOMBRE", first + " " + second + " " + third);
+  teachers.setText("ABREV", shortName);
+  teachers.setText("NOMBRE", name);
   teachers.setText("DEPART", support::QuitaBlancos(dae_import::cutField(record, 161, 150)));
-  teachers.setText("DNI", support::QuitaBlancos(dae_import::cutField(record, 7, 15)));
+  teachers.setText("DNI", document);
   teachers.setText("TIPODNI", dae_import::cutField(record, 3, 4));
   teachers.post();
 }
@@ -65,8 +70,10 @@ BuildOutcome CreaProfesores(run::Session& session, run::Dialogs& dialogs) {
   dbase::Table teachers = dbase::recreateTable(session.workFolder, teachersTable());
   ShortNameList taken(NameComparison::IgnoreCase);
   const int recordLength = session.publicCentre ? kPublicRecordLength : kPrivateRecordLength;
-  dae_import::forEachRecord(*line, kFirstTeacher, recordLength,
-                            [&](std::string_view record) { appendTeacher(teachers, taken, record); });
+  dae_import::forEachRecord(*line, kFirstTeacher, recordLength, [&](std::string_view record) {
+    appendTeacher(teachers, taken, session.log, record);
+  });
+  session.log.rowsWritten(teachersTable().name, teachers.recordCount());
   return BuildOutcome::Built;
 }
 

@@ -7,11 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/window_harness.h"
 #include "dae_import/complete_export.h"
+#include "toolkit/files.h"
 
 using app_test::WindowHarness;
 
@@ -34,6 +36,29 @@ class ExportWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Either direction's OK when the safety copy cannot be made: the error box
+  // names the copies folder, no panel or window opens, nothing changes.
+  void aCopyThatCannotBeMadeStopsEitherDirectionWithNothingChanged() {
+    WindowHarness h;
+    const std::filesystem::path blocked = h.workspace.copiesFolder();
+    test_support::writeBytes(blocked, "a file where a folder should be");
+    h.session.copiesFolder = blocked / "copias";
+    h.open({});
+    for (const char* button : {"BExportar", "BImportar"}) {
+      h.dialogs.shown.clear();
+      h.click(button);
+      QCOMPARE(h.dialogs.shown.size(), std::size_t{1});
+      const std::string expected =
+          "error: No se puede hacer la copia de seguridad en " + h.session.copiesFolder.string();
+      QVERIFY2(h.dialogs.shown[0].starts_with(expected), h.dialogs.shown[0].c_str());
+      QVERIFY(!h.showing("Panel1"));
+      QCOMPARE(h.dialogs.classHourChecks, 0);
+      QCOMPARE(h.session.CodigoResultado, 0);
+      QVERIFY(QApplication::overrideCursor() == nullptr);
+      QVERIFY(test_support::folderFiles(h.workspace.workFolder()).empty());
+    }
+  }
+
   void exportRunsThroughThePanelsToTheEnd() {
     WindowHarness h;
     h.open({});

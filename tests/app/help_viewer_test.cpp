@@ -83,7 +83,7 @@ class HelpViewerTest : public QObject {
     app::HelpViewer help(TRANSORVALDAE_HELP_FOLDER);
     auto* contents = help.findChild<QListWidget*>("Contents");
     auto* page = help.findChild<QTextBrowser*>("Page");
-    QCOMPARE(contents->count(), 7);
+    QCOMPARE(contents->count(), 8);
     for (int row = 0; row < contents->count(); ++row) {
       QListWidgetItem* item = contents->item(row);
       emit contents->itemClicked(item);

@@ -39,6 +39,7 @@ cp "$converter" "$dir/transorvaldae"
 mkdir "$dir/work" "$dir/dae"
 cp "$sample"/* "$dir/dae/"
 export TRANSORVALDAE_WORK_FOLDER="$dir/work"
+export TRANSORVALDAE_BACKUP_FOLDER="$dir/copias"
 
 # The converter's caption, with the program's name that the platform adds to it.
 caption='"Exportar e importar datos entre Orvalin y DAE — TransOrvalDAE"'

@@ -7,6 +7,7 @@
 
 #include "dae_import/complete_export.h"
 #include "toolkit/child_process.h"
+#include "toolkit/environment.h"
 #include "toolkit/text_lines.h"
 
 namespace cli {
@@ -38,7 +39,8 @@ class ExportCommandTest : public ::testing::Test {
     return file.string();
   }
 
-  Workspace workspace;
+  Workspace workspace;  // The runs' safety copies and log stay in the workspace.
+  test_support::ScopedEnvironment copies{"TRANSORVALDAE_BACKUP_FOLDER", workspace.copiesFolder().string()};
 };
 
 TEST_F(ExportCommandTest, CompleteExportEndsWithProcesoFinalizado) {

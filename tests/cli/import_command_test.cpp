@@ -8,6 +8,7 @@
 
 #include "dae_export/import_workspace.h"
 #include "toolkit/child_process.h"
+#include "toolkit/environment.h"
 #include "toolkit/text_lines.h"
 
 namespace cli {
@@ -47,7 +48,8 @@ class ImportCommandTest : public ::testing::Test {
     return file.string();
   }
 
-  ImportWorkspace workspace;
+  ImportWorkspace workspace;  // The runs' safety copies and log stay in the workspace.
+  test_support::ScopedEnvironment copies{"TRANSORVALDAE_BACKUP_FOLDER", workspace.copiesFolder().string()};
 };
 
 TEST_F(ImportCommandTest, DocumentsTypedInTheEditorReachTheFile) {

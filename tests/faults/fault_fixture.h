@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "toolkit/child_process.h"
+#include "toolkit/environment.h"
 #include "toolkit/files.h"
 #include "toolkit/temp_folder.h"
 
@@ -86,6 +87,8 @@ class FaultTest : public ::testing::Test {
 
  private:
   test_support::TempFolder temp_;
+  // The runs' safety copies and log stay in the temporary area.
+  test_support::ScopedEnvironment copies_{"TRANSORVALDAE_BACKUP_FOLDER", (temp_.path() / "copias").string()};
 };
 
 using test_support::readBytes;

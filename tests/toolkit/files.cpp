@@ -21,4 +21,12 @@ void copyFiles(const fs::path& from, const fs::path& to) {
   }
 }
 
+std::map<std::string, std::string> folderFiles(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = readBytes(entry.path());
+  }
+  return files;
+}
+
 }  // namespace test_support

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace test_support {
@@ -12,5 +13,8 @@ std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 // Copies every file of from into the folder to (which exists).
 void copyFiles(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Every file of folder (not its subfolders) by name, with its bytes.
+std::map<std::string, std::string> folderFiles(const std::filesystem::path& folder);
 
 }  // namespace test_support

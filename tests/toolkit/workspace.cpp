@@ -6,7 +6,8 @@
 namespace test_support {
 namespace fs = std::filesystem;
 
-Workspace::Workspace() : dae_(root_.path() / "dae"), work_(root_.path() / "work") {
+Workspace::Workspace()
+    : dae_(root_.path() / "dae"), work_(root_.path() / "work"), copies_(root_.path() / "copias") {
   fs::create_directories(dae_);
   fs::create_directories(work_);
 }
@@ -15,6 +16,7 @@ run::Session Workspace::session() const {
   run::Session session;
   session.CarpetaDAE = (dae_ / "").string();
   session.workFolder = work_;
+  session.copiesFolder = copies_;
   return session;
 }
 

@@ -1,6 +1,8 @@
 // The one workspace of the tests: a DAE folder and an empty work folder under
-// the system's temporary folder (removed afterwards), a session on them, and
-// DAE files and work tables written and read back in one line each.
+// the system's temporary folder (removed afterwards), a copies folder for
+// the safety copies beside them (the run log in their common parent), a
+// session on them, and DAE files and work tables written and read back in
+// one line each.
 #pragma once
 
 #include <filesystem>
@@ -21,6 +23,8 @@ class Workspace {
 
   const std::filesystem::path& daeFolder() const { return dae_; }
   const std::filesystem::path& workFolder() const { return work_; }
+  // Not created until a run makes a copy.
+  const std::filesystem::path& copiesFolder() const { return copies_; }
   // A standalone session on these folders: CarpetaDAE is the DAE folder
   // followed by a separator.
   run::Session session() const;
@@ -43,6 +47,7 @@ class Workspace {
   TempFolder root_;
   std::filesystem::path dae_;
   std::filesystem::path work_;
+  std::filesystem::path copies_;
 };
 
 }  // namespace test_support
