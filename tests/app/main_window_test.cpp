@@ -4,6 +4,7 @@
 // close.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -201,7 +202,8 @@ class MainWindowTest : public QObject {
     for (const char* hidden : {"Panel1", "Panel2", "Button3"}) QVERIFY2(!h.showing(hidden), hidden);
     QVERIFY(h.child<QPushButton>("BExportar")->isEnabled());
     QVERIFY(h.child<QPushButton>("BImportar")->isEnabled());
-    QCOMPARE(h.child<app::gui::FolderList>("Directorios")->currentFolder(), h.daeFolder());
+    QCOMPARE(QDir::toNativeSeparators(h.child<app::gui::FolderList>("Directorios")->currentFolder()),
+             h.daeFolder());
     auto* path = h.child<QLabel>("Label2");
     QCOMPARE(path->text(), app::gui::elidePath(h.daeFolder(), path->fontMetrics(), 287));
     QCOMPARE(h.session.ParamsRecibidos, 0);
