@@ -96,6 +96,11 @@ shot() {
   done
   import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$SCREENSHOTS/$name.png"
 }
+# With SCREENSHOTS: saves the whole screen (a pop-up list has no caption to find it by).
+shot_screen() {
+  [ -n "${SCREENSHOTS:-}" ] || return 0
+  import -window root "$SCREENSHOTS/$1.png"
+}
 
 # The window's effects are not signalled to this script: each step gets time.
 settle() { sleep "${SETTLE:-1.5}"; }
@@ -166,7 +171,7 @@ locate "$editor"
 if [ -n "${SCREENSHOTS:-}" ]; then
   xdotool key d               # a letter in the document-type cell opens its code list
   settle
-  shot 10-coding-list "$editor"
+  shot_screen 10-coding-list
   xdotool key Escape Escape
   settle
 fi
