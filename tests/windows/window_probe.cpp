@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <iostream>
 #include <stdexcept>
 #include <string>
