@@ -1,7 +1,8 @@
 # Cross-building for 64-bit Windows with Debian's MinGW-w64 compilers
 # (g++-mingw-w64-x86-64). The POSIX-threads variant of the compiler is used:
-# its libstdc++ has std::thread and std::mutex, and with -static the programs
-# carry libstdc++, libgcc and winpthread inside, so they run without DLLs.
+# its libstdc++ has std::thread and std::mutex. The programs link the shared
+# MinGW runtime (libgcc_s_seh-1, libstdc++-6, libwinpthread-1 DLLs), as the
+# Qt DLLs built with this toolchain do: one C++ runtime per process.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -9,8 +10,6 @@ set(MINGW_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Libraries and headers come from the MinGW sysroot, plus any prefix the
 # caller adds (the cross-built GoogleTest); programs from the build machine.

@@ -1,6 +1,9 @@
 // The data-aware grid: Ctrl+Del after a confirmation, typing limited to the
 // field's width, and the current row kept on the handle's record.
+#include <QApplication>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <filesystem>
@@ -75,6 +78,30 @@ class DataGridTest : public QObject {
     }
     QCOMPARE(shown, left);
     QCOMPARE(table.recordCount(), left.size());
+  }
+
+  // The Windows styles' smallest header section (the font's height and 8)
+  // must not make the rows taller than the windows were laid out for.
+  void rowsAreTheFontsHeightAndFourUnderEveryStyle_data() {
+    QTest::addColumn<QString>("style");
+    for (const QString& style : QStyleFactory::keys()) QTest::newRow(qPrintable(style)) << style;
+  }
+  void rowsAreTheFontsHeightAndFourUnderEveryStyle() {
+    QFETCH(QString, style);
+    const QString previous = QApplication::style()->name();
+    QApplication::setStyle(style);
+    test_support::TempFolder folder;
+    dbase::Table table = makeLevels(folder.path());
+    QWidget window;
+    GridOptions options;
+    options.fixedColumns = 1;
+    auto* grid = new DataGrid(levelsModel(table, &window), options, &window);
+    grid->reload();
+    const int expected = grid->fontMetrics().height() + 4;
+    const auto views = window.findChildren<QTableView*>();
+    QApplication::setStyle(previous);
+    QCOMPARE(views.size(), 2);  // the grid and its fixed columns
+    for (const QTableView* view : views) QCOMPARE(view->rowHeight(0), expected);
   }
 
   void editorTakesNoMoreThanTheFieldWidth() {

@@ -4,6 +4,7 @@
 // close.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 
 #include "app/gui/folder_list.h"
 #include "app/window_harness.h"
+#include "support/file_system.h"
 
 Q_DECLARE_METATYPE(std::optional<std::string>)
 
@@ -201,7 +203,8 @@ class MainWindowTest : public QObject {
     for (const char* hidden : {"Panel1", "Panel2", "Button3"}) QVERIFY2(!h.showing(hidden), hidden);
     QVERIFY(h.child<QPushButton>("BExportar")->isEnabled());
     QVERIFY(h.child<QPushButton>("BImportar")->isEnabled());
-    QCOMPARE(h.child<app::gui::FolderList>("Directorios")->currentFolder(), h.daeFolder());
+    QCOMPARE(QDir::toNativeSeparators(h.child<app::gui::FolderList>("Directorios")->currentFolder()),
+             h.daeFolder());
     auto* path = h.child<QLabel>("Label2");
     QCOMPARE(path->text(), app::gui::elidePath(h.daeFolder(), path->fontMetrics(), 287));
     QCOMPARE(h.session.ParamsRecibidos, 0);
@@ -330,6 +333,20 @@ class MainWindowTest : public QObject {
     h.window->close();
     QCOMPARE(h.ini(),
              std::optional<std::string>("[Orvalin]\r\nIdioma=1\r\n[Transformadores]\r\nTransformado=0\r\n"));
+  }
+
+  // The host reads the result from the converter's folder: when it cannot be
+  // written there, the user is told which file, and nothing else is lost.
+  void resultThatCannotBeWrittenIsShownNamingTheFile() {
+    WindowHarness h;
+    h.open({"exportar", "1A2F"});
+    const std::filesystem::path ini = h.iniFolder.path() / "Orvalin.ini";
+    std::filesystem::remove_all(h.iniFolder.path());
+    h.window->close();
+    QCOMPARE(h.dialogs.shown.size(), std::size_t{1});
+    QVERIFY2(h.dialogs.shown.front().find(support::displayPath(ini)) != std::string::npos,
+             h.dialogs.shown.front().c_str());
+    QVERIFY(!std::filesystem::exists(ini));
   }
 
   void missingFolderClosesTheHostedWindow_data() {

@@ -5,12 +5,8 @@
 #include <optional>
 #include <system_error>
 
-#include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
-#include <QSettings>
-#include <QWidget>
+#include "support/file_system.h"
+#include "tools/host_stub/host_window.h"
 
 namespace host_stub {
 namespace {
@@ -31,54 +27,25 @@ int runLaunchCommand(const std::vector<std::string>& args) {
     std::cerr << kUsage;
     return 2;
   }
-  int argc = 1;
-  char name[] = "host-stub";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
-  // Closing the host window does not end the wait for the converter.
-  QApplication::setQuitOnLastWindowClosed(false);
-
-  const QString converter =
-      args.size() == 2 ? QString::fromStdString(args[1])
-                       : QDir::cleanPath(QApplication::applicationDirPath() + "/../../src/app/transorvaldae");
-  const QFileInfo converterFile(converter);
-  if (!converterFile.isFile() || !converterFile.isExecutable()) {
-    std::cerr << "host-stub: no converter at " << converter.toStdString() << '\n';
+  const std::filesystem::path converter =
+      std::filesystem::absolute(args.size() == 2 ? support::pathFromUtf8(args[1]) : defaultConverter());
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(converter, ec)) {
+    std::cerr << "host-stub: no converter at " << support::displayPath(converter) << '\n';
     return 1;
   }
-  const QString iniName = converterFile.absolutePath() + "/Orvalin.ini";
-  const std::filesystem::path ini(iniName.toStdU16String());
+  // The converter hands its result over in Orvalin.ini beside its executable.
+  const std::filesystem::path ini = converter.parent_path() / "Orvalin.ini";
   const auto before = modified(ini);
 
-  // The host's own window, with room for the converter's 598 x 270 at (2, 2).
-  QWidget host;
-  host.setWindowTitle("Orvalin (host-stub)");
-  host.resize(620, 300);
-  host.show();
-  const QString handle = QString::number(host.winId(), 16).toUpper();
-  std::cout << "host-window=" << handle.toStdString() << std::endl;
-
-  QProcess process;
-  process.setProcessChannelMode(QProcess::ForwardedChannels);
-  QObject::connect(&process, &QProcess::finished, &application, &QApplication::quit);
-  QObject::connect(&process, &QProcess::errorOccurred, &application, [&](QProcess::ProcessError error) {
-    if (error == QProcess::FailedToStart) QApplication::quit();
-  });
-  process.start(converterFile.absoluteFilePath(), {QString::fromStdString(args[0]), handle});
-  QApplication::exec();
-  if (process.error() == QProcess::FailedToStart) {
-    std::cerr << "host-stub: the converter did not start: " << process.errorString().toStdString() << '\n';
-    return 1;
-  }
+  if (!runConverterInHostWindow(converter, args[0])) return 1;
 
   const auto after = modified(ini);
   if (!after || after == before) {
-    std::cerr << "host-stub: the converter wrote no result into " << iniName.toStdString() << '\n';
+    std::cerr << "host-stub: the converter wrote no result into " << support::displayPath(ini) << '\n';
     return 1;
   }
-  const QSettings settings(iniName, QSettings::IniFormat);
-  std::cout << "Transformado=" << settings.value("Transformadores/Transformado").toString().toStdString()
-            << std::endl;
+  std::cout << "Transformado=" << readHandedOverResult(ini) << std::endl;
   return 0;
 }
 

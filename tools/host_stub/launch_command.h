@@ -5,7 +5,8 @@
 // converter to end, and prints the result the converter wrote into
 // Orvalin.ini beside its executable as "Transformado=N". Exit status 0 when a
 // result was written; 1 when the converter could not run or wrote none.
-// Builds without Qt have the command but report that it is unavailable.
+// Builds without a window system (no Qt, not Windows) have the command but
+// report that it is unavailable.
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
-// The launch command of a build without Qt: there is no window to host with.
+// The launch command of a build without Qt on a system other than Windows:
+// there is no window to host with.
 #include <iostream>
 
 #include "tools/host_stub/launch_command.h"

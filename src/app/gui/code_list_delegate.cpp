@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QTableView>
 
+#include "app/gui/controls.h"
 #include "app/gui/table_model.h"
 
 namespace app::gui {
@@ -61,7 +62,7 @@ QWidget* CodeListDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   list->setModel(m_codes);
   list->setView(rows);
   list->setModelColumn(0);
-  rows->verticalHeader()->setDefaultSectionSize(rows->fontMetrics().height() + 4);
+  fitRowsToFont(rows);
   rows->resizeColumnsToContents();
   int width = kListPadding;
   for (int column = 0; column < m_codes->columnCount(); ++column) {

@@ -1,11 +1,13 @@
 #include "app/gui/controls.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyle>
+#include <QTableView>
 #include <QWidget>
 
 namespace app::gui {
@@ -55,8 +57,10 @@ void applyStyle(QLabel* label, LabelStyle style) {
 
 QFont windowFont() {
   QFont font;
-  // Liberation Sans has Arial's metrics, the closest to the bitmap font.
-  font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"});
+  // MS Sans Serif is a bitmap font on Windows, which Qt leaves out: Arial
+  // there, ahead of Liberation Sans (which many Windows machines have too);
+  // Liberation Sans, with Arial's metrics, on Linux.
+  font.setFamilies({"MS Sans Serif", "Arial", "Liberation Sans", "DejaVu Sans"});
   font.setPixelSize(kWindowFontPixels);
   return font;
 }
@@ -67,6 +71,12 @@ QFont headingFont() {
   font.setPixelSize(kHeadingFontPixels);
   font.setBold(true);
   return font;
+}
+
+void fitRowsToFont(QTableView* view) {
+  const int height = view->fontMetrics().height() + 4;
+  view->verticalHeader()->setMinimumSectionSize(height);
+  view->verticalHeader()->setDefaultSectionSize(height);
 }
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at, LabelStyle style) {

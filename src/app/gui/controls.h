@@ -14,6 +14,7 @@
 
 class QLabel;
 class QPushButton;
+class QTableView;
 class QWidget;
 
 namespace app::gui {
@@ -33,6 +34,11 @@ struct LabelStyle {
   bool bold = false;
   bool underline = false;
 };
+
+// Makes every row of view the font's height and 4 pixels. Below the style's
+// smallest header section (the Windows style's margins make it the font's
+// height and 8) rows would be taller than the window was drawn for.
+void fitRowsToFont(QTableView* view);
 
 // A label sized to its text, its top-left corner at `at`.
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at, LabelStyle style = {});

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include "app/gui/controls.h"
 #include "app/gui/grid_header.h"
 #include "app/gui/table_model.h"
 
@@ -79,7 +80,7 @@ DataGrid::DataGrid(TableModel* model, GridOptions options, QWidget* parent)
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed);
   verticalHeader()->hide();
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  fitRowsToFont(this);
   sizeColumns();
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
@@ -127,7 +128,7 @@ void DataGrid::buildFixedView() {
   m_fixedView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   m_fixedView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   m_fixedView->verticalHeader()->hide();
-  m_fixedView->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  fitRowsToFont(m_fixedView);
   m_fixedView->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   for (int column = 0; column < m_model->columnCount(); ++column) {
     if (column < m_options.fixedColumns) {

@@ -34,9 +34,11 @@ int GridHeader::titleWidth(int column, const QString& title) const {
   // A grouped column's own title has the line under the common title.
   const int lines = isGrouped(column) ? 1 : m_lines;
   if (lines == 1) return full;
+  // Lines after the first add the font's leading (none in most Linux fonts, a pixel in Arial).
+  const int linesHeight = (lines - 1) * metrics.lineSpacing() + metrics.height();
   for (int width = 1; width < full; ++width) {
     const QRect wrapped = metrics.boundingRect(QRect(0, 0, width, 1000), kTextFlags, title);
-    if (wrapped.width() <= width && wrapped.height() <= lines * metrics.height()) return width;
+    if (wrapped.width() <= width && wrapped.height() <= linesHeight) return width;
   }
   return full;
 }
