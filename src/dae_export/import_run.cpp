@@ -37,11 +37,13 @@ std::optional<WorkTables> chooseWorkTables(run::Session& session, run::Dialogs& 
 }  // namespace
 
 void Importar2(run::Session& session, run::Dialogs& dialogs) {
+  std::optional<OpenTimetableTables> built;
   if (const std::optional<WorkTables> tables = chooseWorkTables(session, dialogs)) {
-    buildTimetableTables(session.workFolder, *tables);
+    built = buildTimetableTablesForEditing(session.workFolder, *tables);
   }
 
   CodingEditor editor(session, dialogs, session.CarpetaDAE);
+  if (built) built->close();  // the editor has them open now
   dialogs.runCodingEditor(editor);
   editor.close();
   if (session.FlagPaso != run::kEndedWithoutFile) session.FlagPaso = 0;

@@ -124,7 +124,7 @@ class TimetableBuild {
     lessons_ = readLessons(timetable_);
   }
 
-  void run(const std::filesystem::path& workFolder, WorkTables tables) {
+  OpenTimetableTables run(const std::filesystem::path& workFolder, WorkTables tables) {
     rebuilding_ = tables == WorkTables::Rebuild;
     if (rebuilding_) CreaCuadros(workFolder);
     for (dbase::Table* work : {&typeTwo_, &typeThree_}) {
@@ -137,7 +137,8 @@ class TimetableBuild {
       sweep(typeTwo_);
       sweep(typeThree_);
     }
-    for (dbase::Table* table : {&typeTwo_, &typeThree_, &hours_}) table->close();
+    hours_.close();
+    return {std::move(typeTwo_), std::move(typeThree_)};
   }
 
  private:
@@ -280,8 +281,18 @@ class TimetableBuild {
 
 }  // namespace
 
+void OpenTimetableTables::close() {
+  typeTwo.close();
+  typeThree.close();
+}
+
 void buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables) {
-  TimetableBuild(workFolder).run(workFolder, tables);
+  buildTimetableTablesForEditing(workFolder, tables).close();
+}
+
+OpenTimetableTables buildTimetableTablesForEditing(const std::filesystem::path& workFolder,
+                                                   WorkTables tables) {
+  return TimetableBuild(workFolder).run(workFolder, tables);
 }
 
 }  // namespace dae_export

@@ -32,15 +32,6 @@ std::map<std::string, std::weak_ptr<TableData>>& registry() {
   return tables;
 }
 
-// Names are a few bytes long: a plain loop beats a call to memcmp.
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
-
 void appendKeyPart(std::string& key, std::string_view part) {
   key += std::to_string(part.size());
   key += ':';
@@ -100,14 +91,7 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   layout_ = parseDbfHeader(head, fileSize, fileName_);
   count_ = layout_.recordCount;
   unfinished_ = head[kUnfinishedOffset] != 0;
-  // At least twice as many slots as fields, so that a search soon meets a
-  // free one; a power of two, so that a slot is a mask away.
-  nameSlots_.assign(std::bit_ceil(2 * layout_.fields.size() + 1), -1);
-  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
-    std::size_t slot = nameSlot(layout_.fields[i].name);
-    while (nameSlots_[slot] >= 0) slot = (slot + 1) & (nameSlots_.size() - 1);
-    nameSlots_[slot] = static_cast<int>(i);
-  }
+  names_ = FieldNames(layout_.fields);
   blankRecord_.assign(1, kLiveRecord);
   for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
   perChunk_ = std::max<std::size_t>(1, kChunkBytes / layout_.recordLength);
@@ -140,10 +124,6 @@ void TableData::loadTags() {
     if (index.field >= 0) {
       const FieldDef& field = layout_.fields[static_cast<std::size_t>(index.field)];
       index.order = TagOrder(sortKey(field, layout_.family, emptyFieldBytes(field, layout_.family)).size());
-      std::vector<std::string> keys;
-      keys.reserve(count_);
-      for (std::uint32_t i = 0; i < count_; ++i) keys.push_back(tagKey(index, record(i)));
-      index.order.assign(keys);
     }
     tagDefs_.push_back(index.def);
     tags_.push_back(std::move(index));
@@ -168,12 +148,12 @@ void TableData::writeIndex() {
     described.back().expression = tag.def.field;
   }
   const auto entriesOf = [this](std::size_t t, std::vector<MdxEntry>& entries) {
-    const TagIndex& tag = tags_[t];
-    const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
-    entries.reserve(tag.order.size());
-    for (TagOrder::Position p = tag.order.begin(); p != tag.order.end(); p = tag.order.next(p)) {
-      const std::uint32_t i = tag.order.record(p);
-      entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
+    const int f = tags_[t].field;
+    const TagOrder& sorted = order(static_cast<int>(t));
+    entries.reserve(sorted.size());
+    for (TagOrder::Position p = sorted.begin(); p != sorted.end(); p = sorted.next(p)) {
+      const std::uint32_t i = sorted.record(p);
+      entries.push_back({mdxKey(layout_.fields[static_cast<std::size_t>(f)], fieldBytes(i, f)), i + 1});
     }
   };
   const fs::path target =
@@ -181,27 +161,26 @@ void TableData::writeIndex() {
   support::writeFileAtomically(target, buildMdx(path_.stem().string(), described, entriesOf, today()));
 }
 
-// Where the search for a field name starts: a cheap mix of its length and
-// outer letters, which differ between most names of a table.
-std::size_t TableData::nameSlot(std::string_view name) const {
-  if (name.empty()) return 0;
-  const auto first = static_cast<unsigned char>(name.front());
-  const auto last = static_cast<unsigned char>(name.back());
-  return (name.size() * 131 + first * 31 + last) & (nameSlots_.size() - 1);
-}
-
 int TableData::fieldIndex(std::string_view name) const {
   // Callers nearly always spell the name as stored; the exact lookup is much
   // cheaper than folding case, and it runs on every field access.
-  for (std::size_t slot = nameSlot(name);; slot = (slot + 1) & (nameSlots_.size() - 1)) {
-    const int f = nameSlots_[slot];
-    if (f < 0) break;
-    if (sameName(layout_.fields[static_cast<std::size_t>(f)].name, name)) return f;
-  }
+  if (const int f = names_.find(name); f >= 0) return f;
   for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
     if (support::equalsIgnoringCase(layout_.fields[i].name, name)) return static_cast<int>(i);
   }
   return -1;
+}
+
+const TagOrder& TableData::order(int t) const {
+  TagIndex& tag = tags_[static_cast<std::size_t>(t)];
+  if (!tag.ordered) {
+    std::string keys;
+    keys.reserve(std::size_t{count_} * tag.order.keyWidth());
+    for (std::uint32_t i = 0; i < count_; ++i) keys += tagKey(tag, record(i));
+    tag.order.assign(keys);
+    tag.ordered = true;
+  }
+  return tag.order;
 }
 
 int TableData::tagIndex(std::string_view name) const {
@@ -318,7 +297,9 @@ void TableData::markDeleted(std::uint32_t i) {
 
 // Enters a new record i in every tag order and every locate hash.
 void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
-  for (TagIndex& tag : tags_) tag.order.insert(tagKey(tag, rec), i);
+  for (TagIndex& tag : tags_) {
+    if (tag.ordered) tag.order.insert(tagKey(tag, rec), i);
+  }
   if (rec[0] == kDeletedRecord) return;  // deleted records are never found by locate
   for (Lookup& lookup : lookups_) lookup.hits.emplace(lookupHash(lookup.fields, rec), i);
 }
@@ -329,7 +310,7 @@ void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
 void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string_view rec) {
   const auto same = [&](int f) { return fieldBytes(old, f) == fieldBytes(rec, f); };
   for (TagIndex& tag : tags_) {
-    if (same(tag.field)) continue;
+    if (!tag.ordered || same(tag.field)) continue;
     tag.order.erase(tagKey(tag, old), i);
     tag.order.insert(tagKey(tag, rec), i);
   }

@@ -17,6 +17,7 @@
 
 #include "support/dbase/dbf_format.h"
 #include "support/dbase/field.h"
+#include "support/dbase/field_names.h"
 #include "support/dbase/tag_order.h"
 #include "support/platform.h"
 
@@ -25,7 +26,11 @@ namespace dbase {
 struct TagIndex {
   TagDef def;
   int field = -1;  // -1: not an ascending tag on one field of the table; never used or kept
+  // The order of the records in this tag (TableData::order()): sorted from
+  // the records when first asked for and kept up to date from then on, so
+  // that a tag nobody walks or searches costs nothing while the table changes.
   TagOrder order;
+  bool ordered = false;
 };
 
 class TableData {
@@ -55,6 +60,9 @@ class TableData {
   const std::vector<TagIndex>& tags() const { return tags_; }
   int fieldIndex(std::string_view name) const;  // -1 when absent
   int tagIndex(std::string_view name) const;    // -1 when absent
+  // The order of tag t (one whose field is >= 0), sorted from the records the
+  // first time it is asked for. Holds until the next change of the records.
+  const TagOrder& order(int t) const;
 
   std::uint32_t size() const { return count_; }
   // Changes with every change to the records, so that a handle can tell
@@ -104,10 +112,7 @@ class TableData {
   std::string fileName_;
   support::LockedFile file_;
   DbfLayout layout_;
-  // The fields by exact name: an open-addressing table of field indexes,
-  // -1 where free.
-  std::size_t nameSlot(std::string_view name) const;
-  std::vector<int> nameSlots_;
+  FieldNames names_;
   std::vector<std::string> chunks_;  // the records, perChunk_ in each
   std::size_t perChunk_ = 1;
   std::string blankRecord_;
@@ -116,7 +121,7 @@ class TableData {
   std::uint64_t version_ = 0;
   int live_ = 0;
   std::vector<TagDef> tagDefs_;
-  std::vector<TagIndex> tags_;
+  mutable std::vector<TagIndex> tags_;  // their orders are sorted when first asked for
   bool changed_ = false;
   bool unfinished_ = false;
   bool writer_ = false;
