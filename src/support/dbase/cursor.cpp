@@ -69,6 +69,7 @@ void Cursor::close() {
   for (Cursor* detail : link_.details()) detail->masterClosed();
   link_.releaseDetails();
   current_.reset();
+  followPending_ = false;
   std::shared_ptr<TableData> data = std::move(data_);
   if (data.use_count() == 1) data->finish();
 }
@@ -85,29 +86,59 @@ void Cursor::moveTo(std::optional<std::uint32_t> record) {
   for (Cursor* detail : link_.details()) detail->masterMoved();
 }
 
+// A detail settles its pending record when its master moves, but finds its
+// first record of the master's new key only when it is next used: walking a
+// master record by record (as the coding editor does to copy a teacher's
+// document) then costs no search in its details.
 void Cursor::masterMoved() {
   settle();
-  refreshLinkKey();
-  moveTo(order_.after(*data_, scope_, std::nullopt));
+  followPending_ = true;
+  for (Cursor* detail : link_.details()) detail->masterMoved();
+}
+
+void Cursor::follow() const {
+  if (!followPending_) return;
+  // Handles live behind Table and are never const objects themselves: a
+  // const reader may bring the position up to date.
+  Cursor& self = const_cast<Cursor&>(*this);
+  self.followPending_ = false;
+  self.refreshLinkKey();
+  self.current_ = self.order_.after(*data_, scope_, std::nullopt);
+}
+
+bool Cursor::atEnd() const {
+  follow();
+  return state_ != EditState::Insert && !current_;
+}
+
+std::optional<std::uint32_t> Cursor::currentRecord() const {
+  follow();
+  return current_;
 }
 
 // The master is closing: nothing is shown until the detail is linked again.
-void Cursor::masterClosed() { scope_.linkKey.reset(); }
+void Cursor::masterClosed() {
+  follow();
+  scope_.linkKey.reset();
+}
 
 void Cursor::first() {
   data();
+  follow();
   settle();
   moveTo(order_.after(*data_, scope_, std::nullopt));
 }
 
 void Cursor::next() {
   data();
+  follow();
   settle();
   if (current_) moveTo(order_.after(*data_, scope_, current_));
 }
 
 void Cursor::prior() {
   data();
+  follow();
   settle();
   const auto before = order_.before(*data_, scope_, current_);
   if (before || !current_) moveTo(before);
@@ -115,12 +146,14 @@ void Cursor::prior() {
 
 void Cursor::last() {
   data();
+  follow();
   settle();
   moveTo(order_.before(*data_, scope_, std::nullopt));
 }
 
 void Cursor::gotoBookmark(Bookmark mark) {
   data();
+  follow();
   settle();
   if (mark.record == 0 || mark.record > data_->size() || !order_.shows(*data_, scope_, mark.record - 1)) {
     throw support::Error("Marca de registro no válida en la tabla " + data_->fileName());
@@ -140,8 +173,18 @@ int Cursor::fieldIndex(std::string_view name) const {
 const FieldDef& Cursor::def(int f) const { return data_->fields()[static_cast<std::size_t>(f)]; }
 DbfFamily Cursor::family() const { return data_->layout().family; }
 
-Cursor::FieldRead Cursor::read(std::string_view field) const {
-  const int f = fieldIndex(field);
+Cursor::FieldRead Cursor::read(std::string_view field) const { return read(fieldIndex(field)); }
+
+void Cursor::requireField(int f) const {
+  if (f < 0 || static_cast<std::size_t>(f) >= data().fields().size()) {
+    throw support::Error("Campo número " + std::to_string(f) + " no encontrado en la tabla " +
+                         data_->fileName());
+  }
+}
+
+Cursor::FieldRead Cursor::read(int f) const {
+  requireField(f);
+  follow();
   if (state_ != EditState::Browse) return {def(f), family(), data_->fieldBytes(buffer_, f)};
   if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
   return {def(f), family(), data_->fieldBytes(*current_, f)};
@@ -157,8 +200,8 @@ void Cursor::requireEditing() const {
     throw support::Error("La tabla " + data_->fileName() + " no está en edición");
 }
 
-void Cursor::writeText(std::string_view field, std::string_view value) {
-  const int f = fieldIndex(field);
+void Cursor::writeText(int f, std::string_view value) {
+  requireField(f);
   requireEditing();
   const FieldDef& d = def(f);
   if (d.type != FieldType::Character) return store(f, encodeText(d, family(), value));
@@ -191,12 +234,13 @@ void Cursor::settle() {
 
 void Cursor::append() {
   data();
+  follow();
   settle();
   requireWritable();
   buffer_ = data_->blankRecord();
   state_ = EditState::Insert;
   Cursor* master = link_.master();
-  if (scope_.linkTag >= 0 && master && master->current_) {
+  if (scope_.linkTag >= 0 && master && master->currentRecord()) {
     // A new detail record belongs to the master's current record.
     const int f = data_->tags()[static_cast<std::size_t>(scope_.linkTag)].field;
     store(f, encodeText(def(f), family(), master->text(link_.masterField())));
@@ -206,6 +250,7 @@ void Cursor::append() {
 
 void Cursor::edit() {
   data();
+  follow();
   if (state_ != EditState::Browse) return;
   if (!current_) return append();
   requireWritable();
@@ -234,6 +279,7 @@ void Cursor::cancel() {
 
 void Cursor::remove() {
   data();
+  follow();
   if (state_ == EditState::Insert) return cancel();
   cancel();
   if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
@@ -248,6 +294,7 @@ void Cursor::remove() {
 
 void Cursor::selectTag(std::string_view tag) {
   data();
+  follow();
   settle();
   scope_.tag = tag.empty() ? -1 : usableTag(tag);
 }
@@ -283,18 +330,21 @@ bool Cursor::findEncoded(const std::string& fieldBytes) {
 
 bool Cursor::findKey(std::string_view key) {
   const int f = data_->tags()[static_cast<std::size_t>(selectedTagIndex())].field;
+  follow();
   settle();
   return findEncoded(encodeText(def(f), family(), key));
 }
 
 bool Cursor::findKey(std::int32_t key) {
   const int f = data_->tags()[static_cast<std::size_t>(selectedTagIndex())].field;
+  follow();
   settle();
   return findEncoded(encodeInteger(def(f), family(), key));
 }
 
 bool Cursor::locate(std::string_view fieldList, const std::vector<std::string>& values) {
   data();
+  follow();
   settle();
   const std::vector<std::string> names = splitFields(fieldList);
   if (names.size() != values.size()) {
@@ -345,6 +395,7 @@ std::string Cursor::valueAsRead(const FieldDef& f, std::string_view value) const
 
 void Cursor::setFilter(std::optional<Filter> filter) {
   data();
+  follow();
   settle();
   scope_.filterField = filter ? fieldIndex(filter->field) : -1;
   scope_.filterValue = filter ? std::move(filter->value) : std::string();
@@ -356,6 +407,7 @@ void Cursor::setFilter(std::optional<Filter> filter) {
 void Cursor::linkTo(Cursor& master, std::string masterField, std::string detailTag) {
   data();
   master.fieldIndex(masterField);  // the field must exist
+  follow();
   settle();
   unlink();
   scope_.linkTag = usableTag(detailTag);
@@ -366,6 +418,7 @@ void Cursor::linkTo(Cursor& master, std::string masterField, std::string detailT
 }
 
 void Cursor::unlink() {
+  follow();
   link_.leave();
   scope_.linkTag = -1;
   scope_.linkKey.reset();
@@ -376,6 +429,7 @@ void Cursor::unlink() {
 void Cursor::refreshLinkKey() {
   scope_.linkKey.reset();
   const Cursor* master = link_.master();
+  if (master) master->follow();
   if (!master || !master->data_ || (!master->current_ && master->state_ == EditState::Browse)) return;
   const int f = data_->tags()[static_cast<std::size_t>(scope_.linkTag)].field;
   scope_.linkKey = sortKey(def(f), family(), encodeText(def(f), family(), master->text(link_.masterField())));

@@ -49,13 +49,17 @@ class Cursor {
   void next();
   void prior();
   void last();
-  bool atEnd() const { return state_ != EditState::Insert && !current_; }
+  bool atEnd() const;
   // The physical index of the current record (the one a pending new record
   // was started from); none past the end.
-  std::optional<std::uint32_t> currentRecord() const { return current_; }
+  std::optional<std::uint32_t> currentRecord() const;
   void gotoBookmark(Bookmark mark);
 
+  // The number of a field of the open table; throws support::Error naming
+  // the table when it has none of that name.
+  int fieldIndex(std::string_view name) const;
   FieldRead read(std::string_view field) const;
+  FieldRead read(int field) const;
   std::string text(std::string_view field) const;
   // Encodes the value for the field (encode(def, family) gives its bytes)
   // into the pending record.
@@ -67,7 +71,7 @@ class Cursor {
   }
 
   // The text into the pending record, in place when the field holds characters.
-  void writeText(std::string_view field, std::string_view value);
+  void writeText(int field, std::string_view value);
 
   EditState state() const { return state_; }
   void append();
@@ -86,7 +90,7 @@ class Cursor {
   void unlink();
 
  private:
-  int fieldIndex(std::string_view name) const;
+  void requireField(int f) const;
   const FieldDef& def(int f) const;
   DbfFamily family() const;
   void requireEditing() const;
@@ -95,6 +99,7 @@ class Cursor {
   void settle();
   void moveTo(std::optional<std::uint32_t> record);
   void masterMoved();
+  void follow() const;
   void masterClosed();
   void refreshLinkKey();
   int usableTag(std::string_view tag) const;
@@ -110,6 +115,9 @@ class Cursor {
   ViewOrder order_;
   DetailLink link_;
   std::optional<std::uint32_t> current_;
+  // The master moved since this detail was positioned: its link key and
+  // current record are brought up to date when it is next used (follow()).
+  bool followPending_ = false;
   EditState state_ = EditState::Browse;
   std::string buffer_;  // the pending record
   bool modified_ = false;

@@ -303,11 +303,8 @@ bool isEmptyValue(const FieldDef& field, DbfFamily family, std::string_view byte
 
 std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view bytes) {
   switch (field.type) {
-    case FieldType::Character: {
-      std::size_t e = bytes.size();
-      while (e > 0 && (bytes[e - 1] == ' ' || bytes[e - 1] == '\0')) --e;
-      return std::string(bytes.substr(0, e));
-    }
+    case FieldType::Character:
+      return std::string(characterValue(bytes));
     case FieldType::Logical:
       if (isEmptyValue(field, family, bytes)) return {};
       return decodeBoolean(field, family, bytes) ? "True" : "False";
@@ -324,6 +321,12 @@ std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view
     default:
       return std::string(support::trimBlanksAndNuls(bytes));
   }
+}
+
+std::string_view characterValue(std::string_view bytes) {
+  std::size_t e = bytes.size();
+  while (e > 0 && (bytes[e - 1] == ' ' || bytes[e - 1] == '\0')) --e;
+  return bytes.substr(0, e);
 }
 
 std::int32_t decodeInteger(const FieldDef& field, DbfFamily family, std::string_view bytes) {

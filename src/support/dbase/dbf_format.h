@@ -58,6 +58,8 @@ std::string emptyFieldBytes(const FieldDef& field, DbfFamily family);
 // no value reads as "". Throws support::Error for conversions that make no
 // sense (integer() of a text that is not a whole number).
 std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view bytes);
+// A character field's bytes without their trailing blanks (or NULs): its text.
+std::string_view characterValue(std::string_view bytes);
 bool isEmptyValue(const FieldDef& field, DbfFamily family, std::string_view bytes);
 std::int32_t decodeInteger(const FieldDef& field, DbfFamily family, std::string_view bytes);
 double decodeNumber(const FieldDef& field, DbfFamily family, std::string_view bytes);

@@ -48,7 +48,21 @@ std::uint32_t Table::recordNumber() const {
   return record && cursor_->state() != EditState::Insert ? *record + 1 : 0;
 }
 
+int Table::fieldNumber(std::string_view field) const { return cursor_->fieldIndex(field); }
+
 std::string Table::text(std::string_view field) const { return cursor_->text(field); }
+std::string Table::text(int field) const {
+  const Cursor::FieldRead r = cursor_->read(field);
+  return decodeText(r.def, r.family, r.bytes);
+}
+std::string_view Table::characters(int field) const {
+  const Cursor::FieldRead r = cursor_->read(field);
+  if (r.def.type != FieldType::Character) {
+    throw support::Error("El campo '" + r.def.name + "' de la tabla " + cursor_->data().fileName() +
+                         " no es de caracteres");
+  }
+  return characterValue(r.bytes);
+}
 std::int32_t Table::integer(std::string_view field) const {
   const Cursor::FieldRead r = cursor_->read(field);
   return decodeInteger(r.def, r.family, r.bytes);
@@ -62,7 +76,10 @@ double Table::number(std::string_view field) const {
   return decodeNumber(r.def, r.family, r.bytes);
 }
 
-void Table::setText(std::string_view field, std::string_view value) { cursor_->writeText(field, value); }
+void Table::setText(std::string_view field, std::string_view value) {
+  cursor_->writeText(cursor_->fieldIndex(field), value);
+}
+void Table::setText(int field, std::string_view value) { cursor_->writeText(field, value); }
 void Table::setInteger(std::string_view field, std::int32_t value) {
   cursor_->write(field, [&](const FieldDef& f, DbfFamily family) { return encodeInteger(f, family, value); });
 }

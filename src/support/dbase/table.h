@@ -103,10 +103,21 @@ class Table {
   // a new record is pending.
   std::uint32_t recordNumber() const;
 
+  // The number of a field of the open table (0 for the first), for loops
+  // that read or write the same fields of many records: a field given by
+  // number is not searched for by name again. Throws support::Error when the
+  // table has no field of that name.
+  int fieldNumber(std::string_view field) const;
+
   // Reading the current (or pending) record. Requires: !atEnd() or a pending
   // record. Character values come back without trailing blanks; an empty
   // number reads as "" and 0.
   std::string text(std::string_view field) const;
+  std::string text(int field) const;
+  // A character field as text(), without a copy: a view into the record,
+  // valid until the record or the table changes. A field of another kind is
+  // an error.
+  std::string_view characters(int field) const;
   std::int32_t integer(std::string_view field) const;
   bool boolean(std::string_view field) const;
   double number(std::string_view field) const;
@@ -115,6 +126,7 @@ class Table {
   // Text longer than a character field is cut to its width; text written to
   // a numeric field is converted ("" stores no value).
   void setText(std::string_view field, std::string_view value);
+  void setText(int field, std::string_view value);
   void setInteger(std::string_view field, std::int32_t value);
   void setBoolean(std::string_view field, bool value);
   void setNumber(std::string_view field, double value);

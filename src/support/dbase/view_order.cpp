@@ -105,14 +105,18 @@ std::optional<std::uint32_t> ViewOrder::walkTag(const TableData& data, const Vie
   if (!from) {
     p = rangeStart();
   } else {
-    const std::string key = orderKey(data, scope, *from);
+    // The record's key, read from where the last step stopped when that
+    // still holds.
+    const auto place = remembered(data, scope.tag, *from);
+    const std::string computed = place ? std::string() : orderKey(data, scope, *from);
+    const std::string_view key = place ? order.key(*place) : std::string_view(computed);
     // A record outside the link's range (the master moved) walks from the
     // range's nearer end, or finds nothing beyond it.
     const int side = link ? key.compare(*link) : 0;
     if (side != 0) {
       if ((side < 0) != forward) return std::nullopt;
       p = rangeStart();
-    } else if (const auto place = remembered(data, scope.tag, *from)) {
+    } else if (place) {
       p = forward ? order.next(*place) : *place;
     } else {
       p = forward ? order.after(key, *from) : order.at(key, *from);
