@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "dae_export/lesson_lookup.h"
 #include "dae_export/timetable_tables.h"
 #include "support/dbase/table.h"
 #include "support/text.h"
@@ -22,37 +23,7 @@ struct LessonRow {
   std::int32_t sessions = 0;
 };
 
-// One lesson of the host's timetable, as read from SOLUC.
-struct Lesson {
-  std::int32_t day = 0;
-  std::int32_t hour = 0;
-  std::int32_t sessions = 0;
-  std::string teacher;
-  std::string group;
-  std::string subject;
-  std::string room;
-  std::string task;
-  std::string pupils;
-};
-
-// What a lesson takes from the master tables.
-struct LessonData {
-  std::string documentType;
-  std::string document;
-  std::string start;
-  std::string end;
-  std::string level;
-  std::string plan;
-  std::string groupCode;
-  std::string groupName;
-  std::string pupils;
-  std::string subjectCode;
-  std::string subjectName;
-  std::string task;
-};
-
 constexpr std::size_t kGroupWidth = 10;  // ABREVGRUP
-constexpr std::size_t kSubjectCodeWidth = 8;
 constexpr std::size_t kLongestNonSubjectCode = 4;
 const std::string kWrittenNow = "S";
 const std::string kOlder = "N";
@@ -79,17 +50,29 @@ std::vector<LessonRow> readLessons(dbase::Table& timetable) {
   return lessons;
 }
 
-Lesson readLesson(dbase::Table& timetable, const LessonRow& row) {
+// The texts of SOLUC's rows, by field number.
+struct LessonFields {
+  explicit LessonFields(const dbase::Table& t)
+      : PROF(t.fieldNumber("PROF")),
+        CODGRUPO(t.fieldNumber("CODGRUPO")),
+        ASIG(t.fieldNumber("ASIG")),
+        AULA(t.fieldNumber("AULA")),
+        TAREA(t.fieldNumber("TAREA")),
+        NALUM(t.fieldNumber("NALUM")) {}
+  int PROF, CODGRUPO, ASIG, AULA, TAREA, NALUM;
+};
+
+Lesson readLesson(dbase::Table& timetable, const LessonFields& f, const LessonRow& row) {
   timetable.gotoBookmark(row.row);
   return {row.day,
           row.hour,
           row.sessions,
-          timetable.text("PROF"),
-          timetable.text("CODGRUPO"),
-          timetable.text("ASIG"),
-          timetable.text("AULA"),
-          timetable.text("TAREA"),
-          timetable.text("NALUM")};
+          timetable.text(f.PROF),
+          timetable.text(f.CODGRUPO),
+          timetable.text(f.ASIG),
+          timetable.text(f.AULA),
+          timetable.text(f.TAREA),
+          timetable.text(f.NALUM)};
 }
 
 // The parts of a session key: teacher (padded), day, session, day and session.
@@ -100,10 +83,61 @@ std::string daySessionPart(const std::string& key) { return key.substr(10, 3); }
 
 bool blank(const std::string& value) { return support::QuitaBlancos(value).empty(); }
 
+// A character field reads back without its trailing blanks: it holds only
+// blanks exactly when nothing of it is left.
+bool blank(const dbase::Table& table, int field) { return table.characters(field).empty(); }
+
 // Sets field unless the record already holds a value there.
-void setWhenEmpty(dbase::Table& table, std::string_view field, const std::string& value) {
-  if (blank(table.text(field))) table.setText(field, value);
+void setWhenEmpty(dbase::Table& table, int field, const std::string& value) {
+  if (blank(table, field)) table.setText(field, value);
 }
+
+// The fields of the type-2 and type-3 records, by number: a build sets every
+// one of them on every record.
+struct TypeTwoFields {
+  explicit TypeTwoFields(const dbase::Table& t)
+      : TIPREG(t.fieldNumber("TIPREG")),
+        TIPDOC(t.fieldNumber("TIPDOC")),
+        ABREVPROF(t.fieldNumber("ABREVPROF")),
+        DOC(t.fieldNumber("DOC")),
+        NUMSESION(t.fieldNumber("NUMSESION")),
+        DIASEM(t.fieldNumber("DIASEM")),
+        TIPTAR(t.fieldNumber("TIPTAR")),
+        HORAINI(t.fieldNumber("HORAINI")),
+        HORAFIN(t.fieldNumber("HORAFIN")),
+        GRUPNIV(t.fieldNumber("GRUPNIV")),
+        ABREVASIG(t.fieldNumber("ABREVASIG")),
+        CODASIG(t.fieldNumber("CODASIG")),
+        NOMASIG(t.fieldNumber("NOMASIG")),
+        TIPASIG(t.fieldNumber("TIPASIG")),
+        IDIOMA(t.fieldNumber("IDIOMA")),
+        AULA_OBS(t.fieldNumber("AULA_OBS")),
+        TIP_ACTIV(t.fieldNumber("TIP_ACTIV")),
+        PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")),
+        DIA_SES(t.fieldNumber("DIA_SES")),
+        PLAN(t.fieldNumber("PLAN")),
+        REG_MOD(t.fieldNumber("REG_MOD")) {}
+  int TIPREG, TIPDOC, ABREVPROF, DOC, NUMSESION, DIASEM, TIPTAR, HORAINI, HORAFIN, GRUPNIV, ABREVASIG,
+      CODASIG, NOMASIG, TIPASIG, IDIOMA, AULA_OBS, TIP_ACTIV, PROF_DIA_SES, DIA_SES, PLAN, REG_MOD;
+};
+
+struct TypeThreeFields {
+  explicit TypeThreeFields(const dbase::Table& t)
+      : TIPREG(t.fieldNumber("TIPREG")),
+        ABREVGRUP(t.fieldNumber("ABREVGRUP")),
+        CODGRUPO(t.fieldNumber("CODGRUPO")),
+        TIPDOC(t.fieldNumber("TIPDOC")),
+        ABREVPROF(t.fieldNumber("ABREVPROF")),
+        DOC(t.fieldNumber("DOC")),
+        NUMSESGRUP(t.fieldNumber("NUMSESGRUP")),
+        DIASEM(t.fieldNumber("DIASEM")),
+        NUMALUM(t.fieldNumber("NUMALUM")),
+        ALIASDAE(t.fieldNumber("ALIASDAE")),
+        PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")),
+        REG_MOD(t.fieldNumber("REG_MOD")) {}
+  int TIPREG, ABREVGRUP, CODGRUPO, TIPDOC, ABREVPROF, DOC, NUMSESGRUP, DIASEM, NUMALUM, ALIASDAE,
+      PROF_DIA_SES, REG_MOD;
+};
 
 // The handles of one build, all open.
 class TimetableBuild {
@@ -115,7 +149,8 @@ class TimetableBuild {
         subjects_(workFolder, "ASIGNOMT"),
         hours_(workFolder, "PLANTILLA"),
         typeTwo_(workFolder, typeTwoTable().name),
-        typeThree_(workFolder, typeThreeTable().name) {
+        typeThree_(workFolder, typeThreeTable().name),
+        lookup_(teachers_, groups_, subjects_, hours_) {
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_})
       input->open({.exclusive = true});
     teachers_.selectTag("ABREV");
@@ -131,7 +166,16 @@ class TimetableBuild {
       work->open();
       work->selectTag("PROF_DIA_SES");
     }
-    for (const LessonRow& row : lessons_) write(readLesson(timetable_, row));
+    const LessonFields lessonFields(timetable_);
+    const TypeTwoFields typeTwoFields(typeTwo_);
+    const TypeThreeFields typeThreeFields(typeThree_);
+    for (const LessonRow& row : lessons_) {
+      const Lesson lesson = readLesson(timetable_, lessonFields, row);
+      const LessonData data = lookup_.lookUp(lesson);
+      const std::string key = sessionKey(lesson.teacher, lesson.day, lesson.hour);
+      writeTypeTwo(typeTwoFields, key, lesson, data);
+      if (!blank(lesson.group)) writeTypeThree(typeThreeFields, key, lesson, data);
+    }
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_}) input->close();
     if (!rebuilding_) {
       sweep(typeTwo_);
@@ -142,80 +186,40 @@ class TimetableBuild {
   }
 
  private:
-  void write(const Lesson& lesson) {
-    const LessonData data = lookUp(lesson);
-    const std::string key = sessionKey(lesson.teacher, lesson.day, lesson.hour);
-    writeTypeTwo(key, lesson, data);
-    if (!blank(lesson.group)) writeTypeThree(key, lesson, data);
-  }
-
-  LessonData lookUp(const Lesson& lesson) {
-    LessonData data;
-    if (teachers_.findKey(lesson.teacher)) {
-      data.document = teachers_.text("DNI");
-      data.documentType = teachers_.text("TIPODNI");
-    } else {
-      // Listed so that the coding editor asks for the teacher's document.
-      teachers_.append();
-      teachers_.setText("ABREV", lesson.teacher);
-      teachers_.post();
-    }
-
-    if (hours_.findKey(lesson.hour)) data.start = hours_.text("HORAINI");
-    const std::int32_t lastHour = lesson.sessions < 2 ? lesson.hour : lesson.hour + lesson.sessions - 1;
-    if (hours_.findKey(lastHour)) data.end = hours_.text("HORAFIN");
-
-    data.pupils = lesson.pupils;
-    if (groups_.locate("ABREV", {lesson.group})) {
-      data.level = groups_.text("NIVELDAE");
-      data.plan = groups_.text("PLANDAE");
-      data.groupCode = groups_.text("CODGRUDAE");
-      data.groupName = groups_.text("ALIASDAE");
-      if (data.pupils == "0") data.pupils = groups_.text("MAXALUM");
-    }
-
-    if (subjects_.locate("COD", {lesson.subject})) {
-      data.subjectCode = subjects_.text("CODIGODAE").substr(0, kSubjectCodeWidth);
-      data.subjectName = subjects_.text("NOMBRE");
-    }
-
-    data.task = lesson.task;
-    if (blank(data.task)) data.task = data.level.empty() ? std::string() : "101";
-    return data;
-  }
-
-  void writeTypeTwo(const std::string& key, const Lesson& lesson, const LessonData& data) {
+  void writeTypeTwo(const TypeTwoFields& f, const std::string& key, const Lesson& lesson,
+                    const LessonData& data) {
     dbase::Table& t = typeTwo_;
     if (t.findKey(key)) {
       t.edit();
     } else {
       t.append();
     }
-    t.setText("TIPREG", "2");
-    setWhenEmpty(t, "TIPDOC", data.documentType);
-    t.setText("ABREVPROF", teacherPart(key));
-    setWhenEmpty(t, "DOC", data.document);
-    t.setText("NUMSESION", sessionPart(key));
-    t.setText("DIASEM", dayPart(key));
-    setWhenEmpty(t, "TIPTAR", data.task);
-    t.setText("HORAINI", data.start);
-    t.setText("HORAFIN", data.end);
-    setWhenEmpty(t, "GRUPNIV", data.level);
-    t.setText("ABREVASIG", lesson.subject);
-    t.setText("CODASIG", data.subjectCode);
-    t.setText("NOMASIG", data.subjectName);
-    t.setText("TIPASIG", " ");
-    if (support::QuitaBlancos(data.subjectCode).size() > kLongestNonSubjectCode) t.setText("IDIOMA", "02");
-    t.setText("AULA_OBS", lesson.room);
-    t.setText("TIP_ACTIV", "   ");
-    t.setText("PROF_DIA_SES", key);
-    t.setText("DIA_SES", daySessionPart(key));
-    t.setText("PLAN", data.plan);
-    t.setText("REG_MOD", writtenMark());
+    t.setText(f.TIPREG, "2");
+    setWhenEmpty(t, f.TIPDOC, data.documentType);
+    t.setText(f.ABREVPROF, teacherPart(key));
+    setWhenEmpty(t, f.DOC, data.document);
+    t.setText(f.NUMSESION, sessionPart(key));
+    t.setText(f.DIASEM, dayPart(key));
+    setWhenEmpty(t, f.TIPTAR, data.task);
+    t.setText(f.HORAINI, data.start);
+    t.setText(f.HORAFIN, data.end);
+    setWhenEmpty(t, f.GRUPNIV, data.level);
+    t.setText(f.ABREVASIG, lesson.subject);
+    t.setText(f.CODASIG, data.subjectCode);
+    t.setText(f.NOMASIG, data.subjectName);
+    t.setText(f.TIPASIG, " ");
+    if (support::QuitaBlancos(data.subjectCode).size() > kLongestNonSubjectCode) t.setText(f.IDIOMA, "02");
+    t.setText(f.AULA_OBS, lesson.room);
+    t.setText(f.TIP_ACTIV, "   ");
+    t.setText(f.PROF_DIA_SES, key);
+    t.setText(f.DIA_SES, daySessionPart(key));
+    t.setText(f.PLAN, data.plan);
+    t.setText(f.REG_MOD, writtenMark());
     t.post();
   }
 
-  void writeTypeThree(const std::string& key, const Lesson& lesson, const LessonData& data) {
+  void writeTypeThree(const TypeThreeFields& f, const std::string& key, const Lesson& lesson,
+                      const LessonData& data) {
     dbase::Table& t = typeThree_;
     // Compared as stored: a group name longer than the field is kept cut.
     const bool known = t.locate("PROF_DIA_SES;ABREVGRUP", {key, lesson.group.substr(0, kGroupWidth)});
@@ -223,23 +227,23 @@ class TimetableBuild {
       t.edit();
     } else {
       t.append();
-      t.setText("CODGRUPO", data.groupCode);
+      t.setText(f.CODGRUPO, data.groupCode);
     }
     // Several rows of one session may name the same group: the first number
     // of pupils written in this build stands.
     const bool pupilsWrittenNow =
-        !blank(t.text("NUMALUM")) && (rebuilding_ || t.text("REG_MOD") == kWrittenNow);
-    t.setText("TIPREG", "3");
-    t.setText("ABREVGRUP", lesson.group);
-    setWhenEmpty(t, "TIPDOC", data.documentType);
-    t.setText("ABREVPROF", teacherPart(key));
-    setWhenEmpty(t, "DOC", data.document);
-    t.setText("NUMSESGRUP", sessionPart(key));
-    t.setText("DIASEM", dayPart(key));
-    if (!pupilsWrittenNow) t.setText("NUMALUM", data.pupils);
-    t.setText("ALIASDAE", data.groupName);
-    t.setText("PROF_DIA_SES", key);
-    t.setText("REG_MOD", writtenMark());
+        !blank(t, f.NUMALUM) && (rebuilding_ || t.characters(f.REG_MOD) == kWrittenNow);
+    t.setText(f.TIPREG, "3");
+    t.setText(f.ABREVGRUP, lesson.group);
+    setWhenEmpty(t, f.TIPDOC, data.documentType);
+    t.setText(f.ABREVPROF, teacherPart(key));
+    setWhenEmpty(t, f.DOC, data.document);
+    t.setText(f.NUMSESGRUP, sessionPart(key));
+    t.setText(f.DIASEM, dayPart(key));
+    if (!pupilsWrittenNow) t.setText(f.NUMALUM, data.pupils);
+    t.setText(f.ALIASDAE, data.groupName);
+    t.setText(f.PROF_DIA_SES, key);
+    t.setText(f.REG_MOD, writtenMark());
     t.post();
   }
 
@@ -275,6 +279,7 @@ class TimetableBuild {
   dbase::Table hours_;
   dbase::Table typeTwo_;
   dbase::Table typeThree_;
+  LessonLookup lookup_;
   std::vector<LessonRow> lessons_;
   bool rebuilding_ = false;
 };
