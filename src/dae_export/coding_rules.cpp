@@ -50,8 +50,14 @@ void propagateTeacherDocument(CodingTables& tables) {
   // taken first and the type-3 one is restored after its master.
   const dbase::Bookmark sessionMark = tables.sessions.bookmark();
   const dbase::Bookmark groupMark = tables.sessionGroups.bookmark();
+  // The teacher's records are written together once they all hold the
+  // document, a run of records at a time.
+  dbase::WriteBatch sessionWrites(tables.sessions);
+  dbase::WriteBatch groupWrites(tables.teacherGroups);
   stampDocument(tables.sessions, abrev, type, number);
   stampDocument(tables.teacherGroups, abrev, type, number);
+  sessionWrites.commit();
+  groupWrites.commit();
   returnTo(tables.sessions, sessionMark);
   returnTo(tables.sessionGroups, groupMark);
 }

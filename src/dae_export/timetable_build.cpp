@@ -166,6 +166,10 @@ class TimetableBuild {
       work->open();
       work->selectTag("PROF_DIA_SES");
     }
+    // The work tables are written when their records are complete, a run of
+    // records at a time, rather than record by record.
+    dbase::WriteBatch typeTwoWrites(typeTwo_);
+    dbase::WriteBatch typeThreeWrites(typeThree_);
     const LessonFields lessonFields(timetable_);
     const TypeTwoFields typeTwoFields(typeTwo_);
     const TypeThreeFields typeThreeFields(typeThree_);
@@ -181,6 +185,8 @@ class TimetableBuild {
       sweep(typeTwo_);
       sweep(typeThree_);
     }
+    typeTwoWrites.commit();
+    typeThreeWrites.commit();
     hours_.close();
     return {std::move(typeTwo_), std::move(typeThree_)};
   }

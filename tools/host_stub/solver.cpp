@@ -283,10 +283,12 @@ class GreedyPlacer {
 
 void writeSolution(const fs::path& folder, const std::vector<Lesson>& lessons) {
   dbase::Table solution = dbase::recreateTable(folder, solutionTable());
+  dbase::WriteBatch writes(solution);
   for (const Lesson& lesson : lessons) {
     solution.appendRecord({lesson.period.day, lesson.period.hour, std::int32_t{1}, lesson.teacher,
                            lesson.group, lesson.subject, lesson.room, lesson.task, std::string("0")});
   }
+  writes.commit();
   solution.close();
 }
 

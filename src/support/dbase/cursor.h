@@ -44,6 +44,10 @@ class Cursor {
   bool isOpen() const { return data_ != nullptr; }
   // The open table. Throws support::Error when the handle is closed.
   TableData& data() const;
+  std::weak_ptr<TableData> sharedData() const {
+    data();
+    return data_;
+  }
 
   void first();
   void next();

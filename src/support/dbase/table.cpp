@@ -137,6 +137,21 @@ Bookmark Table::bookmark() const {
 }
 void Table::gotoBookmark(Bookmark mark) { cursor_->gotoBookmark(mark); }
 
+WriteBatch::WriteBatch(Table& table) : data_(table.cursor_->sharedData()) { data_.lock()->beginBatch(); }
+
+WriteBatch::~WriteBatch() {
+  try {
+    commit();
+  } catch (...) {
+    // A destructor cannot report; the table refuses further changes.
+  }
+}
+
+void WriteBatch::commit() {
+  // A table closed meanwhile by its last handle wrote everything then.
+  if (const std::shared_ptr<TableData> data = std::exchange(data_, {}).lock()) data->endBatch();
+}
+
 std::uint64_t recordsTested() { return ViewOrder::recordsTested(); }
 
 Table recreateTable(const fs::path& folder, const TableDef& def) {

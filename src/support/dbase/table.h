@@ -55,6 +55,8 @@ struct Bookmark {
 };
 
 class Cursor;
+class TableData;
+class WriteBatch;
 
 class Table {
  public:
@@ -163,9 +165,38 @@ class Table {
   void gotoBookmark(Bookmark mark);
 
  private:
+  friend class WriteBatch;
   std::unique_ptr<Cursor> cursor_;
   std::vector<FieldDef> fieldDefs_;
   std::vector<TagDef> tagDefs_;
+};
+
+// Holds back the writes of a bulk change of one table (a build of the work
+// tables, a document copied into a teacher's records). While the batch lives,
+// posts through every handle on the table change its records in memory at
+// once, as always, but the file is written when the batch ends, each run of
+// consecutive records in one write, the end mark and the record count last:
+// the file stays a complete, valid table, until then the table as it was
+// before the batch. Batches on one table may nest; the outermost writes. A
+// failed write makes the table refuse every further change (its index is
+// then repaired by the next program that opens it).
+class WriteBatch {
+ public:
+  // Requires: table open.
+  explicit WriteBatch(Table& table);
+  // Writes what is held when commit() was not called (a step ending by an
+  // error); a failure is then not reported, beyond the table refusing
+  // changes.
+  ~WriteBatch();
+  WriteBatch(const WriteBatch&) = delete;
+  WriteBatch& operator=(const WriteBatch&) = delete;
+
+  // Ends the batch, writing what is held. Throws support::Error naming the
+  // table when it cannot be written.
+  void commit();
+
+ private:
+  std::weak_ptr<TableData> data_;  // the table's records; gone once every handle has closed it
 };
 
 // Records tested by the moves of every handle of this process since it

@@ -90,6 +90,7 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
       file_.readAt(0, static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65536)));
   layout_ = parseDbfHeader(head, fileSize, fileName_);
   count_ = layout_.recordCount;
+  fileCount_ = count_;
   unfinished_ = head[kUnfinishedOffset] != 0;
   names_ = FieldNames(layout_.fields);
   blankRecord_.assign(1, kLiveRecord);
@@ -131,7 +132,9 @@ void TableData::loadTags() {
 }
 
 void TableData::finish() {
-  if (!file_.isOpen()) return;  // lost to another program: nothing of it is ours to write
+  if (!file_.isOpen()) return;       // lost to another program: nothing of it is ours to write
+  if (!unwritable_.empty()) return;  // the file lags behind the records: the next writer repairs it
+  writeHeld();
   const bool repair = unfinished_ && writer_ && file_.writable() &&
                       std::all_of(tags_.begin(), tags_.end(), [](const TagIndex& t) { return t.field >= 0; });
   if (!changed_ && !repair) return;
@@ -230,6 +233,8 @@ std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
 void TableData::beforeChange() {
   ++version_;
   if (!file_.isOpen()) throw support::Error("La tabla " + fileName_ + " está en uso por otro programa");
+  if (!unwritable_.empty())
+    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + unwritable_);
   if (!file_.writable())
     throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
   for (const TagIndex& tag : tags_) {
@@ -246,30 +251,35 @@ void TableData::beforeChange() {
   }
 }
 
-void TableData::writeCount() {
+void TableData::writeCount(std::uint32_t records) {
   std::string count(4, '\0');
   for (int b = 0; b < 4; ++b)
-    count[static_cast<std::size_t>(b)] = static_cast<char>((count_ >> (8 * b)) & 0xFF);
+    count[static_cast<std::size_t>(b)] = static_cast<char>((records >> (8 * b)) & 0xFF);
   file_.writeAt(kCountOffset, count);
+  fileCount_ = records;
 }
 
 std::uint32_t TableData::append(const std::string& rec) {
   beforeChange();
   const std::uint32_t i = count_;
-  try {
-    // The record and the end mark in one write, then the count: a crash in
-    // between leaves a complete table of the old count followed by bytes
-    // that no reader takes for a record, never a count that promises a
-    // record the file does not hold.
-    writeBuffer_.assign(rec);
-    writeBuffer_ += kEndOfFile;
-    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, writeBuffer_);
-    ++count_;
-    writeCount();
-  } catch (const support::Error& e) {
-    count_ = i;
-    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+  if (batches_ > 0) {
+    held_.push_back(i);
+  } else {
+    try {
+      // The record and the end mark in one write, then the count: a crash in
+      // between leaves a complete table of the old count followed by bytes
+      // that no reader takes for a record, never a count that promises a
+      // record the file does not hold.
+      writeBuffer_.assign(rec);
+      writeBuffer_ += kEndOfFile;
+      file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength,
+                    writeBuffer_);
+      writeCount(i + 1);
+    } catch (const support::Error& e) {
+      throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+    }
   }
+  count_ = i + 1;
   storeRecord(i, rec);
   if (rec[0] != kDeletedRecord) ++live_;
   indexNewRecord(i, rec);
@@ -278,15 +288,61 @@ std::uint32_t TableData::append(const std::string& rec) {
 
 void TableData::update(std::uint32_t i, const std::string& rec) {
   beforeChange();
-  try {
-    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, rec);
-  } catch (const support::Error& e) {
-    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+  if (batches_ > 0) {
+    held_.push_back(i);
+  } else {
+    try {
+      file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, rec);
+    } catch (const support::Error& e) {
+      throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+    }
   }
   const std::string old(record(i));
   reindexRecord(i, old, rec);
   live_ += (rec[0] != kDeletedRecord) - (old[0] != kDeletedRecord);
   storeRecord(i, rec);
+}
+
+void TableData::endBatch() {
+  if (batches_ > 0 && --batches_ == 0 && unwritable_.empty()) writeHeld();
+}
+
+// Each run of consecutive held records goes in one write per chunk of
+// memory it spans; then, when the batch appended records, the end mark and
+// the count, in that order, as a single append writes them.
+void TableData::writeHeld() {
+  if (held_.empty()) return;
+  std::sort(held_.begin(), held_.end());
+  held_.erase(std::unique(held_.begin(), held_.end()), held_.end());
+  try {
+    for (std::size_t run = 0; run < held_.size();) {
+      std::size_t end = run + 1;
+      while (end < held_.size() && held_[end] == held_[end - 1] + 1) ++end;
+      for (std::uint32_t first = held_[run]; first <= held_[end - 1];) {
+        const std::size_t inChunk = perChunk_ - first % perChunk_;
+        const auto records =
+            static_cast<std::uint32_t>(std::min<std::size_t>(inChunk, held_[end - 1] - first + 1));
+        const std::string_view bytes(record(first).data(), std::size_t{records} * layout_.recordLength);
+        file_.writeAt(layout_.headerLength + std::uint64_t{first} * layout_.recordLength, bytes);
+        first += records;
+      }
+      run = end;
+    }
+    if (count_ != fileCount_) {
+      file_.writeAt(layout_.headerLength + std::uint64_t{count_} * layout_.recordLength,
+                    std::string(1, kEndOfFile));
+      writeCount(count_);
+    }
+  } catch (const support::Error& e) {
+    writeFailed(e);
+  }
+  held_.clear();
+}
+
+void TableData::writeFailed(const support::Error& e) {
+  unwritable_ = e.what();
+  held_.clear();
+  throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + unwritable_);
 }
 
 void TableData::markDeleted(std::uint32_t i) {

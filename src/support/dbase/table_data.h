@@ -19,6 +19,7 @@
 #include "support/dbase/field.h"
 #include "support/dbase/field_names.h"
 #include "support/dbase/tag_order.h"
+#include "support/error.h"
 #include "support/platform.h"
 
 namespace dbase {
@@ -83,11 +84,25 @@ class TableData {
   const std::string& blankRecord() const { return blankRecord_; }
   std::string tagKey(const TagIndex& tag, std::string_view record) const;
 
-  // Changes, written through to the file. Throw support::Error on a failed
-  // write or when a tag of the table cannot be rebuilt.
+  // Changes, written through to the file (or held by a write batch). Throw
+  // support::Error on a failed write or when a tag of the table cannot be
+  // rebuilt.
   std::uint32_t append(const std::string& record);
   void update(std::uint32_t i, const std::string& record);
   void markDeleted(std::uint32_t i);
+
+  // Write batches (dbase::WriteBatch): while one is open, changes are made in
+  // memory and held; when the outermost one ends, the held records are
+  // written, each run of consecutive records in one write, the end mark and
+  // the record count last. A failed write makes the table refuse every
+  // further change and leaves its index to be repaired by the next program
+  // that opens it (the table stays marked unfinished): the file holds the
+  // table as it was before the batch, or part of the batch's records, never
+  // a count that promises a record it does not hold.
+  void beginBatch() { ++batches_; }
+  // Throws support::Error naming the table when the held records cannot be
+  // written.
+  void endBatch();
 
   // Records whose fields (indexes) read exactly as values, ascending; valid
   // until the next call.
@@ -101,7 +116,9 @@ class TableData {
   void beforeChange();
   void writeIndex();
   void storeRecord(std::uint32_t i, std::string_view record);
-  void writeCount();
+  void writeCount(std::uint32_t records);
+  void writeHeld();
+  [[noreturn]] void writeFailed(const support::Error& e);
   std::string lookupKey(const std::vector<int>& fields, std::string_view record) const;
   std::size_t lookupHash(const std::vector<int>& fields, std::string_view record) const;
   void indexNewRecord(std::uint32_t i, std::string_view record);
@@ -125,6 +142,10 @@ class TableData {
   bool changed_ = false;
   bool unfinished_ = false;
   bool writer_ = false;
+  int batches_ = 0;
+  std::vector<std::uint32_t> held_;  // records changed in a batch and not written yet
+  std::uint32_t fileCount_ = 0;      // the record count the file's header holds
+  std::string unwritable_;           // why writing failed: the table takes no more changes
   // Hash indexes for locate, one per list of fields; kept up to date on
   // change. Each live record is held under the hash of its values as read,
   // which costs a few bytes a record; a search checks the values of the
