@@ -25,10 +25,13 @@ constexpr std::size_t kLongestNonSubjectCode = 4;
 // should).
 void stampDocument(dbase::Table& view, const std::string& abrev, const std::string& type,
                    const std::string& number) {
-  for (view.first(); !view.atEnd() && view.text("ABREVPROF") == abrev; view.next()) {
+  const int teacher = view.fieldNumber("ABREVPROF");
+  const int documentType = view.fieldNumber("TIPDOC");
+  const int document = view.fieldNumber("DOC");
+  for (view.first(); !view.atEnd() && view.characters(teacher) == abrev; view.next()) {
     view.edit();
-    view.setText("TIPDOC", type);
-    view.setText("DOC", number);
+    view.setText(documentType, type);
+    view.setText(document, number);
     view.post();
   }
 }

@@ -28,23 +28,31 @@ constexpr std::size_t kLongestNonSubjectCode = 4;
 const std::string kWrittenNow = "S";
 const std::string kOlder = "N";
 
-// A whole number read from a field of any kind; the host may store numbers
-// as text, and an empty value counts as 0 there as in a numeric field.
-std::int32_t wholeNumber(const dbase::Table& table, std::string_view field) {
-  return support::trimControls(table.text(field)).empty() ? 0 : table.integer(field);
+// A whole number read from a field of any kind: an empty numeric field reads
+// as 0, and the host may store numbers as text, where an empty value counts
+// as 0 too.
+std::int32_t wholeNumber(const dbase::Table& table, int field) {
+  if (table.fields()[static_cast<std::size_t>(field)].type != dbase::FieldType::Character) {
+    return table.integer(field);
+  }
+  return support::trimControls(table.characters(field)).empty() ? 0 : table.integer(field);
 }
 
 // The rows that make timetable records: a lesson of day 0 has no place in the
 // week, and one without a teacher belongs to nobody.
 std::vector<LessonRow> readLessons(dbase::Table& timetable) {
+  const int day = timetable.fieldNumber("DIA");
+  const int hour = timetable.fieldNumber("HORA");
+  const int sessions = timetable.fieldNumber("SESIONES");
+  const int teacher = timetable.fieldNumber("PROF");
   std::vector<LessonRow> lessons;
   for (timetable.first(); !timetable.atEnd(); timetable.next()) {
     LessonRow lesson;
-    lesson.day = wholeNumber(timetable, "DIA");
-    if (lesson.day == 0 || timetable.text("PROF").empty()) continue;
+    lesson.day = wholeNumber(timetable, day);
+    if (lesson.day == 0 || timetable.text(teacher).empty()) continue;
     lesson.row = timetable.bookmark();
-    lesson.hour = wholeNumber(timetable, "HORA");
-    lesson.sessions = wholeNumber(timetable, "SESIONES");
+    lesson.hour = wholeNumber(timetable, hour);
+    lesson.sessions = wholeNumber(timetable, sessions);
     lessons.push_back(lesson);
   }
   return lessons;

@@ -63,7 +63,8 @@ std::string_view Table::characters(int field) const {
   }
   return characterValue(r.bytes);
 }
-std::int32_t Table::integer(std::string_view field) const {
+std::int32_t Table::integer(std::string_view field) const { return integer(cursor_->fieldIndex(field)); }
+std::int32_t Table::integer(int field) const {
   const Cursor::FieldRead r = cursor_->read(field);
   return decodeInteger(r.def, r.family, r.bytes);
 }

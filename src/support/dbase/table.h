@@ -121,6 +121,7 @@ class Table {
   // an error.
   std::string_view characters(int field) const;
   std::int32_t integer(std::string_view field) const;
+  std::int32_t integer(int field) const;
   bool boolean(std::string_view field) const;
   double number(std::string_view field) const;
 

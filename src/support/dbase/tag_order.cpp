@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace dbase {
 namespace {
@@ -10,12 +11,6 @@ namespace {
 // A full block is cut in two halves; inserting into a block moves at most
 // this many entries.
 constexpr std::size_t kBlockEntries = 64;
-
-std::uint64_t bigEndianWord(const unsigned char* b) {
-  return std::uint64_t{b[0]} << 56 | std::uint64_t{b[1]} << 48 | std::uint64_t{b[2]} << 40 |
-         std::uint64_t{b[3]} << 32 | std::uint64_t{b[4]} << 24 | std::uint64_t{b[5]} << 16 |
-         std::uint64_t{b[6]} << 8 | std::uint64_t{b[7]};
-}
 
 }  // namespace
 
@@ -68,38 +63,29 @@ void TagOrder::assign(std::string_view keys) {
   ++version_;
   const std::size_t count = keyWidth_ == 0 ? 0 : keys.size() / keyWidth_;
   const auto keyOf = [&](std::uint32_t record) { return keys.substr(record * keyWidth_, keyWidth_); };
-  // Sorted by the entries' first 24 bytes as three numbers, then by the rest
-  // of their keys and their record numbers: nearly every comparison ends at
-  // the numbers. Entries differ in their record numbers, so the order is total.
-  constexpr std::size_t kHeadBytes = 24;
-  struct Item {
-    std::array<std::uint64_t, kHeadBytes / 8> head{};
-    std::uint32_t record = 0;
-  };
-  std::vector<Item> items(count);
-  std::array<unsigned char, kHeadBytes> head{};
-  const std::size_t headBytes = std::min(entryWidth(), kHeadBytes);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    std::memcpy(head.data(), entryBytes(keyOf(i), i).data(), headBytes);
-    items[i].record = i;
-    for (std::size_t w = 0; w < items[i].head.size(); ++w) items[i].head[w] = bigEndianWord(&head[8 * w]);
+  // A radix sort, from the keys' last byte to their first, each pass stable:
+  // records of equal keys keep their ascending numbers. A byte that every key
+  // has alike (the blanks that pad short values) takes no pass.
+  std::vector<std::uint32_t> sorted(count);
+  for (std::uint32_t i = 0; i < count; ++i) sorted[i] = i;
+  std::vector<std::uint32_t> spare(count);
+  for (std::size_t b = keyWidth_; b-- > 0;) {
+    std::array<std::size_t, 256> starts{};
+    for (std::uint32_t i = 0; i < count; ++i) ++starts[static_cast<unsigned char>(keys[i * keyWidth_ + b])];
+    if (count == 0 || starts[static_cast<unsigned char>(keys[b])] == count) continue;
+    std::size_t start = 0;
+    for (std::size_t& bucket : starts) start += std::exchange(bucket, start);
+    for (const std::uint32_t record : sorted) {
+      spare[starts[static_cast<unsigned char>(keys[record * keyWidth_ + b])]++] = record;
+    }
+    sorted.swap(spare);
   }
-  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
-    for (std::size_t w = 0; w < a.head.size(); ++w) {
-      if (a.head[w] != b.head[w]) return a.head[w] < b.head[w];
-    }
-    if (keyWidth_ > kHeadBytes) {
-      const int c = keyOf(a.record).substr(kHeadBytes).compare(keyOf(b.record).substr(kHeadBytes));
-      if (c != 0) return c < 0;
-    }
-    return a.record < b.record;
-  });
   blocks_.clear();
   size_ = count;
-  for (std::size_t i = 0; i < items.size(); ++i) {
+  for (std::size_t i = 0; i < count; ++i) {
     // Blocks start three quarters full, leaving room for inserts.
     if (i % (kBlockEntries * 3 / 4) == 0) blocks_.emplace_back();
-    blocks_.back() += entryBytes(keyOf(items[i].record), items[i].record);
+    blocks_.back() += entryBytes(keyOf(sorted[i]), sorted[i]);
   }
 }
 
