@@ -37,7 +37,7 @@ LessonData LessonLookup::lookUp(const Lesson& lesson) {
   data.subjectName = s.name;
 
   data.task = lesson.task;
-  if (support::QuitaBlancos(data.task).empty()) data.task = data.level.empty() ? std::string() : "101";
+  if (support::QuitaBlancos(data.task).empty()) data.task = data.level.empty() ? std::string_view() : "101";
   return data;
 }
 

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "support/dbase/table.h"
@@ -32,20 +33,21 @@ struct Lesson {
   std::string pupils;
 };
 
-// What a lesson takes from the master tables.
+// What a lesson takes from the master tables: views into the lookup's memory
+// and into the lesson, valid while both last.
 struct LessonData {
-  std::string documentType;
-  std::string document;
-  std::string start;
-  std::string end;
-  std::string level;
-  std::string plan;
-  std::string groupCode;
-  std::string groupName;
-  std::string pupils;
-  std::string subjectCode;
-  std::string subjectName;
-  std::string task;
+  std::string_view documentType;
+  std::string_view document;
+  std::string_view start;
+  std::string_view end;
+  std::string_view level;
+  std::string_view plan;
+  std::string_view groupCode;
+  std::string_view groupName;
+  std::string_view pupils;
+  std::string_view subjectCode;
+  std::string_view subjectName;
+  std::string_view task;
 };
 
 class LessonLookup {
@@ -54,6 +56,8 @@ class LessonLookup {
   // the order of its tag HORA.
   LessonLookup(dbase::Table& teachers, dbase::Table& groups, dbase::Table& subjects, dbase::Table& hours);
 
+  // Each teacher, group, subject and hour looked up once: the views stay
+  // valid as long as this object.
   LessonData lookUp(const Lesson& lesson);
 
  private:

@@ -96,7 +96,7 @@ bool blank(const std::string& value) { return support::QuitaBlancos(value).empty
 bool blank(const dbase::Table& table, int field) { return table.characters(field).empty(); }
 
 // Sets field unless the record already holds a value there.
-void setWhenEmpty(dbase::Table& table, int field, const std::string& value) {
+void setWhenEmpty(dbase::Table& table, int field, std::string_view value) {
   if (blank(table, field)) table.setText(field, value);
 }
 

@@ -135,7 +135,10 @@ bool CreaTXTCuadroHorario(const std::string& CarpetaSalida, dbase::Table& centre
   const TypeTwoFields two(sessions);
   const TypeThreeFields three(groups);
 
+  // A line of each record at its nominal length: the file is built in one
+  // piece of memory, without copying itself as it grows.
   std::string file;
+  file.reserve(15 + std::size_t(sessions.recordCount()) * 58 + std::size_t(groups.recordCount()) * 77);
   headerRecord(file, centre);
   groups.first();
   for (sessions.first(); !sessions.atEnd(); sessions.next()) {

@@ -59,6 +59,7 @@ void Cursor::open(OpenOptions options) {
   if (!options.readOnly) data_->noteWriter();
   options_ = options;
   scope_ = {};
+  located_ = {};
   first();
 }
 
@@ -237,7 +238,7 @@ void Cursor::append() {
   follow();
   settle();
   requireWritable();
-  buffer_ = data_->blankRecord();
+  buffer_.assign(data_->blankRecord());  // into the buffer's memory: a record at a time, no allocation
   state_ = EditState::Insert;
   Cursor* master = link_.master();
   if (scope_.linkTag >= 0 && master && master->currentRecord()) {
@@ -254,7 +255,7 @@ void Cursor::edit() {
   if (state_ != EditState::Browse) return;
   if (!current_) return append();
   requireWritable();
-  buffer_ = std::string(data_->record(*current_));
+  buffer_.assign(data_->record(*current_));
   state_ = EditState::Edit;
   modified_ = false;
 }
@@ -346,23 +347,23 @@ bool Cursor::locate(std::string_view fieldList, const std::vector<std::string>& 
   data();
   follow();
   settle();
-  const std::vector<std::string> names = splitFields(fieldList);
-  if (names.size() != values.size()) {
-    throw support::Error("Búsqueda en la tabla " + data_->fileName() + ": " + std::to_string(names.size()) +
+  if (fieldList != located_.fieldList) {
+    located_.fields.clear();
+    for (const std::string& name : splitFields(fieldList)) located_.fields.push_back(fieldIndex(name));
+    located_.fieldList = fieldList;
+  }
+  const std::vector<int>& fields = located_.fields;
+  if (fields.size() != values.size()) {
+    throw support::Error("Búsqueda en la tabla " + data_->fileName() + ": " + std::to_string(fields.size()) +
                          " campos y " + std::to_string(values.size()) + " valores");
   }
-  std::vector<int> fields;
-  std::vector<std::string> wanted;
-  for (std::size_t k = 0; k < names.size(); ++k) {
-    const int f = fieldIndex(names[k]);
-    fields.push_back(f);
-    wanted.push_back(valueAsRead(def(f), values[k]));
-  }
+  located_.values.resize(values.size());
+  for (std::size_t k = 0; k < fields.size(); ++k) valueAsRead(def(fields[k]), values[k], located_.values[k]);
   // Only the records holding the values are tested: the first shown in the
   // view's order wins.
   std::optional<std::uint32_t> best;
   std::string bestKey;
-  for (std::uint32_t i : data_->matching(fields, wanted)) {
+  for (std::uint32_t i : data_->matching(fields, located_.values)) {
     if (!order_.shows(*data_, scope_, i)) continue;
     if (scope_.tag < 0) {
       best = i;  // hits are ascending: the first shown one comes first
@@ -381,15 +382,16 @@ bool Cursor::locate(std::string_view fieldList, const std::vector<std::string>& 
 
 // How a searched value would read back once stored: trailing blanks never
 // survive in a character field, and numbers read in one canonical form.
-std::string Cursor::valueAsRead(const FieldDef& f, std::string_view value) const {
+void Cursor::valueAsRead(const FieldDef& f, std::string_view value, std::string& read) const {
   if (f.type == FieldType::Character) {
     while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
-    return std::string(value);
+    read.assign(value);
+    return;
   }
   try {
-    return decodeText(f, family(), encodeText(f, family(), value));
+    read = decodeText(f, family(), encodeText(f, family(), value));
   } catch (const support::Error&) {
-    return std::string(1, '\0');  // matches nothing: no stored value reads with a NUL
+    read.assign(1, '\0');  // matches nothing: no stored value reads with a NUL
   }
 }
 

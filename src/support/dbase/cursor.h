@@ -109,7 +109,7 @@ class Cursor {
   int usableTag(std::string_view tag) const;
   int selectedTagIndex() const;
   bool findEncoded(const std::string& fieldBytes);
-  std::string valueAsRead(const FieldDef& f, std::string_view value) const;
+  void valueAsRead(const FieldDef& f, std::string_view value, std::string& read) const;
 
   std::filesystem::path folder_;
   std::string name_;
@@ -124,6 +124,14 @@ class Cursor {
   bool followPending_ = false;
   EditState state_ = EditState::Browse;
   std::string buffer_;  // the pending record
+  // The fields of the last locate, parsed once for the searches that repeat
+  // it, and its values as read.
+  struct Located {
+    std::string fieldList;
+    std::vector<int> fields;
+    std::vector<std::string> values;
+  };
+  Located located_;
   bool modified_ = false;
 };
 

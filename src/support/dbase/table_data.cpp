@@ -32,9 +32,11 @@ std::map<std::string, std::weak_ptr<TableData>>& registry() {
   return tables;
 }
 
+// A value within a lookup key: its length in two bytes, then its bytes, so
+// that no two lists of values give the same key.
 void appendKeyPart(std::string& key, std::string_view part) {
-  key += std::to_string(part.size());
-  key += ':';
+  key += static_cast<char>(part.size() >> 8);
+  key += static_cast<char>(part.size() & 0xFF);
   key += part;
 }
 
@@ -297,7 +299,7 @@ void TableData::update(std::uint32_t i, const std::string& rec) {
       throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
     }
   }
-  const std::string old(record(i));
+  const std::string_view old = record(i);  // until the record is stored
   reindexRecord(i, old, rec);
   live_ += (rec[0] != kDeletedRecord) - (old[0] != kDeletedRecord);
   storeRecord(i, rec);
@@ -387,17 +389,24 @@ void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string
   }
 }
 
-std::string TableData::lookupKey(const std::vector<int>& fields, std::string_view rec) const {
-  std::string key;
+// The values of fields as read, in key: a character field's value straight
+// from the record, another kind's decoded.
+void TableData::lookupKey(const std::vector<int>& fields, std::string_view rec, std::string& key) const {
+  key.clear();
   for (int f : fields) {
-    appendKeyPart(
-        key, decodeText(layout_.fields[static_cast<std::size_t>(f)], layout_.family, fieldBytes(rec, f)));
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(f)];
+    const std::string_view bytes = fieldBytes(rec, f);
+    if (field.type == FieldType::Character) {
+      appendKeyPart(key, characterValue(bytes));
+    } else {
+      appendKeyPart(key, decodeText(field, layout_.family, bytes));
+    }
   }
-  return key;
 }
 
 std::size_t TableData::lookupHash(const std::vector<int>& fields, std::string_view rec) const {
-  return std::hash<std::string>()(lookupKey(fields, rec));
+  lookupKey(fields, rec, recordKey_);
+  return std::hash<std::string_view>()(recordKey_);
 }
 
 const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fields,
@@ -413,13 +422,14 @@ const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fi
     lookups_.push_back(std::move(lookup));
     it = std::prev(lookups_.end());
   }
-  std::string key;
-  for (const std::string& v : values) appendKeyPart(key, v);
+  wantedKey_.clear();
+  for (const std::string& v : values) appendKeyPart(wantedKey_, v);
   // Records whose values only share the hash are left out.
   matched_.clear();
-  const auto [from, to] = it->hits.equal_range(std::hash<std::string>()(key));
+  const auto [from, to] = it->hits.equal_range(std::hash<std::string_view>()(wantedKey_));
   for (auto hit = from; hit != to; ++hit) {
-    if (lookupKey(fields, record(hit->second)) == key) matched_.push_back(hit->second);
+    lookupKey(fields, record(hit->second), recordKey_);
+    if (recordKey_ == wantedKey_) matched_.push_back(hit->second);
   }
   std::sort(matched_.begin(), matched_.end());
   return matched_;

@@ -119,7 +119,7 @@ class TableData {
   void writeCount(std::uint32_t records);
   void writeHeld();
   [[noreturn]] void writeFailed(const support::Error& e);
-  std::string lookupKey(const std::vector<int>& fields, std::string_view record) const;
+  void lookupKey(const std::vector<int>& fields, std::string_view record, std::string& key) const;
   std::size_t lookupHash(const std::vector<int>& fields, std::string_view record) const;
   void indexNewRecord(std::uint32_t i, std::string_view record);
   void reindexRecord(std::uint32_t i, std::string_view old, std::string_view record);
@@ -156,6 +156,9 @@ class TableData {
   };
   std::vector<Lookup> lookups_;
   std::vector<std::uint32_t> matched_;  // what matching() returned last
+  // The keys a lookup builds and compares, kept to spare an allocation each.
+  mutable std::string recordKey_;
+  std::string wantedKey_;
 };
 
 }  // namespace dbase
