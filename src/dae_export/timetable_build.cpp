@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dae_export/lesson_lookup.h"
+#include "dae_export/session_records.h"
 #include "dae_export/timetable_tables.h"
 #include "support/dbase/table.h"
 #include "support/text.h"
@@ -181,12 +182,14 @@ class TimetableBuild {
     const LessonFields lessonFields(timetable_);
     const TypeTwoFields typeTwoFields(typeTwo_);
     const TypeThreeFields typeThreeFields(typeThree_);
+    SessionRecords typeTwoRecords(typeTwo_, {typeTwoFields.PROF_DIA_SES});
+    SessionRecords typeThreeRecords(typeThree_, {typeThreeFields.PROF_DIA_SES, typeThreeFields.ABREVGRUP});
     for (const LessonRow& row : lessons_) {
       const Lesson lesson = readLesson(timetable_, lessonFields, row);
       const LessonData data = lookup_.lookUp(lesson);
       const std::string key = sessionKey(lesson.teacher, lesson.day, lesson.hour);
-      writeTypeTwo(typeTwoFields, key, lesson, data);
-      if (!blank(lesson.group)) writeTypeThree(typeThreeFields, key, lesson, data);
+      writeTypeTwo(typeTwoFields, typeTwoRecords, key, lesson, data);
+      if (!blank(lesson.group)) writeTypeThree(typeThreeFields, typeThreeRecords, key, lesson, data);
     }
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_}) input->close();
     if (!rebuilding_) {
@@ -200,14 +203,23 @@ class TimetableBuild {
   }
 
  private:
-  void writeTypeTwo(const TypeTwoFields& f, const std::string& key, const Lesson& lesson,
-                    const LessonData& data) {
-    dbase::Table& t = typeTwo_;
-    if (t.findKey(key)) {
+  // Goes to the record that records holds for values, in edit; or starts a
+  // new one when there is none. True when it is new.
+  static bool editOrAppend(dbase::Table& t, const SessionRecords& records,
+                           const std::vector<std::string_view>& values) {
+    if (const std::optional<std::uint32_t> record = records.find(values)) {
+      t.gotoBookmark({*record + 1});
       t.edit();
-    } else {
-      t.append();
+      return false;
     }
+    t.append();
+    return true;
+  }
+
+  void writeTypeTwo(const TypeTwoFields& f, SessionRecords& records, const std::string& key,
+                    const Lesson& lesson, const LessonData& data) {
+    dbase::Table& t = typeTwo_;
+    const bool added = editOrAppend(t, records, {key});
     t.setText(f.TIPREG, "2");
     setWhenEmpty(t, f.TIPDOC, data.documentType);
     t.setText(f.ABREVPROF, teacherPart(key));
@@ -230,19 +242,16 @@ class TimetableBuild {
     t.setText(f.PLAN, data.plan);
     t.setText(f.REG_MOD, writtenMark());
     t.post();
+    if (added) records.add(t.recordNumber() - 1, {key});
   }
 
-  void writeTypeThree(const TypeThreeFields& f, const std::string& key, const Lesson& lesson,
-                      const LessonData& data) {
+  void writeTypeThree(const TypeThreeFields& f, SessionRecords& records, const std::string& key,
+                      const Lesson& lesson, const LessonData& data) {
     dbase::Table& t = typeThree_;
     // Compared as stored: a group name longer than the field is kept cut.
-    const bool known = t.locate("PROF_DIA_SES;ABREVGRUP", {key, lesson.group.substr(0, kGroupWidth)});
-    if (known) {
-      t.edit();
-    } else {
-      t.append();
-      t.setText(f.CODGRUPO, data.groupCode);
-    }
+    const std::string_view group = std::string_view(lesson.group).substr(0, kGroupWidth);
+    const bool added = editOrAppend(t, records, {key, group});
+    if (added) t.setText(f.CODGRUPO, data.groupCode);
     // Several rows of one session may name the same group: the first number
     // of pupils written in this build stands.
     const bool pupilsWrittenNow =
@@ -259,6 +268,7 @@ class TimetableBuild {
     t.setText(f.PROF_DIA_SES, key);
     t.setText(f.REG_MOD, writtenMark());
     t.post();
+    if (added) records.add(t.recordNumber() - 1, {key, group});
   }
 
   // A rebuilt table holds only what this build writes, and the sweep would

@@ -152,13 +152,17 @@ void TableData::writeIndex() {
     described.push_back(mdxTagFor(tag.def.name, layout_.fields[static_cast<std::size_t>(tag.field)]));
     described.back().expression = tag.def.field;
   }
-  const auto entriesOf = [this](std::size_t t, std::vector<MdxEntry>& entries) {
+  const auto entriesOf = [this, &described](std::size_t t, std::vector<MdxEntry>& entries) {
     const int f = tags_[t].field;
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(f)];
     const TagOrder& sorted = order(static_cast<int>(t));
+    // A character field's key is its bytes with NUL as blank, as the order
+    // holds it already: taken from there, the records are not read again.
+    const bool keyInOrder = field.type == FieldType::Character && described[t].keyLength == field.width;
     entries.reserve(sorted.size());
     for (TagOrder::Position p = sorted.begin(); p != sorted.end(); p = sorted.next(p)) {
       const std::uint32_t i = sorted.record(p);
-      entries.push_back({mdxKey(layout_.fields[static_cast<std::size_t>(f)], fieldBytes(i, f)), i + 1});
+      entries.push_back({keyInOrder ? std::string(sorted.key(p)) : mdxKey(field, fieldBytes(i, f)), i + 1});
     }
   };
   const fs::path target =
