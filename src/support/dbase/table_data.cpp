@@ -269,7 +269,7 @@ std::uint32_t TableData::append(const std::string& rec) {
   beforeChange();
   const std::uint32_t i = count_;
   if (batches_ > 0) {
-    held_.push_back(i);
+    hold(i);
   } else {
     try {
       // The record and the end mark in one write, then the count: a crash in
@@ -295,7 +295,7 @@ std::uint32_t TableData::append(const std::string& rec) {
 void TableData::update(std::uint32_t i, const std::string& rec) {
   beforeChange();
   if (batches_ > 0) {
-    held_.push_back(i);
+    hold(i);
   } else {
     try {
       file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, rec);
@@ -318,8 +318,10 @@ void TableData::endBatch() {
 // the count, in that order, as a single append writes them.
 void TableData::writeHeld() {
   if (held_.empty()) return;
-  std::sort(held_.begin(), held_.end());
-  held_.erase(std::unique(held_.begin(), held_.end()), held_.end());
+  // Records are mostly held in ascending order (appended, or walked in an
+  // order that follows their numbers).
+  if (!std::is_sorted(held_.begin(), held_.end())) std::sort(held_.begin(), held_.end());
+  for (const std::uint32_t i : held_) isHeld_[i] = false;
   try {
     for (std::size_t run = 0; run < held_.size();) {
       std::size_t end = run + 1;
@@ -343,6 +345,14 @@ void TableData::writeHeld() {
     writeFailed(e);
   }
   held_.clear();
+}
+
+// Each record once, however many times a batch changes it.
+void TableData::hold(std::uint32_t i) {
+  if (isHeld_.size() <= i) isHeld_.resize(std::max<std::size_t>(i + 1, 2 * isHeld_.size()), false);
+  if (isHeld_[i]) return;
+  isHeld_[i] = true;
+  held_.push_back(i);
 }
 
 void TableData::writeFailed(const support::Error& e) {

@@ -118,6 +118,7 @@ class TableData {
   void storeRecord(std::uint32_t i, std::string_view record);
   void writeCount(std::uint32_t records);
   void writeHeld();
+  void hold(std::uint32_t i);
   [[noreturn]] void writeFailed(const support::Error& e);
   void lookupKey(const std::vector<int>& fields, std::string_view record, std::string& key) const;
   std::size_t lookupHash(const std::vector<int>& fields, std::string_view record) const;
@@ -143,7 +144,8 @@ class TableData {
   bool unfinished_ = false;
   bool writer_ = false;
   int batches_ = 0;
-  std::vector<std::uint32_t> held_;  // records changed in a batch and not written yet
+  std::vector<std::uint32_t> held_;  // records changed in a batch and not written yet, each once
+  std::vector<bool> isHeld_;         // by record: in held_
   std::uint32_t fileCount_ = 0;      // the record count the file's header holds
   std::string unwritable_;           // why writing failed: the table takes no more changes
   // Hash indexes for locate, one per list of fields; kept up to date on
