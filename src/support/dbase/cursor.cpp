@@ -97,8 +97,7 @@ void Cursor::masterMoved() {
   for (Cursor* detail : link_.details()) detail->masterMoved();
 }
 
-void Cursor::follow() const {
-  if (!followPending_) return;
+void Cursor::followMaster() const {
   // Handles live behind Table and are never const objects themselves: a
   // const reader may bring the position up to date.
   Cursor& self = const_cast<Cursor&>(*this);
@@ -172,23 +171,16 @@ int Cursor::fieldIndex(std::string_view name) const {
 }
 
 const FieldDef& Cursor::def(int f) const { return data_->fields()[static_cast<std::size_t>(f)]; }
-DbfFamily Cursor::family() const { return data_->layout().family; }
 
 Cursor::FieldRead Cursor::read(std::string_view field) const { return read(fieldIndex(field)); }
 
-void Cursor::requireField(int f) const {
-  if (f < 0 || static_cast<std::size_t>(f) >= data().fields().size()) {
-    throw support::Error("Campo número " + std::to_string(f) + " no encontrado en la tabla " +
-                         data_->fileName());
-  }
+void Cursor::noSuchField(int f) const {
+  throw support::Error("Campo número " + std::to_string(f) + " no encontrado en la tabla " +
+                       data().fileName());
 }
 
-Cursor::FieldRead Cursor::read(int f) const {
-  requireField(f);
-  follow();
-  if (state_ != EditState::Browse) return {def(f), family(), data_->fieldBytes(buffer_, f)};
-  if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
-  return {def(f), family(), data_->fieldBytes(*current_, f)};
+void Cursor::noCurrentRecord() const {
+  throw support::Error("No hay registro actual en la tabla " + data_->fileName());
 }
 
 std::string Cursor::text(std::string_view field) const {
@@ -196,19 +188,8 @@ std::string Cursor::text(std::string_view field) const {
   return decodeText(r.def, r.family, r.bytes);
 }
 
-void Cursor::requireEditing() const {
-  if (state_ == EditState::Browse)
-    throw support::Error("La tabla " + data_->fileName() + " no está en edición");
-}
-
-void Cursor::writeText(int f, std::string_view value) {
-  requireField(f);
-  requireEditing();
-  const FieldDef& d = def(f);
-  if (d.type != FieldType::Character) return store(f, encodeText(d, family(), value));
-  encodeCharacters(value, buffer_.data() + data_->layout().offsets[static_cast<std::size_t>(f)],
-                   static_cast<std::size_t>(d.width));
-  modified_ = true;
+void Cursor::notEditing() const {
+  throw support::Error("La tabla " + data_->fileName() + " no está en edición");
 }
 
 void Cursor::store(int f, const std::string& encoded) {

@@ -15,6 +15,7 @@
 #include "support/dbase/dbf_format.h"
 #include "support/dbase/detail_link.h"
 #include "support/dbase/table.h"
+#include "support/dbase/table_data.h"
 #include "support/dbase/view_order.h"
 
 namespace dbase {
@@ -63,7 +64,15 @@ class Cursor {
   // the table when it has none of that name.
   int fieldIndex(std::string_view name) const;
   FieldRead read(std::string_view field) const;
-  FieldRead read(int field) const;
+  // By number: the path of loops over many records, kept short.
+  FieldRead read(int f) const {
+    requireField(f);
+    follow();
+    const FieldDef& field = data_->fields()[static_cast<std::size_t>(f)];
+    if (state_ != EditState::Browse) return {field, family(), data_->fieldBytes(buffer_, f)};
+    if (!current_) noCurrentRecord();
+    return {field, family(), data_->fieldBytes(*current_, f)};
+  }
   std::string text(std::string_view field) const;
   // Encodes the value for the field (encode(def, family) gives its bytes)
   // into the pending record.
@@ -75,7 +84,15 @@ class Cursor {
   }
 
   // The text into the pending record, in place when the field holds characters.
-  void writeText(int field, std::string_view value);
+  void writeText(int f, std::string_view value) {
+    requireField(f);
+    requireEditing();
+    const FieldDef& field = data_->fields()[static_cast<std::size_t>(f)];
+    if (field.type != FieldType::Character) return store(f, encodeText(field, family(), value));
+    encodeCharacters(value, buffer_.data() + data_->layout().offsets[static_cast<std::size_t>(f)],
+                     static_cast<std::size_t>(field.width));
+    modified_ = true;
+  }
 
   EditState state() const { return state_; }
   void append();
@@ -94,16 +111,26 @@ class Cursor {
   void unlink();
 
  private:
-  void requireField(int f) const;
+  void requireField(int f) const {
+    if (!data_ || f < 0 || static_cast<std::size_t>(f) >= data_->fields().size()) noSuchField(f);
+  }
+  [[noreturn]] void noSuchField(int f) const;
+  [[noreturn]] void noCurrentRecord() const;
   const FieldDef& def(int f) const;
-  DbfFamily family() const;
-  void requireEditing() const;
+  DbfFamily family() const { return data_->layout().family; }
+  void requireEditing() const {
+    if (state_ == EditState::Browse) notEditing();
+  }
+  [[noreturn]] void notEditing() const;
   void requireWritable() const;
   void store(int f, const std::string& encoded);
   void settle();
   void moveTo(std::optional<std::uint32_t> record);
   void masterMoved();
-  void follow() const;
+  void follow() const {
+    if (followPending_) followMaster();
+  }
+  void followMaster() const;
   void masterClosed();
   void refreshLinkKey();
   int usableTag(std::string_view tag) const;

@@ -97,7 +97,10 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
   names_ = FieldNames(layout_.fields);
   blankRecord_.assign(1, kLiveRecord);
   for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
-  perChunk_ = std::max<std::size_t>(1, kChunkBytes / layout_.recordLength);
+  // A power of two of records per chunk: a record's chunk and place in it
+  // are a shift and a mask away.
+  perChunk_ = std::bit_floor(std::max<std::size_t>(1, kChunkBytes / layout_.recordLength));
+  chunkShift_ = std::countr_zero(perChunk_);
   for (std::uint32_t first = 0; first < count_; first += static_cast<std::uint32_t>(perChunk_)) {
     const std::size_t records = std::min<std::size_t>(perChunk_, count_ - first);
     std::string chunk = file_.readAt(layout_.headerLength + std::uint64_t{first} * layout_.recordLength,
@@ -185,7 +188,9 @@ const TagOrder& TableData::order(int t) const {
   if (!tag.ordered) {
     std::string keys;
     keys.reserve(std::size_t{count_} * tag.order.keyWidth());
-    for (std::uint32_t i = 0; i < count_; ++i) keys += tagKey(tag, record(i));
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
+    for (std::uint32_t i = 0; i < count_; ++i)
+      appendSortKey(field, layout_.family, fieldBytes(i, tag.field), keys);
     tag.order.assign(keys);
     tag.ordered = true;
   }
@@ -199,19 +204,14 @@ int TableData::tagIndex(std::string_view name) const {
   return -1;
 }
 
-std::string_view TableData::record(std::uint32_t i) const {
-  return std::string_view(chunks_[i / perChunk_])
-      .substr((i % perChunk_) * layout_.recordLength, layout_.recordLength);
-}
-
 // Records are kept in chunks of at most kChunkBytes: a large table grows
 // without copying itself (only its last chunk may move), and a table that
 // is only read takes no more than its records.
 void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
-  const std::size_t chunk = i / perChunk_;
+  const std::size_t chunk = i >> chunkShift_;
   if (chunk == chunks_.size()) chunks_.emplace_back();
   std::string& bytes = chunks_[chunk];
-  const std::size_t at = (i % perChunk_) * layout_.recordLength;
+  const std::size_t at = (i & (perChunk_ - 1)) * layout_.recordLength;
   if (at == bytes.size()) {
     // A chunk that grows takes its whole size at once: growing it by
     // doubling would hold up to twice its records.
@@ -220,15 +220,6 @@ void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
   } else {
     bytes.replace(at, layout_.recordLength, rec);
   }
-}
-
-std::string_view TableData::fieldBytes(std::uint32_t i, int field) const {
-  return fieldBytes(record(i), field);
-}
-
-std::string_view TableData::fieldBytes(std::string_view rec, int field) const {
-  const auto f = static_cast<std::size_t>(field);
-  return rec.substr(layout_.offsets[f], static_cast<std::size_t>(layout_.fields[f].width));
 }
 
 std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
@@ -327,7 +318,7 @@ void TableData::writeHeld() {
       std::size_t end = run + 1;
       while (end < held_.size() && held_[end] == held_[end - 1] + 1) ++end;
       for (std::uint32_t first = held_[run]; first <= held_[end - 1];) {
-        const std::size_t inChunk = perChunk_ - first % perChunk_;
+        const std::size_t inChunk = perChunk_ - (first & (perChunk_ - 1));
         const auto records =
             static_cast<std::uint32_t>(std::min<std::size_t>(inChunk, held_[end - 1] - first + 1));
         const std::string_view bytes(record(first).data(), std::size_t{records} * layout_.recordLength);

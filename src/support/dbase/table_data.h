@@ -75,11 +75,17 @@ class TableData {
   // append (which may move the last records) or the close of the table,
   // and show the record as changed when it is changed meanwhile, so a
   // caller that needs the old bytes copies them first.
-  std::string_view record(std::uint32_t i) const;
+  std::string_view record(std::uint32_t i) const {
+    return {chunks_[i >> chunkShift_].data() + (i & (perChunk_ - 1)) * layout_.recordLength,
+            layout_.recordLength};
+  }
   bool deleted(std::uint32_t i) const { return record(i)[0] == kDeletedRecord; }
-  std::string_view fieldBytes(std::uint32_t i, int field) const;
+  std::string_view fieldBytes(std::uint32_t i, int field) const { return fieldBytes(record(i), field); }
   // A field of a record held elsewhere (a pending one): a view into record.
-  std::string_view fieldBytes(std::string_view record, int field) const;
+  std::string_view fieldBytes(std::string_view record, int field) const {
+    const auto f = static_cast<std::size_t>(field);
+    return record.substr(layout_.offsets[f], static_cast<std::size_t>(layout_.fields[f].width));
+  }
   // A new record: live, every field empty.
   const std::string& blankRecord() const { return blankRecord_; }
   std::string tagKey(const TagIndex& tag, std::string_view record) const;
@@ -133,6 +139,7 @@ class TableData {
   FieldNames names_;
   std::vector<std::string> chunks_;  // the records, perChunk_ in each
   std::size_t perChunk_ = 1;
+  int chunkShift_ = 0;  // perChunk_ is 1 << chunkShift_
   std::string blankRecord_;
   std::string writeBuffer_;
   std::uint32_t count_ = 0;
