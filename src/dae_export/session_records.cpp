@@ -1,49 +1,55 @@
 #include "dae_export/session_records.h"
 
 #include <functional>
-#include <utility>
 
 namespace dae_export {
+namespace {
 
-SessionRecords::SessionRecords(const dbase::Table& table, std::vector<int> fields)
-    : fields_(std::move(fields)), slots_(16, 0) {
-  for (const int f : fields_) {
-    widths_.push_back(static_cast<std::size_t>(table.fields()[static_cast<std::size_t>(f)].width));
-    keyWidth_ += widths_.back();
-  }
+std::size_t widthOf(const dbase::Table& table, int field) {
+  return field < 0 ? 0 : static_cast<std::size_t>(table.fields()[static_cast<std::size_t>(field)].width);
+}
+
+void appendPadded(std::string& bytes, std::string_view value, std::size_t width) {
+  value = value.substr(0, width);
+  bytes += value;
+  bytes.append(width - value.size(), ' ');
+}
+
+}  // namespace
+
+SessionRecords::SessionRecords(const dbase::Table& table, int keyField, int groupField)
+    : keyWidth_(widthOf(table, keyField)), groupWidth_(widthOf(table, groupField)), slots_(16, 0) {
+  entryWidth_ = keyWidth_ + groupWidth_;
   dbase::Table walk(table.dbfPath().parent_path(), table.name());
   walk.open({.readOnly = true});
-  std::vector<std::string_view> values(fields_.size());
   for (walk.first(); !walk.atEnd(); walk.next()) {
-    for (std::size_t k = 0; k < fields_.size(); ++k) values[k] = walk.characters(fields_[k]);
-    if (!find(values)) add(walk.recordNumber() - 1, values);
+    const std::string_view key = walk.characters(keyField);
+    const std::string_view group = groupField < 0 ? std::string_view() : walk.characters(groupField);
+    if (!find(key, group)) add(walk.recordNumber() - 1, key, group);
   }
 }
 
-void SessionRecords::keyOf(const std::vector<std::string_view>& values, std::string& key) const {
-  key.clear();
-  for (std::size_t k = 0; k < widths_.size(); ++k) {
-    const std::string_view value = values[k].substr(0, widths_[k]);
-    key += value;
-    key.append(widths_[k] - value.size(), ' ');
-  }
+void SessionRecords::keyOf(std::string_view key, std::string_view group, std::string& bytes) const {
+  bytes.clear();
+  appendPadded(bytes, key, keyWidth_);
+  appendPadded(bytes, group, groupWidth_);
 }
 
-std::size_t SessionRecords::slotOf(std::string_view key) const {
-  return std::hash<std::string_view>()(key) & (slots_.size() - 1);
+std::size_t SessionRecords::slotOf(std::string_view bytes) const {
+  return std::hash<std::string_view>()(bytes) & (slots_.size() - 1);
 }
 
-std::optional<std::uint32_t> SessionRecords::find(const std::vector<std::string_view>& values) const {
-  keyOf(values, probe_);
+std::optional<std::uint32_t> SessionRecords::find(std::string_view key, std::string_view group) const {
+  keyOf(key, group, probe_);
   for (std::size_t slot = slotOf(probe_);; slot = (slot + 1) & (slots_.size() - 1)) {
     if (slots_[slot] == 0) return std::nullopt;
     const std::uint32_t entry = slots_[slot] - 1;
-    if (std::string_view(keys_).substr(entry * keyWidth_, keyWidth_) == probe_) return records_[entry];
+    if (std::string_view(keys_).substr(entry * entryWidth_, entryWidth_) == probe_) return records_[entry];
   }
 }
 
-void SessionRecords::add(std::uint32_t record, const std::vector<std::string_view>& values) {
-  keyOf(values, probe_);
+void SessionRecords::add(std::uint32_t record, std::string_view key, std::string_view group) {
+  keyOf(key, group, probe_);
   keys_ += probe_;
   records_.push_back(record);
   if (2 * records_.size() > slots_.size()) {
@@ -54,7 +60,7 @@ void SessionRecords::add(std::uint32_t record, const std::vector<std::string_vie
 }
 
 void SessionRecords::insert(std::uint32_t entry) {
-  std::size_t slot = slotOf(std::string_view(keys_).substr(entry * keyWidth_, keyWidth_));
+  std::size_t slot = slotOf(std::string_view(keys_).substr(entry * entryWidth_, entryWidth_));
   while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
   slots_[slot] = entry + 1;
 }

@@ -23,25 +23,26 @@ namespace dae_export {
 
 class SessionRecords {
  public:
-  // fields: the character fields that make the key, in order. Walks the live
-  // records of table (open) through a handle of its own.
-  SessionRecords(const dbase::Table& table, std::vector<int> fields);
+  // keyField, and groupField unless it is -1: character fields of table
+  // (open), whose live records are walked through a handle of its own.
+  SessionRecords(const dbase::Table& table, int keyField, int groupField = -1);
 
-  // The first record (0-based) whose fields read as values; none when none does.
-  std::optional<std::uint32_t> find(const std::vector<std::string_view>& values) const;
+  // The first record (0-based) whose fields read as key (and group); none
+  // when none does.
+  std::optional<std::uint32_t> find(std::string_view key, std::string_view group = {}) const;
   // A record just appended with those values, which no record had before.
-  void add(std::uint32_t record, const std::vector<std::string_view>& values);
+  void add(std::uint32_t record, std::string_view key, std::string_view group = {});
 
  private:
   // The values padded with blanks to their fields' widths (cut to them).
-  void keyOf(const std::vector<std::string_view>& values, std::string& key) const;
-  std::size_t slotOf(std::string_view key) const;
+  void keyOf(std::string_view key, std::string_view group, std::string& bytes) const;
+  std::size_t slotOf(std::string_view bytes) const;
   void insert(std::uint32_t entry);
 
-  std::vector<int> fields_;
-  std::vector<std::size_t> widths_;
   std::size_t keyWidth_ = 0;
-  std::string keys_;                    // entry e's key at e * keyWidth_
+  std::size_t groupWidth_ = 0;  // 0 without a group field
+  std::size_t entryWidth_ = 0;
+  std::string keys_;                    // entry e's key at e * entryWidth_
   std::vector<std::uint32_t> records_;  // entry e's record
   std::vector<std::uint32_t> slots_;    // entry + 1, 0 where free; a power of two, at most half used
   mutable std::string probe_;

@@ -182,8 +182,8 @@ class TimetableBuild {
     const LessonFields lessonFields(timetable_);
     const TypeTwoFields typeTwoFields(typeTwo_);
     const TypeThreeFields typeThreeFields(typeThree_);
-    SessionRecords typeTwoRecords(typeTwo_, {typeTwoFields.PROF_DIA_SES});
-    SessionRecords typeThreeRecords(typeThree_, {typeThreeFields.PROF_DIA_SES, typeThreeFields.ABREVGRUP});
+    SessionRecords typeTwoRecords(typeTwo_, typeTwoFields.PROF_DIA_SES);
+    SessionRecords typeThreeRecords(typeThree_, typeThreeFields.PROF_DIA_SES, typeThreeFields.ABREVGRUP);
     for (const LessonRow& row : lessons_) {
       const Lesson lesson = readLesson(timetable_, lessonFields, row);
       const LessonData data = lookup_.lookUp(lesson);
@@ -203,11 +203,11 @@ class TimetableBuild {
   }
 
  private:
-  // Goes to the record that records holds for values, in edit; or starts a
-  // new one when there is none. True when it is new.
-  static bool editOrAppend(dbase::Table& t, const SessionRecords& records,
-                           const std::vector<std::string_view>& values) {
-    if (const std::optional<std::uint32_t> record = records.find(values)) {
+  // Goes to the record that records holds for the key (and group), in edit;
+  // or starts a new one when there is none. True when it is new.
+  static bool editOrAppend(dbase::Table& t, const SessionRecords& records, std::string_view key,
+                           std::string_view group = {}) {
+    if (const std::optional<std::uint32_t> record = records.find(key, group)) {
       t.gotoBookmark({*record + 1});
       t.edit();
       return false;
@@ -219,7 +219,7 @@ class TimetableBuild {
   void writeTypeTwo(const TypeTwoFields& f, SessionRecords& records, const std::string& key,
                     const Lesson& lesson, const LessonData& data) {
     dbase::Table& t = typeTwo_;
-    const bool added = editOrAppend(t, records, {key});
+    const bool added = editOrAppend(t, records, key);
     t.setText(f.TIPREG, "2");
     setWhenEmpty(t, f.TIPDOC, data.documentType);
     t.setText(f.ABREVPROF, teacherPart(key));
@@ -242,7 +242,7 @@ class TimetableBuild {
     t.setText(f.PLAN, data.plan);
     t.setText(f.REG_MOD, writtenMark());
     t.post();
-    if (added) records.add(t.recordNumber() - 1, {key});
+    if (added) records.add(t.recordNumber() - 1, key);
   }
 
   void writeTypeThree(const TypeThreeFields& f, SessionRecords& records, const std::string& key,
@@ -250,7 +250,7 @@ class TimetableBuild {
     dbase::Table& t = typeThree_;
     // Compared as stored: a group name longer than the field is kept cut.
     const std::string_view group = std::string_view(lesson.group).substr(0, kGroupWidth);
-    const bool added = editOrAppend(t, records, {key, group});
+    const bool added = editOrAppend(t, records, key, group);
     if (added) t.setText(f.CODGRUPO, data.groupCode);
     // Several rows of one session may name the same group: the first number
     // of pupils written in this build stands.
@@ -268,7 +268,7 @@ class TimetableBuild {
     t.setText(f.PROF_DIA_SES, key);
     t.setText(f.REG_MOD, writtenMark());
     t.post();
-    if (added) records.add(t.recordNumber() - 1, {key, group});
+    if (added) records.add(t.recordNumber() - 1, key, group);
   }
 
   // A rebuilt table holds only what this build writes, and the sweep would
