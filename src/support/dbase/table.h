@@ -3,13 +3,15 @@
 // end. All handles on the same file in this process share one in-memory copy
 // of the records (table_data.h), so a change posted through one handle is
 // seen at once through every other. Every post is written through to the
-// .DBF, which is a complete, valid table afterwards; the production .MDX is
+// .DBF, which is a complete, valid table afterwards (the posts of a
+// WriteBatch are written together when it ends); the production .MDX is
 // rebuilt when the last handle on a changed table closes.
 //
 // A move tests only the records the view may show: a detail's records are
 // one key range of its tag, a filter's are found through a hash of the
 // field's values, and a detail whose master has no current record is empty
-// at once.
+// at once. A detail finds its master's records when it is next used, not at
+// every move of the master.
 //
 // Implicit posting: append, first, next, prior, last, findKey, locate, remove,
 // gotoBookmark and a move of the master of a detail link first post a pending

@@ -1,8 +1,9 @@
 // The one in-memory copy of an open table, shared by every handle on the same
 // file in this process (found through a registry keyed by the file's real
 // path). It holds the records, the order of every index tag, and the file
-// with its lock; each change is written through to the .DBF at once, and the
-// .MDX is rebuilt when the last handle lets go of a changed table.
+// with its lock; each change is written through to the .DBF at once (or when
+// its write batch ends), and the .MDX is rebuilt when the last handle lets go
+// of a changed table.
 #pragma once
 
 #include <cstdint>
