@@ -84,7 +84,7 @@ TableData& Cursor::data() const {
 
 void Cursor::moveTo(std::optional<std::uint32_t> record) {
   current_ = record;
-  for (Cursor* detail : link_.details()) detail->masterMoved();
+  for (std::size_t i = 0; i < link_.detailCount(); ++i) link_.detail(i).masterMoved();
 }
 
 // A detail settles its pending record when its master moves, but finds its
@@ -94,7 +94,7 @@ void Cursor::moveTo(std::optional<std::uint32_t> record) {
 void Cursor::masterMoved() {
   settle();
   followPending_ = true;
-  for (Cursor* detail : link_.details()) detail->masterMoved();
+  for (std::size_t i = 0; i < link_.detailCount(); ++i) link_.detail(i).masterMoved();
 }
 
 void Cursor::followMaster() const {
