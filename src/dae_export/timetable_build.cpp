@@ -101,53 +101,6 @@ void setWhenEmpty(dbase::Table& table, int field, std::string_view value) {
   if (blank(table, field)) table.setText(field, value);
 }
 
-// The fields of the type-2 and type-3 records, by number: a build sets every
-// one of them on every record.
-struct TypeTwoFields {
-  explicit TypeTwoFields(const dbase::Table& t)
-      : TIPREG(t.fieldNumber("TIPREG")),
-        TIPDOC(t.fieldNumber("TIPDOC")),
-        ABREVPROF(t.fieldNumber("ABREVPROF")),
-        DOC(t.fieldNumber("DOC")),
-        NUMSESION(t.fieldNumber("NUMSESION")),
-        DIASEM(t.fieldNumber("DIASEM")),
-        TIPTAR(t.fieldNumber("TIPTAR")),
-        HORAINI(t.fieldNumber("HORAINI")),
-        HORAFIN(t.fieldNumber("HORAFIN")),
-        GRUPNIV(t.fieldNumber("GRUPNIV")),
-        ABREVASIG(t.fieldNumber("ABREVASIG")),
-        CODASIG(t.fieldNumber("CODASIG")),
-        NOMASIG(t.fieldNumber("NOMASIG")),
-        TIPASIG(t.fieldNumber("TIPASIG")),
-        IDIOMA(t.fieldNumber("IDIOMA")),
-        AULA_OBS(t.fieldNumber("AULA_OBS")),
-        TIP_ACTIV(t.fieldNumber("TIP_ACTIV")),
-        PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")),
-        DIA_SES(t.fieldNumber("DIA_SES")),
-        PLAN(t.fieldNumber("PLAN")),
-        REG_MOD(t.fieldNumber("REG_MOD")) {}
-  int TIPREG, TIPDOC, ABREVPROF, DOC, NUMSESION, DIASEM, TIPTAR, HORAINI, HORAFIN, GRUPNIV, ABREVASIG,
-      CODASIG, NOMASIG, TIPASIG, IDIOMA, AULA_OBS, TIP_ACTIV, PROF_DIA_SES, DIA_SES, PLAN, REG_MOD;
-};
-
-struct TypeThreeFields {
-  explicit TypeThreeFields(const dbase::Table& t)
-      : TIPREG(t.fieldNumber("TIPREG")),
-        ABREVGRUP(t.fieldNumber("ABREVGRUP")),
-        CODGRUPO(t.fieldNumber("CODGRUPO")),
-        TIPDOC(t.fieldNumber("TIPDOC")),
-        ABREVPROF(t.fieldNumber("ABREVPROF")),
-        DOC(t.fieldNumber("DOC")),
-        NUMSESGRUP(t.fieldNumber("NUMSESGRUP")),
-        DIASEM(t.fieldNumber("DIASEM")),
-        NUMALUM(t.fieldNumber("NUMALUM")),
-        ALIASDAE(t.fieldNumber("ALIASDAE")),
-        PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")),
-        REG_MOD(t.fieldNumber("REG_MOD")) {}
-  int TIPREG, ABREVGRUP, CODGRUPO, TIPDOC, ABREVPROF, DOC, NUMSESGRUP, DIASEM, NUMALUM, ALIASDAE,
-      PROF_DIA_SES, REG_MOD;
-};
-
 // The handles of one build, all open.
 class TimetableBuild {
  public:

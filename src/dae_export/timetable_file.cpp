@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "dae_export/timetable_tables.h"
 #include "run/dialogs.h"
 #include "support/file_system.h"
 #include "support/text.h"
@@ -40,38 +41,6 @@ void headerRecord(std::string& file, const dbase::Table& centre) {
   padded(file, onRecord ? centre.text("ANOACAD") : std::string(), 4);
   file += kEndOfRecord;
 }
-
-// The fields of a type-2 record that the file takes, by number.
-struct TypeTwoFields {
-  explicit TypeTwoFields(const dbase::Table& t)
-      : TIPDOC(t.fieldNumber("TIPDOC")),
-        DOC(t.fieldNumber("DOC")),
-        NUMSESION(t.fieldNumber("NUMSESION")),
-        DIASEM(t.fieldNumber("DIASEM")),
-        TIPTAR(t.fieldNumber("TIPTAR")),
-        HORAINI(t.fieldNumber("HORAINI")),
-        HORAFIN(t.fieldNumber("HORAFIN")),
-        AULA_OBS(t.fieldNumber("AULA_OBS")),
-        TIP_ACTIV(t.fieldNumber("TIP_ACTIV")),
-        CODASIG(t.fieldNumber("CODASIG")),
-        TIPASIG(t.fieldNumber("TIPASIG")),
-        IDIOMA(t.fieldNumber("IDIOMA")),
-        GRUPNIV(t.fieldNumber("GRUPNIV")),
-        PLAN(t.fieldNumber("PLAN")),
-        PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")) {}
-  int TIPDOC, DOC, NUMSESION, DIASEM, TIPTAR, HORAINI, HORAFIN, AULA_OBS, TIP_ACTIV, CODASIG, TIPASIG, IDIOMA,
-      GRUPNIV, PLAN, PROF_DIA_SES;
-};
-
-struct TypeThreeFields {
-  explicit TypeThreeFields(const dbase::Table& t)
-      : CODGRUPO(t.fieldNumber("CODGRUPO")),
-        NUMSESGRUP(t.fieldNumber("NUMSESGRUP")),
-        NUMALUM(t.fieldNumber("NUMALUM")),
-        ALIASDAE(t.fieldNumber("ALIASDAE")),
-        PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")) {}
-  int CODGRUPO, NUMSESGRUP, NUMALUM, ALIASDAE, PROF_DIA_SES;
-};
 
 void typeTwoRecord(std::string& file, const dbase::Table& t, const TypeTwoFields& f) {
   file += '2';

@@ -28,6 +28,15 @@ class WriteBatchTest : public TableTest {
     t.remove();
   }
 
+  // PROF with the records A and B, changed post by post; the handle closed.
+  void changePostByPost() {
+    makeProf({{"A", 1, ""}, {"B", 2, ""}}).close();
+    dbase::Table t(folder(), "PROF");
+    t.open();
+    change(t);
+    t.close();
+  }
+
   std::filesystem::path dbf() const { return folder() / "PROF.DBF"; }
   std::filesystem::path mdx() const { return folder() / "PROF.MDX"; }
 
@@ -40,15 +49,12 @@ class WriteBatchTest : public TableTest {
 };
 
 TEST_F(WriteBatchTest, WritesWhatPostsWouldHaveWrittenWhenItEnds) {
-  makeProf({{"A", 1, ""}, {"B", 2, ""}}).close();
-  dbase::Table t(folder(), "PROF");
-  t.open();
-  change(t);
-  t.close();
+  changePostByPost();
   const std::string unbatched = readBytes(dbf());
   const std::string unbatchedIndex = readBytes(mdx());
 
   makeProf({{"A", 1, ""}, {"B", 2, ""}}).close();
+  dbase::Table t(folder(), "PROF");
   t.open();
   const std::string before = recordsOnDisk();
   {
@@ -72,16 +78,13 @@ TEST_F(WriteBatchTest, WritesWhatPostsWouldHaveWrittenWhenItEnds) {
 }
 
 TEST_F(WriteBatchTest, ClosingTheTableOrLeavingTheBatchByAnErrorWritesWhatIsHeld) {
-  makeProf({{"A", 1, ""}, {"B", 2, ""}}).close();
-  dbase::Table t(folder(), "PROF");
-  t.open();
-  change(t);
-  t.close();
+  changePostByPost();
   const std::string unbatched = readBytes(dbf());
 
   for (const bool byError : {false, true}) {
     SCOPED_TRACE(byError ? "left by an error" : "closed in the batch");
     makeProf({{"A", 1, ""}, {"B", 2, ""}}).close();
+    dbase::Table t(folder(), "PROF");
     t.open();
     try {
       dbase::WriteBatch batch(t);
