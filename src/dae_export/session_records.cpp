@@ -1,5 +1,6 @@
 #include "dae_export/session_records.h"
 
+#include <bit>
 #include <functional>
 
 namespace dae_export {
@@ -18,7 +19,11 @@ void appendPadded(std::string& bytes, std::string_view value, std::size_t width)
 }  // namespace
 
 SessionRecords::SessionRecords(const dbase::Table& table, int keyField, int groupField)
-    : keyWidth_(widthOf(table, keyField)), groupWidth_(widthOf(table, groupField)), slots_(16, 0) {
+    : keyWidth_(widthOf(table, keyField)),
+      groupWidth_(widthOf(table, groupField)),
+      // Room for every record the table holds, with as many more: a build
+      // that keeps the table adds few.
+      slots_(std::bit_ceil(4 * static_cast<std::size_t>(table.recordCount()) + 16), 0) {
   entryWidth_ = keyWidth_ + groupWidth_;
   dbase::Table walk(table.dbfPath().parent_path(), table.name());
   walk.open({.readOnly = true});
@@ -27,6 +32,7 @@ SessionRecords::SessionRecords(const dbase::Table& table, int keyField, int grou
     const std::string_view group = groupField < 0 ? std::string_view() : walk.characters(groupField);
     if (!find(key, group)) add(walk.recordNumber() - 1, key, group);
   }
+  next_ = 0;
 }
 
 void SessionRecords::keyOf(std::string_view key, std::string_view group, std::string& bytes) const {
@@ -41,11 +47,21 @@ std::size_t SessionRecords::slotOf(std::string_view bytes) const {
 
 std::optional<std::uint32_t> SessionRecords::find(std::string_view key, std::string_view group) const {
   keyOf(key, group, probe_);
+  // A timetable that kept its order asks for the entries one after another:
+  // the entry after the last one found is tried before the table of places.
+  if (next_ < records_.size() && entryKey(next_) == probe_) return records_[next_++];
   for (std::size_t slot = slotOf(probe_);; slot = (slot + 1) & (slots_.size() - 1)) {
     if (slots_[slot] == 0) return std::nullopt;
     const std::uint32_t entry = slots_[slot] - 1;
-    if (std::string_view(keys_).substr(entry * entryWidth_, entryWidth_) == probe_) return records_[entry];
+    if (entryKey(entry) == probe_) {
+      next_ = entry + 1;
+      return records_[entry];
+    }
   }
+}
+
+std::string_view SessionRecords::entryKey(std::uint32_t entry) const {
+  return std::string_view(keys_).substr(std::size_t{entry} * entryWidth_, entryWidth_);
 }
 
 void SessionRecords::add(std::uint32_t record, std::string_view key, std::string_view group) {
@@ -60,7 +76,7 @@ void SessionRecords::add(std::uint32_t record, std::string_view key, std::string
 }
 
 void SessionRecords::insert(std::uint32_t entry) {
-  std::size_t slot = slotOf(std::string_view(keys_).substr(entry * entryWidth_, entryWidth_));
+  std::size_t slot = slotOf(entryKey(entry));
   while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
   slots_[slot] = entry + 1;
 }

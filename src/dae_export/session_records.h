@@ -37,6 +37,7 @@ class SessionRecords {
   // The values padded with blanks to their fields' widths (cut to them).
   void keyOf(std::string_view key, std::string_view group, std::string& bytes) const;
   std::size_t slotOf(std::string_view bytes) const;
+  std::string_view entryKey(std::uint32_t entry) const;
   void insert(std::uint32_t entry);
 
   std::size_t keyWidth_ = 0;
@@ -46,6 +47,7 @@ class SessionRecords {
   std::vector<std::uint32_t> records_;  // entry e's record
   std::vector<std::uint32_t> slots_;    // entry + 1, 0 where free; a power of two, at most half used
   mutable std::string probe_;
+  mutable std::uint32_t next_ = 0;  // the entry after the last one found
 };
 
 }  // namespace dae_export

@@ -140,7 +140,8 @@ class TableData {
   FieldNames names_;
   std::vector<std::string> chunks_;  // the records, perChunk_ in each
   std::size_t perChunk_ = 1;
-  int chunkShift_ = 0;  // perChunk_ is 1 << chunkShift_
+  int chunkShift_ = 0;        // perChunk_ is 1 << chunkShift_
+  std::size_t perWrite_ = 1;  // records written by one write of a batch, at most
   std::string blankRecord_;
   std::string writeBuffer_;
   std::uint32_t count_ = 0;
