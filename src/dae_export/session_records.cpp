@@ -21,18 +21,19 @@ void appendPadded(std::string& bytes, std::string_view value, std::size_t width)
 SessionRecords::SessionRecords(const dbase::Table& table, int keyField, int groupField)
     : keyWidth_(widthOf(table, keyField)),
       groupWidth_(widthOf(table, groupField)),
-      // Room for every record the table holds, with as many more: a build
-      // that keeps the table adds few.
-      slots_(std::bit_ceil(4 * static_cast<std::size_t>(table.recordCount()) + 16), 0) {
+      // Room for every record the table holds: a build that keeps the table
+      // adds few.
+      slots_(std::bit_ceil(2 * static_cast<std::size_t>(table.recordCount()) + 16), 0) {
   entryWidth_ = keyWidth_ + groupWidth_;
+  keys_.reserve(entryWidth_ * static_cast<std::size_t>(table.recordCount()));
+  records_.reserve(static_cast<std::size_t>(table.recordCount()));
   dbase::Table walk(table.dbfPath().parent_path(), table.name());
   walk.open({.readOnly = true});
   for (walk.first(); !walk.atEnd(); walk.next()) {
     const std::string_view key = walk.characters(keyField);
     const std::string_view group = groupField < 0 ? std::string_view() : walk.characters(groupField);
-    if (!find(key, group)) add(walk.recordNumber() - 1, key, group);
+    add(walk.recordNumber() - 1, key, group);
   }
-  next_ = 0;
 }
 
 void SessionRecords::keyOf(std::string_view key, std::string_view group, std::string& bytes) const {
@@ -64,21 +65,25 @@ std::string_view SessionRecords::entryKey(std::uint32_t entry) const {
   return std::string_view(keys_).substr(std::size_t{entry} * entryWidth_, entryWidth_);
 }
 
+// One probe: the place the key has when it is there, else the free place
+// it takes.
 void SessionRecords::add(std::uint32_t record, std::string_view key, std::string_view group) {
+  if (2 * (records_.size() + 1) > slots_.size()) {
+    slots_.assign(2 * slots_.size(), 0);
+    for (std::uint32_t entry = 0; entry < records_.size(); ++entry) {
+      std::size_t slot = slotOf(entryKey(entry));
+      while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
+      slots_[slot] = entry + 1;
+    }
+  }
   keyOf(key, group, probe_);
+  std::size_t slot = slotOf(probe_);
+  for (; slots_[slot] != 0; slot = (slot + 1) & (slots_.size() - 1)) {
+    if (entryKey(slots_[slot] - 1) == probe_) return;
+  }
   keys_ += probe_;
   records_.push_back(record);
-  if (2 * records_.size() > slots_.size()) {
-    slots_.assign(2 * slots_.size(), 0);
-    for (std::uint32_t entry = 0; entry + 1 < records_.size(); ++entry) insert(entry);
-  }
-  insert(static_cast<std::uint32_t>(records_.size() - 1));
-}
-
-void SessionRecords::insert(std::uint32_t entry) {
-  std::size_t slot = slotOf(entryKey(entry));
-  while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
-  slots_[slot] = entry + 1;
+  slots_[slot] = static_cast<std::uint32_t>(records_.size());
 }
 
 }  // namespace dae_export

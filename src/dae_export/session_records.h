@@ -30,7 +30,7 @@ class SessionRecords {
   // The first record (0-based) whose fields read as key (and group); none
   // when none does.
   std::optional<std::uint32_t> find(std::string_view key, std::string_view group = {}) const;
-  // A record just appended with those values, which no record had before.
+  // Enters record with those values, unless an earlier record holds them.
   void add(std::uint32_t record, std::string_view key, std::string_view group = {});
 
  private:
@@ -38,7 +38,6 @@ class SessionRecords {
   void keyOf(std::string_view key, std::string_view group, std::string& bytes) const;
   std::size_t slotOf(std::string_view bytes) const;
   std::string_view entryKey(std::uint32_t entry) const;
-  void insert(std::uint32_t entry);
 
   std::size_t keyWidth_ = 0;
   std::size_t groupWidth_ = 0;  // 0 without a group field
