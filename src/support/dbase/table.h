@@ -177,8 +177,8 @@ class Table {
 // Holds back the writes of a bulk change of one table (a build of the work
 // tables, a document copied into a teacher's records). While the batch lives,
 // posts through every handle on the table change its records in memory at
-// once, as always, but the file is written when the batch ends, each run of
-// consecutive records in one write, the end mark and the record count last:
+// once, as always, but the file is written when the batch ends, a run of
+// consecutive records 64 KB at a time, the end mark and the record count last:
 // the file stays a complete, valid table, until then the table as it was
 // before the batch. Batches on one table may nest; the outermost writes. A
 // failed write makes the table refuse every further change (its index is

@@ -313,9 +313,9 @@ void TableData::endBatch() {
   if (batches_ > 0 && --batches_ == 0 && unwritable_.empty()) writeHeld();
 }
 
-// Each run of consecutive held records goes in one write per chunk of
-// memory it spans; then, when the batch appended records, the end mark and
-// the count, in that order, as a single append writes them.
+// Each run of consecutive held records goes in writes of at most kWriteBytes,
+// none spanning two chunks of memory; then, when the batch appended records,
+// the end mark and the count, in that order, as a single append writes them.
 void TableData::writeHeld() {
   if (held_.empty()) return;
   // Records are mostly held in ascending order (appended, or walked in an

@@ -100,7 +100,7 @@ class TableData {
 
   // Write batches (dbase::WriteBatch): while one is open, changes are made in
   // memory and held; when the outermost one ends, the held records are
-  // written, each run of consecutive records in one write, the end mark and
+  // written, a run of consecutive records 64 KB at a time, the end mark and
   // the record count last. A failed write makes the table refuse every
   // further change and leaves its index to be repaired by the next program
   // that opens it (the table stays marked unfinished): the file holds the
