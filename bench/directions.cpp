@@ -209,12 +209,21 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
   safetyCopyStep(run, converter::Direction::Import, session);
   run.step(
       "PLANTILLA", [&] { dae_export::buildClassHours(workFolder); }, rows("PLANTILLA"));
+  // As the import runs them: the work tables stay open from the build until
+  // the editor has opened them.
+  std::optional<dae_export::OpenTimetableTables> built;
   run.step(
-      "CUADROH2 and CUADROH3", [&] { dae_export::buildTimetableTables(workFolder, tables); },
+      "CUADROH2 and CUADROH3",
+      [&] { built = dae_export::buildTimetableTablesForEditing(workFolder, tables); },
       [&] { return recordCount(workFolder, "CUADROH2") + " + " + recordCount(workFolder, "CUADROH3"); });
   std::optional<dae_export::CodingEditor> editor;
   run.step(
-      "coding editor opened", [&] { editor.emplace(session, dialogs, session.CarpetaDAE); }, nullptr);
+      "coding editor opened",
+      [&] {
+        editor.emplace(session, dialogs, session.CarpetaDAE);
+        built->close();
+      },
+      nullptr);
   std::size_t teachers = 0;
   run.step(
       "a document typed for every teacher", [&] { teachers = typeEveryDocument(editor->tables()); },

@@ -65,7 +65,9 @@ void row(std::ostream& out, const std::string& name, const std::string& rows, co
 void printScale(std::ostream& out, const ScaleResult& result, const ScaleResult* previous) {
   const double dataRatio = previous ? static_cast<double>(result.scale) / previous->scale : 1;
   out << "\n== Scale x" << result.scale << ": DAE folder " << megabytes(static_cast<double>(result.daeBytes))
-      << ", SOLUC " << grouped(result.lessons) << " lessons\n";
+      << ", SOLUC " << grouped(result.lessons) << " lessons";
+  if (result.unplacedLessons != 0) out << " (and " << grouped(result.unplacedLessons) << " that did not fit)";
+  out << '\n';
   row(out, "step", "rows", "time (ms)", "cpu (ms)", "sys (ms)",
       previous ? "vs x" + std::to_string(previous->scale) : "");
   for (const DirectionRun& run : result.directions) {

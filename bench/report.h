@@ -15,7 +15,8 @@ namespace bench {
 struct ScaleResult {
   int scale = 1;
   std::uint64_t daeBytes = 0;
-  std::uint64_t lessons = 0;  // rows of the generated SOLUC
+  std::uint64_t lessons = 0;          // lessons placed in the generated SOLUC
+  std::uint64_t unplacedLessons = 0;  // its rows of day 0, which the import skips
   std::vector<DirectionRun> directions;
 };
 

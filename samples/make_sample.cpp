@@ -237,6 +237,102 @@ constexpr std::array kSubjects{
                "EDMN", "ENED", "0002"},
     SubjectDef{"HAR", u8"Historia del Arte", u8"Artearen Historia", u8"Historia del Arte",
                u8"Artearen Historia", "HAR", "AHI", "0002"},
+    // Offered besides the common curriculum: optional subjects, support and split-group lessons,
+    // which the timetable runs in parallel with other lessons of the group. ESO first.
+    SubjectDef{"ATE", u8"Atenci\u00F3n Educativa", u8"Hezkuntza Arreta", u8"Atenci\u00F3n Educativa",
+               u8"Hezkuntza Arreta", "ATE", "HEA", "0002"},
+    SubjectDef{"ALE", u8"Segunda Lengua Extranjera: Alem\u00E1n", u8"Bigarren Atzerriko Hizkuntza: Alemana",
+               u8"Alem\u00E1n", u8"Alemana", "ALE", "ALE", "0002"},
+    SubjectDef{"RLC", u8"Refuerzo de Lengua Castellana", u8"Gaztelania Indartzea", u8"Refuerzo Lengua",
+               u8"Gaztelania Indartzea", "RLC", "GAI", "0002"},
+    SubjectDef{"RLV", u8"Refuerzo de Lengua Vasca", u8"Euskara Indartzea", u8"Refuerzo Euskera",
+               u8"Euskara Indartzea", "RLV", "EUI", "0002"},
+    SubjectDef{"RMA", u8"Refuerzo de Matem\u00E1ticas", u8"Matematika Indartzea",
+               u8"Refuerzo Matem\u00E1ticas", u8"Matematika Indartzea", "RMA", "MAI", "0002"},
+    SubjectDef{"IGC", u8"Ingl\u00E9s: Conversaci\u00F3n (desdoble)", u8"Ingelesa: Elkarrizketa (banaketa)",
+               u8"Ingl\u00E9s Conversaci\u00F3n", u8"Ingelesa Elkarrizk.", "INGC", "INGE", "0002"},
+    SubjectDef{"LAB", u8"Laboratorio de Ciencias (desdoble)", u8"Zientzia Laborategia (banaketa)",
+               u8"Laboratorio", u8"Laborategia", "LAB", "LAB", "0002"},
+    SubjectDef{"PRO", u8"Proyecto Interdisciplinar", u8"Diziplinarteko Proiektua", u8"Proyecto Interdisc.",
+               u8"Diziplinarteko Proi.", "PRI", "DPR", "0002"},
+    SubjectDef{"ORA", u8"Oratoria y Debate", u8"Ahozkotasuna eta Eztabaida", u8"Oratoria", u8"Ahozkotasuna",
+               "ORA", "AHO", "0002"},
+    SubjectDef{"CCL", u8"Cultura Cl\u00E1sica", u8"Kultura Klasikoa", u8"Cultura Cl\u00E1sica",
+               u8"Kultura Klasikoa", "CCL", "KKL", "0002"},
+    SubjectDef{"DIG", u8"Digitalizaci\u00F3n", u8"Digitalizazioa", u8"Digitalizaci\u00F3n",
+               u8"Digitalizazioa", "DIG", "DIG", "0002"},
+    // 1st of Bachillerato.
+    SubjectDef{"ANA", u8"Anatom\u00EDa Aplicada", u8"Anatomia Aplikatua", u8"Anatom\u00EDa Aplicada",
+               u8"Anatomia Aplikatua", "ANA", "ANA", "0002"},
+    SubjectDef{"TIC1", u8"Tecnolog\u00EDas de la Informaci\u00F3n y la Comunicaci\u00F3n I",
+               u8"Informazioaren eta Komunikazioaren Teknologiak I", u8"TIC I", u8"IKT I", "TIC1", "IKT1",
+               "0002"},
+    SubjectDef{"PSI", u8"Psicolog\u00EDa", u8"Psikologia", u8"Psicolog\u00EDa", u8"Psikologia", "PSI", "PSI",
+               "0002"},
+    SubjectDef{"FR1", u8"Segunda Lengua Extranjera I: Franc\u00E9s",
+               u8"Bigarren Atzerriko Hizkuntza I: Frantsesa", u8"Franc\u00E9s I", u8"Frantsesa I", "FRA1",
+               "FRA1", "0002"},
+    SubjectDef{"AL1", u8"Segunda Lengua Extranjera I: Alem\u00E1n",
+               u8"Bigarren Atzerriko Hizkuntza I: Alemana", u8"Alem\u00E1n I", u8"Alemana I", "ALE1", "ALE1",
+               "0002"},
+    SubjectDef{"CAV", u8"Cultura Audiovisual", u8"Ikus-entzunezko Kultura", u8"Cultura Audiovisual",
+               u8"Ikus-entzunezkoa", "CAV", "IEK", "0002"},
+    SubjectDef{"PIN", u8"Proyecto de Investigaci\u00F3n", u8"Ikerketa Proiektua", u8"Proyecto Investig.",
+               u8"Ikerketa Proiektua", "PIN", "IKP", "0002"},
+    SubjectDef{"LPM", u8"Lenguaje y Pr\u00E1ctica Musical", u8"Musika Lengoaia eta Praktika",
+               u8"Lenguaje Musical", u8"Musika Lengoaia", "LPM", "MLP", "0002"},
+    SubjectDef{"TIN1", u8"Tecnolog\u00EDa e Ingenier\u00EDa I", u8"Teknologia eta Ingeniaritza I",
+               u8"Tecnolog\u00EDa e Ing. I", u8"Teknol. eta Ing. I", "TIN1", "TIN1", "0002"},
+    SubjectDef{"CUC", u8"Cultura Cient\u00EDfica", u8"Kultura Zientifikoa", u8"Cultura Cient\u00EDfica",
+               u8"Kultura Zientifikoa", "CUC", "KZI", "0002"},
+    SubjectDef{"GRI1", u8"Griego I", u8"Greziera I", u8"Griego I", u8"Greziera I", "GRI1", "GRE1", "0002"},
+    SubjectDef{"LIU", u8"Literatura Universal", u8"Literatura Unibertsala", u8"Literatura Universal",
+               u8"Literatura Unibert.", "LIU", "LIU", "0002"},
+    SubjectDef{"MCA", u8"Movimientos Culturales y Art\u00EDsticos", u8"Mugimendu Kultural eta Artistikoak",
+               u8"Movimientos Cult.", u8"Mugimendu Kulturalak", "MCA", "MKA", "0002"},
+    SubjectDef{"EEA", u8"Econom\u00EDa, Emprendimiento y Actividad Empresarial",
+               u8"Ekonomia, Ekintzailetza eta Enpresa Jarduera", u8"Econom\u00EDa y Empresa",
+               u8"Ekonomia eta Enpresa", "EEA", "EEJ", "0002"},
+    SubjectDef{"VOL", u8"Volumen", u8"Bolumena", u8"Volumen", u8"Bolumena", "VOL", "BOL", "0002"},
+    SubjectDef{"PAR", u8"Proyectos Art\u00EDsticos", u8"Proiektu Artistikoak", u8"Proyectos Art\u00EDsticos",
+               u8"Proiektu Artistikoak", "PAR", "PAR", "0002"},
+    // 2nd of Bachillerato.
+    SubjectDef{"TIC2", u8"Tecnolog\u00EDas de la Informaci\u00F3n y la Comunicaci\u00F3n II",
+               u8"Informazioaren eta Komunikazioaren Teknologiak II", u8"TIC II", u8"IKT II", "TIC2", "IKT2",
+               "0002"},
+    SubjectDef{"FR2", u8"Segunda Lengua Extranjera II: Franc\u00E9s",
+               u8"Bigarren Atzerriko Hizkuntza II: Frantsesa", u8"Franc\u00E9s II", u8"Frantsesa II", "FRA2",
+               "FRA2", "0002"},
+    SubjectDef{"AL2", u8"Segunda Lengua Extranjera II: Alem\u00E1n",
+               u8"Bigarren Atzerriko Hizkuntza II: Alemana", u8"Alem\u00E1n II", u8"Alemana II", "ALE2",
+               "ALE2", "0002"},
+    SubjectDef{"GEO", u8"Geograf\u00EDa", u8"Geografia", u8"Geograf\u00EDa", u8"Geografia", "GEO", "GEO",
+               "0002"},
+    SubjectDef{"HMD", u8"Historia de la M\u00FAsica y de la Danza", u8"Musikaren eta Dantzaren Historia",
+               u8"Historia M\u00FAsica", u8"Musikaren Historia", "HMD", "MDH", "0002"},
+    SubjectDef{"FAG", u8"Fundamentos de Administraci\u00F3n y Gesti\u00F3n",
+               u8"Administrazio eta Kudeaketaren Oinarriak", u8"Administraci\u00F3n", u8"Administrazioa",
+               "FAG", "AKO", "0002"},
+    SubjectDef{"CTMA", u8"Ciencias de la Tierra y del Medio Ambiente",
+               u8"Lurraren eta Ingurumenaren Zientziak", u8"Ciencias Tierra", u8"Lurraren Zientziak", "CTMA",
+               "LIZ", "0002"},
+    SubjectDef{"AFS", u8"Actividad F\u00EDsica y Salud", u8"Jarduera Fisikoa eta Osasuna",
+               u8"Act. F\u00EDsica y Salud", u8"Jarduera Fisikoa", "AFS", "JFO", "0002"},
+    SubjectDef{"TIN2", u8"Tecnolog\u00EDa e Ingenier\u00EDa II", u8"Teknologia eta Ingeniaritza II",
+               u8"Tecnolog\u00EDa e Ing. II", u8"Teknol. eta Ing. II", "TIN2", "TIN2", "0002"},
+    SubjectDef{"GEL", u8"Geolog\u00EDa y Ciencias Ambientales", u8"Geologia eta Ingurumen Zientziak",
+               u8"Geolog\u00EDa", u8"Geologia", "GEL", "GEL", "0002"},
+    SubjectDef{"GRI2", u8"Griego II", u8"Greziera II", u8"Griego II", u8"Greziera II", "GRI2", "GRE2",
+               "0002"},
+    SubjectDef{"LAT2", u8"Lat\u00EDn II", u8"Latina II", u8"Lat\u00EDn II", u8"Latina II", "LAT2", "LAT2",
+               "0002"},
+    SubjectDef{"MGE", u8"Matem\u00E1ticas Generales", u8"Matematika Orokorrak", u8"Matem\u00E1ticas Gen.",
+               u8"Matematika Orokorrak", "MGE", "MOR", "0002"},
+    SubjectDef{"CGE", u8"Ciencias Generales", u8"Zientzia Orokorrak", u8"Ciencias Generales",
+               u8"Zientzia Orokorrak", "CGE", "ZOR", "0002"},
+    SubjectDef{"DA2", u8"Dibujo Art\u00EDstico II", u8"Marrazketa Artistikoa II",
+               u8"Dibujo Art\u00EDstico II", u8"Marrazk. Artist. II", "DA2", "MA2", "0002"},
+    SubjectDef{"DIS", u8"Dise\u00F1o", u8"Diseinua", u8"Dise\u00F1o", u8"Diseinua", "DIS", "DIS", "0002"},
 };
 
 std::size_t subjectIndex(std::string_view key) {
@@ -274,6 +370,9 @@ std::vector<SpecialityDef> specialityDefs() {
   return defs;
 }
 
+// The subjects of a speciality: its common curriculum, then the subjects offered besides it
+// (optional subjects, support and split-group lessons), which take more periods than a group's
+// week has, so that a timetable runs some of them in parallel.
 std::vector<std::string_view> curriculumKeys(const SpecialityDef& s) {
   std::vector<std::string_view> keys;
   auto add = [&keys](std::initializer_list<std::string_view> more) {
@@ -284,51 +383,56 @@ std::vector<std::string_view> curriculumKeys(const SpecialityDef& s) {
     add({s.course < 4 ? "MAT" : (s.model == 'D' ? "MATB" : "MATA")});
     switch (s.course) {
       case 1:
-        add({"BG", "EPV", "MUS", "TEC", "FRA", "TEA"});
+        add({"BG", "EPV", "MUS", "TEC", "FRA", "TEA", "ORA"});
         break;
       case 2:
-        add({"FQ", "EPV", "MUS", "TEC", "FRA", "PIE"});
+        add({"FQ", "EPV", "MUS", "TEC", "FRA", "PIE", "ORA"});
         break;
       case 3:
-        add({"BG", "FQ", "TEC", "FRA", "TEA"});
+        add({"BG", "FQ", "TEC", "FRA", "TEA", "CCL"});
         break;
       default:
-        add({"BG", "FQ", "LAT", "EEM", "TEC", "FRA", "PIE"});
+        add({"BG", "FQ", "LAT", "EEM", "TEC", "FRA", "PIE", "DIG"});
         break;
     }
+    add({"ATE", "ALE", "RLC", "RLV", "RMA", "IGC", "LAB", "PRO"});
     return keys;
   }
   if (s.course == 1) {
     add({"LCL1", "LVL1", "ING1", "FIL", "EF", "TUT", "REL"});
     switch (s.track) {
       case Track::Sciences:
-        add({"MA1", "FQ", "BG", "DT1"});
+        add({"MA1", "FQ", "BG", "DT1", "TIN1", "CUC"});
         break;
       case Track::Humanities:
-        add({"MCS1", "LAT", "HMC", "ECO"});
+        add({"MCS1", "LAT", "HMC", "ECO", "GRI1", "LIU"});
         break;
       case Track::General:
-        add({"MCS1", "HMC", "ECO"});
+        add({"MCS1", "HMC", "ECO", "MCA", "EEA"});
         break;
       default:
-        add({"DA1", "HMC", "DT1"});
+        add({"DA1", "HMC", "DT1", "VOL", "PAR"});
         break;
     }
+    add({"ANA", "TIC1", "PSI", "FR1", "AL1", "CAV", "PIN", "LPM"});
     return keys;
   }
   add({"LCL2", "LVL2", "ING2", "HFI", "HES", "TUT", "REL"});
   switch (s.track) {
     case Track::Sciences:
-      add({"MA2", "FIS", "QUI", "BIO"});
+      add({"MA2", "FIS", "QUI", "BIO", "TIN2", "GEL"});
       break;
     case Track::Humanities:
+      add({"MCS2", "EDMN", "HAR", "GRI2", "LAT2"});
+      break;
     case Track::General:
-      add({"MCS2", "EDMN", "HAR"});
+      add({"MCS2", "EDMN", "HAR", "MGE", "CGE"});
       break;
     default:
-      add({"HAR", "EDMN"});
+      add({"HAR", "EDMN", "DA2", "DIS"});
       break;
   }
+  add({"TIC2", "FR2", "AL2", "GEO", "HMD", "FAG", "CTMA", "AFS"});
   return keys;
 }
 
@@ -469,6 +573,19 @@ constexpr std::array kRooms{
     RoomDef{"PLAS", u8"Aula de Pl\u00E1stica y Dibujo", 28},
     RoomDef{"INFO", u8"Aula de Inform\u00E1tica", 25},
     RoomDef{"BIBL", u8"Biblioteca", 120},
+    // Small rooms for the halves of split groups, support and optional subjects.
+    RoomDef{"A211", u8"Aula 211 (desdobles)", 20},
+    RoomDef{"A212", u8"Aula 212 (desdobles)", 20},
+    RoomDef{"A213", u8"Aula 213 (desdobles)", 20},
+    RoomDef{"A214", u8"Aula 214 (desdobles)", 20},
+    RoomDef{"SEM1", u8"Seminario 1", 15},
+    RoomDef{"SEM2", u8"Seminario 2", 15},
+    RoomDef{"SEM3", u8"Seminario 3", 15},
+    RoomDef{"SEM4", u8"Seminario 4", 15},
+    RoomDef{"APO1", u8"Aula de Apoyo 1", 12},
+    RoomDef{"APO2", u8"Aula de Apoyo 2", 12},
+    RoomDef{"IDIO", u8"Laboratorio de Idiomas", 24},
+    RoomDef{"LABC", u8"Laboratorio de Ciencias", 24},
 };
 
 struct DepartmentDef {

@@ -25,10 +25,13 @@ constexpr std::size_t kLongestNonSubjectCode = 4;
 // should).
 void stampDocument(dbase::Table& view, const std::string& abrev, const std::string& type,
                    const std::string& number) {
-  for (view.first(); !view.atEnd() && view.text("ABREVPROF") == abrev; view.next()) {
+  const int teacher = view.fieldNumber("ABREVPROF");
+  const int documentType = view.fieldNumber("TIPDOC");
+  const int document = view.fieldNumber("DOC");
+  for (view.first(); !view.atEnd() && view.characters(teacher) == abrev; view.next()) {
     view.edit();
-    view.setText("TIPDOC", type);
-    view.setText("DOC", number);
+    view.setText(documentType, type);
+    view.setText(document, number);
     view.post();
   }
 }
@@ -50,8 +53,14 @@ void propagateTeacherDocument(CodingTables& tables) {
   // taken first and the type-3 one is restored after its master.
   const dbase::Bookmark sessionMark = tables.sessions.bookmark();
   const dbase::Bookmark groupMark = tables.sessionGroups.bookmark();
+  // The teacher's records are written together once they all hold the
+  // document, a run of records at a time.
+  dbase::WriteBatch sessionWrites(tables.sessions);
+  dbase::WriteBatch groupWrites(tables.teacherGroups);
   stampDocument(tables.sessions, abrev, type, number);
   stampDocument(tables.teacherGroups, abrev, type, number);
+  sessionWrites.commit();
+  groupWrites.commit();
   returnTo(tables.sessions, sessionMark);
   returnTo(tables.sessionGroups, groupMark);
 }

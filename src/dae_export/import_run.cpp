@@ -54,8 +54,10 @@ void logBuild(run::RunLog& log, WorkTables tables, const TimetableBuildReport& r
 }  // namespace
 
 void Importar2(run::Session& session, run::Dialogs& dialogs) {
+  std::optional<OpenTimetableTables> built;
   if (const std::optional<WorkTables> tables = chooseWorkTables(session, dialogs)) {
-    logBuild(session.log, *tables, buildTimetableTables(session.workFolder, *tables));
+    built = buildTimetableTablesForEditing(session.workFolder, *tables);
+    logBuild(session.log, *tables, built->report);
   }
 
   // The build is over: the user works in the editor, answers its question and
@@ -64,6 +66,7 @@ void Importar2(run::Session& session, run::Dialogs& dialogs) {
   CodingEditor editor(session, dialogs, session.CarpetaDAE);
   session.log.rowsWritten(typeTwoTable().name, editor.tables().sessions.recordCount());
   session.log.rowsWritten(typeThreeTable().name, editor.tables().sessionGroups.recordCount());
+  if (built) built->close();  // the editor has them open now
   dialogs.runCodingEditor(editor);
   editor.close();
   if (session.FlagPaso != run::kEndedWithoutFile) session.FlagPaso = 0;

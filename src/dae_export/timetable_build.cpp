@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "dae_export/lesson_lookup.h"
+#include "dae_export/session_records.h"
 #include "dae_export/timetable_tables.h"
 #include "support/dbase/table.h"
 #include "support/text.h"
@@ -22,74 +24,64 @@ struct LessonRow {
   std::int32_t sessions = 0;
 };
 
-// One lesson of the host's timetable, as read from SOLUC.
-struct Lesson {
-  std::int32_t day = 0;
-  std::int32_t hour = 0;
-  std::int32_t sessions = 0;
-  std::string teacher;
-  std::string group;
-  std::string subject;
-  std::string room;
-  std::string task;
-  std::string pupils;
-};
-
-// What a lesson takes from the master tables.
-struct LessonData {
-  std::string documentType;
-  std::string document;
-  std::string start;
-  std::string end;
-  std::string level;
-  std::string plan;
-  std::string groupCode;
-  std::string groupName;
-  std::string pupils;
-  std::string subjectCode;
-  std::string subjectName;
-  std::string task;
-};
-
 constexpr std::size_t kGroupWidth = 10;  // ABREVGRUP
-constexpr std::size_t kSubjectCodeWidth = 8;
 constexpr std::size_t kLongestNonSubjectCode = 4;
 const std::string kWrittenNow = "S";
 const std::string kOlder = "N";
 
-// A whole number read from a field of any kind; the host may store numbers
-// as text, and an empty value counts as 0 there as in a numeric field.
-std::int32_t wholeNumber(const dbase::Table& table, std::string_view field) {
-  return support::trimControls(table.text(field)).empty() ? 0 : table.integer(field);
+// A whole number read from a field of any kind: an empty numeric field reads
+// as 0, and the host may store numbers as text, where an empty value counts
+// as 0 too.
+std::int32_t wholeNumber(const dbase::Table& table, int field) {
+  if (table.fields()[static_cast<std::size_t>(field)].type != dbase::FieldType::Character) {
+    return table.integer(field);
+  }
+  return support::trimControls(table.characters(field)).empty() ? 0 : table.integer(field);
 }
 
 // The rows that make timetable records: a lesson of day 0 has no place in the
 // week, and one without a teacher belongs to nobody.
 std::vector<LessonRow> readLessons(dbase::Table& timetable) {
+  const int day = timetable.fieldNumber("DIA");
+  const int hour = timetable.fieldNumber("HORA");
+  const int sessions = timetable.fieldNumber("SESIONES");
+  const int teacher = timetable.fieldNumber("PROF");
   std::vector<LessonRow> lessons;
   for (timetable.first(); !timetable.atEnd(); timetable.next()) {
     LessonRow lesson;
-    lesson.day = wholeNumber(timetable, "DIA");
-    if (lesson.day == 0 || timetable.text("PROF").empty()) continue;
+    lesson.day = wholeNumber(timetable, day);
+    if (lesson.day == 0 || timetable.text(teacher).empty()) continue;
     lesson.row = timetable.bookmark();
-    lesson.hour = wholeNumber(timetable, "HORA");
-    lesson.sessions = wholeNumber(timetable, "SESIONES");
+    lesson.hour = wholeNumber(timetable, hour);
+    lesson.sessions = wholeNumber(timetable, sessions);
     lessons.push_back(lesson);
   }
   return lessons;
 }
 
-Lesson readLesson(dbase::Table& timetable, const LessonRow& row) {
+// The texts of SOLUC's rows, by field number.
+struct LessonFields {
+  explicit LessonFields(const dbase::Table& t)
+      : PROF(t.fieldNumber("PROF")),
+        CODGRUPO(t.fieldNumber("CODGRUPO")),
+        ASIG(t.fieldNumber("ASIG")),
+        AULA(t.fieldNumber("AULA")),
+        TAREA(t.fieldNumber("TAREA")),
+        NALUM(t.fieldNumber("NALUM")) {}
+  int PROF, CODGRUPO, ASIG, AULA, TAREA, NALUM;
+};
+
+Lesson readLesson(dbase::Table& timetable, const LessonFields& f, const LessonRow& row) {
   timetable.gotoBookmark(row.row);
   return {row.day,
           row.hour,
           row.sessions,
-          timetable.text("PROF"),
-          timetable.text("CODGRUPO"),
-          timetable.text("ASIG"),
-          timetable.text("AULA"),
-          timetable.text("TAREA"),
-          timetable.text("NALUM")};
+          timetable.text(f.PROF),
+          timetable.text(f.CODGRUPO),
+          timetable.text(f.ASIG),
+          timetable.text(f.AULA),
+          timetable.text(f.TAREA),
+          timetable.text(f.NALUM)};
 }
 
 // The parts of a session key: teacher (padded), day, session, day and session.
@@ -100,9 +92,13 @@ std::string daySessionPart(const std::string& key) { return key.substr(10, 3); }
 
 bool blank(const std::string& value) { return support::QuitaBlancos(value).empty(); }
 
+// A character field reads back without its trailing blanks: it holds only
+// blanks exactly when nothing of it is left.
+bool blank(const dbase::Table& table, int field) { return table.characters(field).empty(); }
+
 // Sets field unless the record already holds a value there.
-void setWhenEmpty(dbase::Table& table, std::string_view field, const std::string& value) {
-  if (blank(table.text(field))) table.setText(field, value);
+void setWhenEmpty(dbase::Table& table, int field, std::string_view value) {
+  if (blank(table, field)) table.setText(field, value);
 }
 
 // The handles of one build, all open.
@@ -115,7 +111,8 @@ class TimetableBuild {
         subjects_(workFolder, "ASIGNOMT"),
         hours_(workFolder, "PLANTILLA"),
         typeTwo_(workFolder, typeTwoTable().name),
-        typeThree_(workFolder, typeThreeTable().name) {
+        typeThree_(workFolder, typeThreeTable().name),
+        lookup_(teachers_, groups_, subjects_, hours_) {
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_})
       input->open({.exclusive = true});
     teachers_.selectTag("ABREV");
@@ -125,125 +122,108 @@ class TimetableBuild {
     report_.rowsSkipped = timetable_.recordCount() - static_cast<std::int64_t>(lessons_.size());
   }
 
-  const TimetableBuildReport& report() const { return report_; }
-
-  void run(const std::filesystem::path& workFolder, WorkTables tables) {
+  OpenTimetableTables run(const std::filesystem::path& workFolder, WorkTables tables) {
     rebuilding_ = tables == WorkTables::Rebuild;
     if (rebuilding_) CreaCuadros(workFolder);
     for (dbase::Table* work : {&typeTwo_, &typeThree_}) {
       work->open();
       work->selectTag("PROF_DIA_SES");
     }
-    for (const LessonRow& row : lessons_) write(readLesson(timetable_, row));
+    // The work tables are written when their records are complete, a run of
+    // records at a time, rather than record by record.
+    dbase::WriteBatch typeTwoWrites(typeTwo_);
+    dbase::WriteBatch typeThreeWrites(typeThree_);
+    const LessonFields lessonFields(timetable_);
+    const TypeTwoFields typeTwoFields(typeTwo_);
+    const TypeThreeFields typeThreeFields(typeThree_);
+    SessionRecords typeTwoRecords(typeTwo_, typeTwoFields.PROF_DIA_SES);
+    SessionRecords typeThreeRecords(typeThree_, typeThreeFields.PROF_DIA_SES, typeThreeFields.ABREVGRUP);
+    for (const LessonRow& row : lessons_) {
+      const Lesson lesson = readLesson(timetable_, lessonFields, row);
+      const LessonData data = lookup_.lookUp(lesson);
+      const std::string key = sessionKey(lesson.teacher, lesson.day, lesson.hour);
+      writeTypeTwo(typeTwoFields, typeTwoRecords, key, lesson, data);
+      if (!blank(lesson.group)) writeTypeThree(typeThreeFields, typeThreeRecords, key, lesson, data);
+    }
     for (dbase::Table* input : {&timetable_, &groups_, &teachers_, &subjects_}) input->close();
     if (!rebuilding_) {
       sweep(typeTwo_);
       sweep(typeThree_);
     }
-    for (dbase::Table* table : {&typeTwo_, &typeThree_, &hours_}) table->close();
+    typeTwoWrites.commit();
+    typeThreeWrites.commit();
+    hours_.close();
+    report_.teachersAdded = lookup_.teachersAdded();
+    return {std::move(typeTwo_), std::move(typeThree_), std::move(report_)};
   }
 
  private:
-  void write(const Lesson& lesson) {
-    const LessonData data = lookUp(lesson);
-    const std::string key = sessionKey(lesson.teacher, lesson.day, lesson.hour);
-    writeTypeTwo(key, lesson, data);
-    if (!blank(lesson.group)) writeTypeThree(key, lesson, data);
-  }
-
-  LessonData lookUp(const Lesson& lesson) {
-    LessonData data;
-    if (teachers_.findKey(lesson.teacher)) {
-      data.document = teachers_.text("DNI");
-      data.documentType = teachers_.text("TIPODNI");
-    } else {
-      // Listed so that the coding editor asks for the teacher's document.
-      teachers_.append();
-      teachers_.setText("ABREV", lesson.teacher);
-      teachers_.post();
-      report_.teachersAdded.push_back(lesson.teacher);
-    }
-
-    if (hours_.findKey(lesson.hour)) data.start = hours_.text("HORAINI");
-    const std::int32_t lastHour = lesson.sessions < 2 ? lesson.hour : lesson.hour + lesson.sessions - 1;
-    if (hours_.findKey(lastHour)) data.end = hours_.text("HORAFIN");
-
-    data.pupils = lesson.pupils;
-    if (groups_.locate("ABREV", {lesson.group})) {
-      data.level = groups_.text("NIVELDAE");
-      data.plan = groups_.text("PLANDAE");
-      data.groupCode = groups_.text("CODGRUDAE");
-      data.groupName = groups_.text("ALIASDAE");
-      if (data.pupils == "0") data.pupils = groups_.text("MAXALUM");
-    }
-
-    if (subjects_.locate("COD", {lesson.subject})) {
-      data.subjectCode = subjects_.text("CODIGODAE").substr(0, kSubjectCodeWidth);
-      data.subjectName = subjects_.text("NOMBRE");
-    }
-
-    data.task = lesson.task;
-    if (blank(data.task)) data.task = data.level.empty() ? std::string() : "101";
-    return data;
-  }
-
-  void writeTypeTwo(const std::string& key, const Lesson& lesson, const LessonData& data) {
-    dbase::Table& t = typeTwo_;
-    if (t.findKey(key)) {
+  // Goes to the record that records holds for the key (and group), in edit;
+  // or starts a new one when there is none. True when it is new.
+  static bool editOrAppend(dbase::Table& t, const SessionRecords& records, std::string_view key,
+                           std::string_view group = {}) {
+    if (const std::optional<std::uint32_t> record = records.find(key, group)) {
+      t.gotoBookmark({*record + 1});
       t.edit();
-    } else {
-      t.append();
+      return false;
     }
-    t.setText("TIPREG", "2");
-    setWhenEmpty(t, "TIPDOC", data.documentType);
-    t.setText("ABREVPROF", teacherPart(key));
-    setWhenEmpty(t, "DOC", data.document);
-    t.setText("NUMSESION", sessionPart(key));
-    t.setText("DIASEM", dayPart(key));
-    setWhenEmpty(t, "TIPTAR", data.task);
-    t.setText("HORAINI", data.start);
-    t.setText("HORAFIN", data.end);
-    setWhenEmpty(t, "GRUPNIV", data.level);
-    t.setText("ABREVASIG", lesson.subject);
-    t.setText("CODASIG", data.subjectCode);
-    t.setText("NOMASIG", data.subjectName);
-    t.setText("TIPASIG", " ");
-    if (support::QuitaBlancos(data.subjectCode).size() > kLongestNonSubjectCode) t.setText("IDIOMA", "02");
-    t.setText("AULA_OBS", lesson.room);
-    t.setText("TIP_ACTIV", "   ");
-    t.setText("PROF_DIA_SES", key);
-    t.setText("DIA_SES", daySessionPart(key));
-    t.setText("PLAN", data.plan);
-    t.setText("REG_MOD", writtenMark());
-    t.post();
+    t.append();
+    return true;
   }
 
-  void writeTypeThree(const std::string& key, const Lesson& lesson, const LessonData& data) {
+  void writeTypeTwo(const TypeTwoFields& f, SessionRecords& records, const std::string& key,
+                    const Lesson& lesson, const LessonData& data) {
+    dbase::Table& t = typeTwo_;
+    const bool added = editOrAppend(t, records, key);
+    t.setText(f.TIPREG, "2");
+    setWhenEmpty(t, f.TIPDOC, data.documentType);
+    t.setText(f.ABREVPROF, teacherPart(key));
+    setWhenEmpty(t, f.DOC, data.document);
+    t.setText(f.NUMSESION, sessionPart(key));
+    t.setText(f.DIASEM, dayPart(key));
+    setWhenEmpty(t, f.TIPTAR, data.task);
+    t.setText(f.HORAINI, data.start);
+    t.setText(f.HORAFIN, data.end);
+    setWhenEmpty(t, f.GRUPNIV, data.level);
+    t.setText(f.ABREVASIG, lesson.subject);
+    t.setText(f.CODASIG, data.subjectCode);
+    t.setText(f.NOMASIG, data.subjectName);
+    t.setText(f.TIPASIG, " ");
+    if (support::QuitaBlancos(data.subjectCode).size() > kLongestNonSubjectCode) t.setText(f.IDIOMA, "02");
+    t.setText(f.AULA_OBS, lesson.room);
+    t.setText(f.TIP_ACTIV, "   ");
+    t.setText(f.PROF_DIA_SES, key);
+    t.setText(f.DIA_SES, daySessionPart(key));
+    t.setText(f.PLAN, data.plan);
+    t.setText(f.REG_MOD, writtenMark());
+    t.post();
+    if (added) records.add(t.recordNumber() - 1, key);
+  }
+
+  void writeTypeThree(const TypeThreeFields& f, SessionRecords& records, const std::string& key,
+                      const Lesson& lesson, const LessonData& data) {
     dbase::Table& t = typeThree_;
     // Compared as stored: a group name longer than the field is kept cut.
-    const bool known = t.locate("PROF_DIA_SES;ABREVGRUP", {key, lesson.group.substr(0, kGroupWidth)});
-    if (known) {
-      t.edit();
-    } else {
-      t.append();
-      t.setText("CODGRUPO", data.groupCode);
-    }
+    const std::string_view group = std::string_view(lesson.group).substr(0, kGroupWidth);
+    const bool added = editOrAppend(t, records, key, group);
+    if (added) t.setText(f.CODGRUPO, data.groupCode);
     // Several rows of one session may name the same group: the first number
     // of pupils written in this build stands.
     const bool pupilsWrittenNow =
-        !blank(t.text("NUMALUM")) && (rebuilding_ || t.text("REG_MOD") == kWrittenNow);
-    t.setText("TIPREG", "3");
-    t.setText("ABREVGRUP", lesson.group);
-    setWhenEmpty(t, "TIPDOC", data.documentType);
-    t.setText("ABREVPROF", teacherPart(key));
-    setWhenEmpty(t, "DOC", data.document);
-    t.setText("NUMSESGRUP", sessionPart(key));
-    t.setText("DIASEM", dayPart(key));
-    if (!pupilsWrittenNow) t.setText("NUMALUM", data.pupils);
-    t.setText("ALIASDAE", data.groupName);
-    t.setText("PROF_DIA_SES", key);
-    t.setText("REG_MOD", writtenMark());
+        !blank(t, f.NUMALUM) && (rebuilding_ || t.characters(f.REG_MOD) == kWrittenNow);
+    t.setText(f.TIPREG, "3");
+    t.setText(f.ABREVGRUP, lesson.group);
+    setWhenEmpty(t, f.TIPDOC, data.documentType);
+    t.setText(f.ABREVPROF, teacherPart(key));
+    setWhenEmpty(t, f.DOC, data.document);
+    t.setText(f.NUMSESGRUP, sessionPart(key));
+    t.setText(f.DIASEM, dayPart(key));
+    if (!pupilsWrittenNow) t.setText(f.NUMALUM, data.pupils);
+    t.setText(f.ALIASDAE, data.groupName);
+    t.setText(f.PROF_DIA_SES, key);
+    t.setText(f.REG_MOD, writtenMark());
     t.post();
+    if (added) records.add(t.recordNumber() - 1, key, group);
   }
 
   // A rebuilt table holds only what this build writes, and the sweep would
@@ -278,6 +258,7 @@ class TimetableBuild {
   dbase::Table hours_;
   dbase::Table typeTwo_;
   dbase::Table typeThree_;
+  LessonLookup lookup_;
   std::vector<LessonRow> lessons_;
   bool rebuilding_ = false;
   TimetableBuildReport report_;
@@ -285,10 +266,20 @@ class TimetableBuild {
 
 }  // namespace
 
+void OpenTimetableTables::close() {
+  typeTwo.close();
+  typeThree.close();
+}
+
 TimetableBuildReport buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables) {
-  TimetableBuild build(workFolder);
-  build.run(workFolder, tables);
-  return build.report();
+  OpenTimetableTables built = buildTimetableTablesForEditing(workFolder, tables);
+  built.close();
+  return std::move(built.report);
+}
+
+OpenTimetableTables buildTimetableTablesForEditing(const std::filesystem::path& workFolder,
+                                                   WorkTables tables) {
+  return TimetableBuild(workFolder).run(workFolder, tables);
 }
 
 }  // namespace dae_export

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "support/dbase/table.h"
+
 namespace dae_export {
 
 enum class WorkTables {
@@ -29,10 +31,31 @@ enum class WorkTables {
 // type-3 records; everything else is taken again from the timetable, and the
 // records of sessions or groups that are no longer in it are deleted.
 // Teachers of the timetable missing from PROFT are appended to it.
+// What a build did, for the run log.
 struct TimetableBuildReport {
   std::int64_t rowsSkipped = 0;            // of SOLUC: of day 0 or without a teacher
   std::vector<std::string> teachersAdded;  // to PROFT, by short name
 };
+
+// Every table is closed at the end.
 TimetableBuildReport buildTimetableTables(const std::filesystem::path& workFolder, WorkTables tables);
+
+// CUADROH2 and CUADROH3 as a build leaves them for the coding editor, still
+// open: the editor, opening them meanwhile, finds their records in memory
+// instead of reading them and sorting their index orders again, and their
+// indexes are written once, when the last handle on them closes.
+struct OpenTimetableTables {
+  dbase::Table typeTwo;    // CUADROH2
+  dbase::Table typeThree;  // CUADROH3
+  TimetableBuildReport report;
+
+  // Throws support::Error when an index cannot be written.
+  void close();
+};
+
+// The same build, leaving CUADROH2 and CUADROH3 open (every other table is
+// closed).
+OpenTimetableTables buildTimetableTablesForEditing(const std::filesystem::path& workFolder,
+                                                   WorkTables tables);
 
 }  // namespace dae_export

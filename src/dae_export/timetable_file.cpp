@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "dae_export/timetable_tables.h"
 #include "run/dialogs.h"
 #include "support/file_system.h"
 #include "support/text.h"
@@ -15,46 +16,66 @@ namespace {
 constexpr std::string_view kFileName = "fCUADROS.txt";
 constexpr std::string_view kEndOfRecord = "\r\n";
 
-// The value cut to width, or padded on the right with blanks to it.
-std::string padded(std::string value, std::size_t width) {
-  value.resize(width, ' ');
-  return value;
+// Appends the value cut to width, or padded on the right with blanks to it.
+void padded(std::string& line, std::string_view value, std::size_t width) {
+  line.append(value.substr(0, width));
+  line.append(width - std::min(width, value.size()), ' ');
 }
 
-// The value followed by "0" characters up to width, or cut to width.
-std::string zeroFilledRight(std::string value, std::size_t width) {
-  value.resize(width, '0');
-  return value;
+// Appends the value followed by "0" characters up to width, or cut to width.
+void zeroFilledRight(std::string& line, std::string_view value, std::size_t width) {
+  line.append(value.substr(0, width));
+  line.append(width - std::min(width, value.size()), '0');
 }
 
-// The last width characters of "0000" followed by the value.
-std::string zeroFilledLeft(const std::string& value, std::size_t width) {
-  const std::string filled = "0000" + value;
-  return filled.substr(filled.size() - std::min(width, filled.size()));
+// Appends the last width characters of "0000" followed by the value.
+void zeroFilledLeft(std::string& line, std::string_view value, std::size_t width) {
+  const std::string filled = "0000" + std::string(value);
+  line.append(filled.substr(filled.size() - std::min(width, filled.size())));
 }
 
-std::string headerRecord(const dbase::Table& centre) {
+void headerRecord(std::string& file, const dbase::Table& centre) {
   const bool onRecord = !centre.atEnd();
-  return "1CH" + padded(onRecord ? centre.text("CODCENTRO") : std::string(), 6) +
-         padded(onRecord ? centre.text("ANOACAD") : std::string(), 4);
+  file += "1CH";
+  padded(file, onRecord ? centre.text("CODCENTRO") : std::string(), 6);
+  padded(file, onRecord ? centre.text("ANOACAD") : std::string(), 4);
+  file += kEndOfRecord;
 }
 
-std::string typeTwoRecord(const dbase::Table& t) {
-  std::string record = "2" + t.text("TIPDOC") + padded(t.text("DOC"), 15) + t.text("NUMSESION") +
-                       t.text("DIASEM") + padded(t.text("TIPTAR"), 4) + t.text("HORAINI") +
-                       t.text("HORAFIN") + zeroFilledRight(t.text("AULA_OBS"), 8);
-  const std::string activity = t.text("TIP_ACTIV");
+void typeTwoRecord(std::string& file, const dbase::Table& t, const TypeTwoFields& f) {
+  file += '2';
+  file += t.characters(f.TIPDOC);
+  padded(file, t.characters(f.DOC), 15);
+  file += t.characters(f.NUMSESION);
+  file += t.characters(f.DIASEM);
+  padded(file, t.characters(f.TIPTAR), 4);
+  file += t.characters(f.HORAINI);
+  file += t.characters(f.HORAFIN);
+  zeroFilledRight(file, t.characters(f.AULA_OBS), 8);
+  const std::string_view activity = t.characters(f.TIP_ACTIV);
   if (support::trimControls(activity).empty()) {
     // A teaching line, or one without an activity: the subject.
-    return record + padded(t.text("CODASIG"), 8) + padded(t.text("TIPASIG"), 1) + padded(t.text("IDIOMA"), 2);
+    padded(file, t.characters(f.CODASIG), 8);
+    padded(file, t.characters(f.TIPASIG), 1);
+    padded(file, t.characters(f.IDIOMA), 2);
+  } else {
+    file += activity;
+    file += t.characters(f.GRUPNIV);
+    file += t.characters(f.PLAN);
   }
-  return record + activity + t.text("GRUPNIV") + t.text("PLAN");
+  file += kEndOfRecord;
 }
 
-std::string typeThreeRecord(const dbase::Table& t) {
-  const std::string group = padded(t.text("CODGRUPO"), 8);
-  return "3" + group + "00" + t.text("NUMSESGRUP") + zeroFilledLeft(t.text("NUMALUM"), 4) +
-         padded(t.text("ALIASDAE"), 50) + group;
+void typeThreeRecord(std::string& file, const dbase::Table& t, const TypeThreeFields& f) {
+  const std::string_view group = t.characters(f.CODGRUPO);
+  file += '3';
+  padded(file, group, 8);
+  file += "00";
+  file += t.characters(f.NUMSESGRUP);
+  zeroFilledLeft(file, t.characters(f.NUMALUM), 4);
+  padded(file, t.characters(f.ALIASDAE), 50);
+  padded(file, group, 8);
+  file += kEndOfRecord;
 }
 
 // Another handle on the same open table, ordered by session key.
@@ -63,11 +84,6 @@ dbase::Table inKeyOrder(const dbase::Table& table) {
   own.open({.readOnly = true});
   own.selectTag("PROF_DIA_SES");
   return own;
-}
-
-void add(std::string& file, const std::string& record) {
-  file += record;
-  file += kEndOfRecord;
 }
 
 }  // namespace
@@ -85,14 +101,24 @@ bool CreaTXTCuadroHorario(const std::string& CarpetaSalida, dbase::Table& centre
   dbase::Table sessions = inKeyOrder(typeTwo);
   dbase::Table groups = inKeyOrder(typeThree);
 
+  const TypeTwoFields two(sessions);
+  const TypeThreeFields three(groups);
+
+  // A line of each record at its nominal length: the file is built in one
+  // piece of memory, without copying itself as it grows.
   std::string file;
-  add(file, headerRecord(centre));
+  file.reserve(15 + std::size_t(sessions.recordCount()) * 58 + std::size_t(groups.recordCount()) * 77);
+  headerRecord(file, centre);
+  groups.first();
   for (sessions.first(); !sessions.atEnd(); sessions.next()) {
-    add(file, typeTwoRecord(sessions));
-    const std::string key = sessions.text("PROF_DIA_SES");
-    if (!groups.findKey(key)) continue;
-    for (; !groups.atEnd() && groups.text("PROF_DIA_SES") == key; groups.next()) {
-      add(file, typeThreeRecord(groups));
+    typeTwoRecord(file, sessions, two);
+    const std::string_view key = sessions.characters(two.PROF_DIA_SES);
+    // Both walk in key order, so the groups of a session usually follow
+    // those of the session before; only a session whose groups do not
+    // (a session without groups, two records of one session) searches.
+    if ((groups.atEnd() || groups.characters(three.PROF_DIA_SES) != key) && !groups.findKey(key)) continue;
+    for (; !groups.atEnd() && groups.characters(three.PROF_DIA_SES) == key; groups.next()) {
+      typeThreeRecord(file, groups, three);
     }
   }
   support::writeFileAtomically(support::pathFromUtf8(CarpetaSalida) / kFileName, file);

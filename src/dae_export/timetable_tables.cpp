@@ -39,6 +39,43 @@ const dbase::TableDef& typeThreeTable() {
   return def;
 }
 
+TypeTwoFields::TypeTwoFields(const dbase::Table& t)
+    : TIPREG(t.fieldNumber("TIPREG")),
+      TIPDOC(t.fieldNumber("TIPDOC")),
+      ABREVPROF(t.fieldNumber("ABREVPROF")),
+      DOC(t.fieldNumber("DOC")),
+      NUMSESION(t.fieldNumber("NUMSESION")),
+      DIASEM(t.fieldNumber("DIASEM")),
+      TIPTAR(t.fieldNumber("TIPTAR")),
+      HORAINI(t.fieldNumber("HORAINI")),
+      HORAFIN(t.fieldNumber("HORAFIN")),
+      GRUPNIV(t.fieldNumber("GRUPNIV")),
+      ABREVASIG(t.fieldNumber("ABREVASIG")),
+      CODASIG(t.fieldNumber("CODASIG")),
+      NOMASIG(t.fieldNumber("NOMASIG")),
+      TIPASIG(t.fieldNumber("TIPASIG")),
+      IDIOMA(t.fieldNumber("IDIOMA")),
+      AULA_OBS(t.fieldNumber("AULA_OBS")),
+      TIP_ACTIV(t.fieldNumber("TIP_ACTIV")),
+      PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")),
+      DIA_SES(t.fieldNumber("DIA_SES")),
+      PLAN(t.fieldNumber("PLAN")),
+      REG_MOD(t.fieldNumber("REG_MOD")) {}
+
+TypeThreeFields::TypeThreeFields(const dbase::Table& t)
+    : TIPREG(t.fieldNumber("TIPREG")),
+      ABREVGRUP(t.fieldNumber("ABREVGRUP")),
+      CODGRUPO(t.fieldNumber("CODGRUPO")),
+      TIPDOC(t.fieldNumber("TIPDOC")),
+      ABREVPROF(t.fieldNumber("ABREVPROF")),
+      DOC(t.fieldNumber("DOC")),
+      NUMSESGRUP(t.fieldNumber("NUMSESGRUP")),
+      DIASEM(t.fieldNumber("DIASEM")),
+      NUMALUM(t.fieldNumber("NUMALUM")),
+      ALIASDAE(t.fieldNumber("ALIASDAE")),
+      PROF_DIA_SES(t.fieldNumber("PROF_DIA_SES")),
+      REG_MOD(t.fieldNumber("REG_MOD")) {}
+
 std::string sessionKey(std::string_view teacher, std::int32_t day, std::int32_t session) {
   std::string key(teacher.substr(0, kTeacherWidth));
   key.resize(kTeacherWidth, ' ');

@@ -12,11 +12,27 @@
 #include <string_view>
 
 #include "support/dbase/field.h"
+#include "support/dbase/table.h"
 
 namespace dae_export {
 
 const dbase::TableDef& typeTwoTable();    // CUADROH2
 const dbase::TableDef& typeThreeTable();  // CUADROH3
+
+// The fields of each table by number, found once in an open table: the build
+// sets every one of them on every record, and the DAE timetable file reads
+// most of them. Throws support::Error when the table lacks one.
+struct TypeTwoFields {
+  explicit TypeTwoFields(const dbase::Table& t);
+  int TIPREG, TIPDOC, ABREVPROF, DOC, NUMSESION, DIASEM, TIPTAR, HORAINI, HORAFIN, GRUPNIV, ABREVASIG,
+      CODASIG, NOMASIG, TIPASIG, IDIOMA, AULA_OBS, TIP_ACTIV, PROF_DIA_SES, DIA_SES, PLAN, REG_MOD;
+};
+
+struct TypeThreeFields {
+  explicit TypeThreeFields(const dbase::Table& t);
+  int TIPREG, ABREVGRUP, CODGRUPO, TIPDOC, ABREVPROF, DOC, NUMSESGRUP, DIASEM, NUMALUM, ALIASDAE,
+      PROF_DIA_SES, REG_MOD;
+};
 
 // The session key: the teacher's short name padded with blanks to 10
 // characters (or cut to its first 10), the day as decimal text and the

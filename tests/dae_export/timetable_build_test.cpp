@@ -240,6 +240,33 @@ TEST_F(TimetableBuildTest, KeptTablesFollowTheTimetableAndKeepTheCodesTypedEarli
   expectConsistentIndexes();
 }
 
+// A kept table may hold deleted records and, written by another program,
+// two records of one session: the build takes the first live one, as a
+// search by the session key finds it, and the sweep removes the other.
+TEST_F(TimetableBuildTest, KeptTableUpdatesTheFirstLiveRecordOfASession) {
+  workspace.writeTimetable({{"1", "1", "1", "AB", "1A", "MAT", "A12", "", "0"}});
+  build(WorkTables::Rebuild);
+  for (const char* table : {"CUADROH2", "CUADROH3"}) {
+    dbase::Table records(workspace.workFolder(), table);
+    records.open();
+    records.first();
+    std::vector<dbase::Value> values;
+    for (const dbase::FieldDef& field : records.fields()) values.push_back(records.text(field.name));
+    records.remove();  // a deleted record of the session comes first
+    for (const char* document : {"FIRST", "SECOND"}) {
+      records.appendRecord(values);
+      records.edit();
+      records.setText("DOC", document);
+      records.post();
+    }
+  }
+  build(WorkTables::Keep);
+  EXPECT_EQ(workspace.readUtf8("CUADROH2", {"PROF_DIA_SES", "DOC"}), (Rows{{"AB        101", "FIRST"}}));
+  EXPECT_EQ(workspace.readUtf8("CUADROH3", {"PROF_DIA_SES", "ABREVGRUP", "DOC"}),
+            (Rows{{"AB        101", "1A", "FIRST"}}));
+  expectConsistentIndexes();
+}
+
 TEST_F(TimetableBuildTest, LongGroupNameIsMatchedAsStoredOnEveryBuild) {
   {
     // A SOLUC whose group field is wider than ABREVGRUP.

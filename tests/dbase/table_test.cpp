@@ -24,6 +24,29 @@ TEST_F(TableTest, AppendedRecordsComeBackInPhysicalOrderWithoutTrailingBlanks) {
   EXPECT_EQ(t.text("NOMBRE"), "  Abad");
 }
 
+TEST_F(TableTest, FieldsByNumberReadAndWriteAsByName) {
+  dbase::Table t = makeProf({{"ZU", 3, "Zubiri  "}});
+  const int abrev = t.fieldNumber("ABREV");
+  const int hora = t.fieldNumber("HORA");
+  const int nombre = t.fieldNumber("NOMBRE");
+  EXPECT_EQ(std::vector({abrev, hora, nombre}), std::vector({0, 1, 2}));
+  t.first();
+  EXPECT_EQ(t.text(nombre), "Zubiri");
+  EXPECT_EQ(t.characters(nombre), "Zubiri");
+  EXPECT_EQ(t.text(hora), "3");
+  EXPECT_THROW((void)t.characters(hora), support::Error);  // not characters: no view of its text
+  t.edit();
+  t.setText(abrev, "ABCDEFGHIJKLMNO");
+  t.setText(hora, "7");
+  EXPECT_EQ(t.characters(abrev), "ABCDEFGHIJ");  // the pending record, cut to the field
+  t.post();
+  EXPECT_EQ(t.text("ABREV"), "ABCDEFGHIJ");
+  EXPECT_EQ(t.integer("HORA"), 7);
+  EXPECT_THROW((void)t.fieldNumber("NOPE"), support::Error);
+  EXPECT_THROW((void)t.text(3), support::Error);
+  EXPECT_THROW((void)t.characters(-1), support::Error);
+}
+
 TEST_F(TableTest, TextLongerThanTheFieldIsCutSilently) {
   dbase::Table t = makeProf({{"ABCDEFGHIJKLMNO", 1, ""}});
   t.first();

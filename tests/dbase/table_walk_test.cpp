@@ -57,6 +57,18 @@ const WalkCase kCases[] = {
        walkBack(detail);
      },
      4 * kOwnRecords},
+    {"MasterWalkedWhileTheDetailWaits",
+     [](dbase::Table& detail, dbase::Table& master) {
+       ASSERT_TRUE(master.findKey("MM"));
+       link(detail, master);
+       for (int i = 0; i < 5; ++i) {
+         master.next();
+         master.prior();
+       }
+       // The detail finds its first record when it is read, not at every move.
+       EXPECT_EQ(detail.integer("HORA"), 100);
+     },
+     13},  // one master record per move, and the detail's first record when linked and when read
     {"MasterWalkedPastItsEnd",
      [](dbase::Table& detail, dbase::Table& master) {
        ASSERT_TRUE(master.findKey("MM"));

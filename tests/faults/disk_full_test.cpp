@@ -59,5 +59,40 @@ TEST_F(FaultTest, FullDiskWhileWritingTablesLeavesEveryTableWholeOrReported) {
   EXPECT_EQ(readTables(work.folder()), after);
 }
 
+TEST_F(FaultTest, FullDiskWhileTheImportWritesTheWorkTablesLeavesThemWholeOrReported) {
+  // The work tables are written a run of records at a time: the disk fills
+  // up during those writes, for a school ten times larger than the sample.
+  SmallDisk work(root() / "work", "24m");
+  if (!work.mounted()) GTEST_SKIP() << kNeedsRoot;
+  const fs::path fresh = folder("fresh");
+  ASSERT_EQ(exportTo(fresh, daeFolder(10)).exitCode, 0);
+  ASSERT_EQ(solveAndImport(fresh, folder("fresh-out")).exitCode, 0);
+  const auto whole = readTables(fresh);
+  const std::string timetable = readBytes(root() / "fresh-out" / "fCUADROS.txt");
+
+  const fs::path out = folder("out");
+  const auto import = [&] {
+    return cli({"import", "--dae-folder", out.string(), "--work-folder", work.folder().string()});
+  };
+  for (const std::uintmax_t room :
+       {std::uintmax_t{64} << 10, std::uintmax_t{1} << 20, std::uintmax_t{5} << 20}) {
+    SCOPED_TRACE("room " + std::to_string(room));
+    ASSERT_EQ(exportTo(work.folder(), daeFolder(10)).exitCode, 0);
+    ASSERT_EQ(
+        test_support::runProcess(hostStubPath(), {"solve", "--work-folder", work.folder().string()}).exitCode,
+        0);
+    const auto before = readTables(work.folder());
+    work.fillLeaving(room);
+    const auto imported = import();
+    EXPECT_EQ(imported.exitCode, 1) << imported.out;
+    EXPECT_THAT(imported.err, HasSubstr(work.folder().string()));
+    EXPECT_THAT(partialTables(work.folder(), before, whole), ::testing::ElementsAre());
+    work.removeFiller();
+  }
+  ASSERT_EQ(import().exitCode, 0);
+  EXPECT_EQ(readTables(work.folder()), whole);
+  EXPECT_EQ(readBytes(out / "fCUADROS.txt"), timetable);
+}
+
 }  // namespace
 }  // namespace faults

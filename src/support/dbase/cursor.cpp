@@ -59,6 +59,7 @@ void Cursor::open(OpenOptions options) {
   if (!options.readOnly) data_->noteWriter();
   options_ = options;
   scope_ = {};
+  located_ = {};
   first();
 }
 
@@ -69,6 +70,7 @@ void Cursor::close() {
   for (Cursor* detail : link_.details()) detail->masterClosed();
   link_.releaseDetails();
   current_.reset();
+  followPending_ = false;
   std::shared_ptr<TableData> data = std::move(data_);
   if (data.use_count() == 1) data->finish();
 }
@@ -82,32 +84,61 @@ TableData& Cursor::data() const {
 
 void Cursor::moveTo(std::optional<std::uint32_t> record) {
   current_ = record;
-  for (Cursor* detail : link_.details()) detail->masterMoved();
+  for (std::size_t i = 0; i < link_.detailCount(); ++i) link_.detail(i).masterMoved();
 }
 
+// A detail settles its pending record when its master moves, but finds its
+// first record of the master's new key only when it is next used: walking a
+// master record by record (as the coding editor does to copy a teacher's
+// document) then costs no search in its details.
 void Cursor::masterMoved() {
   settle();
-  refreshLinkKey();
-  moveTo(order_.after(*data_, scope_, std::nullopt));
+  followPending_ = true;
+  for (std::size_t i = 0; i < link_.detailCount(); ++i) link_.detail(i).masterMoved();
+}
+
+void Cursor::followMaster() const {
+  // Handles live behind Table and are never const objects themselves: a
+  // const reader may bring the position up to date.
+  Cursor& self = const_cast<Cursor&>(*this);
+  self.followPending_ = false;
+  self.refreshLinkKey();
+  self.current_ = self.order_.after(*data_, scope_, std::nullopt);
+}
+
+bool Cursor::atEnd() const {
+  follow();
+  return state_ != EditState::Insert && !current_;
+}
+
+std::optional<std::uint32_t> Cursor::currentRecord() const {
+  follow();
+  return current_;
 }
 
 // The master is closing: nothing is shown until the detail is linked again.
-void Cursor::masterClosed() { scope_.linkKey.reset(); }
+void Cursor::masterClosed() {
+  follow();
+  scope_.linkKey.reset();
+}
 
 void Cursor::first() {
   data();
+  follow();
   settle();
   moveTo(order_.after(*data_, scope_, std::nullopt));
 }
 
 void Cursor::next() {
   data();
+  follow();
   settle();
   if (current_) moveTo(order_.after(*data_, scope_, current_));
 }
 
 void Cursor::prior() {
   data();
+  follow();
   settle();
   const auto before = order_.before(*data_, scope_, current_);
   if (before || !current_) moveTo(before);
@@ -115,12 +146,14 @@ void Cursor::prior() {
 
 void Cursor::last() {
   data();
+  follow();
   settle();
   moveTo(order_.before(*data_, scope_, std::nullopt));
 }
 
 void Cursor::gotoBookmark(Bookmark mark) {
   data();
+  follow();
   settle();
   if (mark.record == 0 || mark.record > data_->size() || !order_.shows(*data_, scope_, mark.record - 1)) {
     throw support::Error("Marca de registro no válida en la tabla " + data_->fileName());
@@ -138,13 +171,16 @@ int Cursor::fieldIndex(std::string_view name) const {
 }
 
 const FieldDef& Cursor::def(int f) const { return data_->fields()[static_cast<std::size_t>(f)]; }
-DbfFamily Cursor::family() const { return data_->layout().family; }
 
-Cursor::FieldRead Cursor::read(std::string_view field) const {
-  const int f = fieldIndex(field);
-  if (state_ != EditState::Browse) return {def(f), family(), data_->fieldBytes(buffer_, f)};
-  if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
-  return {def(f), family(), data_->fieldBytes(*current_, f)};
+Cursor::FieldRead Cursor::read(std::string_view field) const { return read(fieldIndex(field)); }
+
+void Cursor::noSuchField(int f) const {
+  throw support::Error("Campo número " + std::to_string(f) + " no encontrado en la tabla " +
+                       data().fileName());
+}
+
+void Cursor::noCurrentRecord() const {
+  throw support::Error("No hay registro actual en la tabla " + data_->fileName());
 }
 
 std::string Cursor::text(std::string_view field) const {
@@ -152,19 +188,8 @@ std::string Cursor::text(std::string_view field) const {
   return decodeText(r.def, r.family, r.bytes);
 }
 
-void Cursor::requireEditing() const {
-  if (state_ == EditState::Browse)
-    throw support::Error("La tabla " + data_->fileName() + " no está en edición");
-}
-
-void Cursor::writeText(std::string_view field, std::string_view value) {
-  const int f = fieldIndex(field);
-  requireEditing();
-  const FieldDef& d = def(f);
-  if (d.type != FieldType::Character) return store(f, encodeText(d, family(), value));
-  encodeCharacters(value, buffer_.data() + data_->layout().offsets[static_cast<std::size_t>(f)],
-                   static_cast<std::size_t>(d.width));
-  modified_ = true;
+void Cursor::notEditing() const {
+  throw support::Error("La tabla " + data_->fileName() + " no está en edición");
 }
 
 void Cursor::store(int f, const std::string& encoded) {
@@ -191,12 +216,13 @@ void Cursor::settle() {
 
 void Cursor::append() {
   data();
+  follow();
   settle();
   requireWritable();
-  buffer_ = data_->blankRecord();
+  buffer_.assign(data_->blankRecord());  // into the buffer's memory: a record at a time, no allocation
   state_ = EditState::Insert;
   Cursor* master = link_.master();
-  if (scope_.linkTag >= 0 && master && master->current_) {
+  if (scope_.linkTag >= 0 && master && master->currentRecord()) {
     // A new detail record belongs to the master's current record.
     const int f = data_->tags()[static_cast<std::size_t>(scope_.linkTag)].field;
     store(f, encodeText(def(f), family(), master->text(link_.masterField())));
@@ -206,10 +232,11 @@ void Cursor::append() {
 
 void Cursor::edit() {
   data();
+  follow();
   if (state_ != EditState::Browse) return;
   if (!current_) return append();
   requireWritable();
-  buffer_ = std::string(data_->record(*current_));
+  buffer_.assign(data_->record(*current_));
   state_ = EditState::Edit;
   modified_ = false;
 }
@@ -234,6 +261,7 @@ void Cursor::cancel() {
 
 void Cursor::remove() {
   data();
+  follow();
   if (state_ == EditState::Insert) return cancel();
   cancel();
   if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
@@ -248,6 +276,7 @@ void Cursor::remove() {
 
 void Cursor::selectTag(std::string_view tag) {
   data();
+  follow();
   settle();
   scope_.tag = tag.empty() ? -1 : usableTag(tag);
 }
@@ -283,36 +312,39 @@ bool Cursor::findEncoded(const std::string& fieldBytes) {
 
 bool Cursor::findKey(std::string_view key) {
   const int f = data_->tags()[static_cast<std::size_t>(selectedTagIndex())].field;
+  follow();
   settle();
   return findEncoded(encodeText(def(f), family(), key));
 }
 
 bool Cursor::findKey(std::int32_t key) {
   const int f = data_->tags()[static_cast<std::size_t>(selectedTagIndex())].field;
+  follow();
   settle();
   return findEncoded(encodeInteger(def(f), family(), key));
 }
 
 bool Cursor::locate(std::string_view fieldList, const std::vector<std::string>& values) {
   data();
+  follow();
   settle();
-  const std::vector<std::string> names = splitFields(fieldList);
-  if (names.size() != values.size()) {
-    throw support::Error("Búsqueda en la tabla " + data_->fileName() + ": " + std::to_string(names.size()) +
+  if (fieldList != located_.fieldList) {
+    located_.fields.clear();
+    for (const std::string& name : splitFields(fieldList)) located_.fields.push_back(fieldIndex(name));
+    located_.fieldList = fieldList;
+  }
+  const std::vector<int>& fields = located_.fields;
+  if (fields.size() != values.size()) {
+    throw support::Error("Búsqueda en la tabla " + data_->fileName() + ": " + std::to_string(fields.size()) +
                          " campos y " + std::to_string(values.size()) + " valores");
   }
-  std::vector<int> fields;
-  std::vector<std::string> wanted;
-  for (std::size_t k = 0; k < names.size(); ++k) {
-    const int f = fieldIndex(names[k]);
-    fields.push_back(f);
-    wanted.push_back(valueAsRead(def(f), values[k]));
-  }
+  located_.values.resize(values.size());
+  for (std::size_t k = 0; k < fields.size(); ++k) valueAsRead(def(fields[k]), values[k], located_.values[k]);
   // Only the records holding the values are tested: the first shown in the
   // view's order wins.
   std::optional<std::uint32_t> best;
   std::string bestKey;
-  for (std::uint32_t i : data_->matching(fields, wanted)) {
+  for (std::uint32_t i : data_->matching(fields, located_.values)) {
     if (!order_.shows(*data_, scope_, i)) continue;
     if (scope_.tag < 0) {
       best = i;  // hits are ascending: the first shown one comes first
@@ -331,20 +363,22 @@ bool Cursor::locate(std::string_view fieldList, const std::vector<std::string>& 
 
 // How a searched value would read back once stored: trailing blanks never
 // survive in a character field, and numbers read in one canonical form.
-std::string Cursor::valueAsRead(const FieldDef& f, std::string_view value) const {
+void Cursor::valueAsRead(const FieldDef& f, std::string_view value, std::string& read) const {
   if (f.type == FieldType::Character) {
     while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
-    return std::string(value);
+    read.assign(value);
+    return;
   }
   try {
-    return decodeText(f, family(), encodeText(f, family(), value));
+    read = decodeText(f, family(), encodeText(f, family(), value));
   } catch (const support::Error&) {
-    return std::string(1, '\0');  // matches nothing: no stored value reads with a NUL
+    read.assign(1, '\0');  // matches nothing: no stored value reads with a NUL
   }
 }
 
 void Cursor::setFilter(std::optional<Filter> filter) {
   data();
+  follow();
   settle();
   scope_.filterField = filter ? fieldIndex(filter->field) : -1;
   scope_.filterValue = filter ? std::move(filter->value) : std::string();
@@ -356,6 +390,7 @@ void Cursor::setFilter(std::optional<Filter> filter) {
 void Cursor::linkTo(Cursor& master, std::string masterField, std::string detailTag) {
   data();
   master.fieldIndex(masterField);  // the field must exist
+  follow();
   settle();
   unlink();
   scope_.linkTag = usableTag(detailTag);
@@ -366,6 +401,7 @@ void Cursor::linkTo(Cursor& master, std::string masterField, std::string detailT
 }
 
 void Cursor::unlink() {
+  follow();
   link_.leave();
   scope_.linkTag = -1;
   scope_.linkKey.reset();
@@ -376,6 +412,7 @@ void Cursor::unlink() {
 void Cursor::refreshLinkKey() {
   scope_.linkKey.reset();
   const Cursor* master = link_.master();
+  if (master) master->follow();
   if (!master || !master->data_ || (!master->current_ && master->state_ == EditState::Browse)) return;
   const int f = data_->tags()[static_cast<std::size_t>(scope_.linkTag)].field;
   scope_.linkKey = sortKey(def(f), family(), encodeText(def(f), family(), master->text(link_.masterField())));

@@ -15,6 +15,7 @@
 #include "support/dbase/dbf_format.h"
 #include "support/dbase/detail_link.h"
 #include "support/dbase/table.h"
+#include "support/dbase/table_data.h"
 #include "support/dbase/view_order.h"
 
 namespace dbase {
@@ -44,18 +45,34 @@ class Cursor {
   bool isOpen() const { return data_ != nullptr; }
   // The open table. Throws support::Error when the handle is closed.
   TableData& data() const;
+  std::weak_ptr<TableData> sharedData() const {
+    data();
+    return data_;
+  }
 
   void first();
   void next();
   void prior();
   void last();
-  bool atEnd() const { return state_ != EditState::Insert && !current_; }
+  bool atEnd() const;
   // The physical index of the current record (the one a pending new record
   // was started from); none past the end.
-  std::optional<std::uint32_t> currentRecord() const { return current_; }
+  std::optional<std::uint32_t> currentRecord() const;
   void gotoBookmark(Bookmark mark);
 
+  // The number of a field of the open table; throws support::Error naming
+  // the table when it has none of that name.
+  int fieldIndex(std::string_view name) const;
   FieldRead read(std::string_view field) const;
+  // By number: the path of loops over many records, kept short.
+  FieldRead read(int f) const {
+    requireField(f);
+    follow();
+    const FieldDef& field = data_->fields()[static_cast<std::size_t>(f)];
+    if (state_ != EditState::Browse) return {field, family(), data_->fieldBytes(buffer_, f)};
+    if (!current_) noCurrentRecord();
+    return {field, family(), data_->fieldBytes(*current_, f)};
+  }
   std::string text(std::string_view field) const;
   // Encodes the value for the field (encode(def, family) gives its bytes)
   // into the pending record.
@@ -67,7 +84,15 @@ class Cursor {
   }
 
   // The text into the pending record, in place when the field holds characters.
-  void writeText(std::string_view field, std::string_view value);
+  void writeText(int f, std::string_view value) {
+    requireField(f);
+    requireEditing();
+    const FieldDef& field = data_->fields()[static_cast<std::size_t>(f)];
+    if (field.type != FieldType::Character) return store(f, encodeText(field, family(), value));
+    encodeCharacters(value, buffer_.data() + data_->layout().offsets[static_cast<std::size_t>(f)],
+                     static_cast<std::size_t>(field.width));
+    modified_ = true;
+  }
 
   EditState state() const { return state_; }
   void append();
@@ -86,21 +111,32 @@ class Cursor {
   void unlink();
 
  private:
-  int fieldIndex(std::string_view name) const;
+  void requireField(int f) const {
+    if (!data_ || f < 0 || static_cast<std::size_t>(f) >= data_->fields().size()) noSuchField(f);
+  }
+  [[noreturn]] void noSuchField(int f) const;
+  [[noreturn]] void noCurrentRecord() const;
   const FieldDef& def(int f) const;
-  DbfFamily family() const;
-  void requireEditing() const;
+  DbfFamily family() const { return data_->layout().family; }
+  void requireEditing() const {
+    if (state_ == EditState::Browse) notEditing();
+  }
+  [[noreturn]] void notEditing() const;
   void requireWritable() const;
   void store(int f, const std::string& encoded);
   void settle();
   void moveTo(std::optional<std::uint32_t> record);
   void masterMoved();
+  void follow() const {
+    if (followPending_) followMaster();
+  }
+  void followMaster() const;
   void masterClosed();
   void refreshLinkKey();
   int usableTag(std::string_view tag) const;
   int selectedTagIndex() const;
   bool findEncoded(const std::string& fieldBytes);
-  std::string valueAsRead(const FieldDef& f, std::string_view value) const;
+  void valueAsRead(const FieldDef& f, std::string_view value, std::string& read) const;
 
   std::filesystem::path folder_;
   std::string name_;
@@ -110,8 +146,19 @@ class Cursor {
   ViewOrder order_;
   DetailLink link_;
   std::optional<std::uint32_t> current_;
+  // The master moved since this detail was positioned: its link key and
+  // current record are brought up to date when it is next used (follow()).
+  bool followPending_ = false;
   EditState state_ = EditState::Browse;
   std::string buffer_;  // the pending record
+  // The fields of the last locate, parsed once for the searches that repeat
+  // it, and its values as read.
+  struct Located {
+    std::string fieldList;
+    std::vector<int> fields;
+    std::vector<std::string> values;
+  };
+  Located located_;
   bool modified_ = false;
 };
 

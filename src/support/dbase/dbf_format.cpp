@@ -157,6 +157,24 @@ std::string decimalText(const FieldDef& field, double value) {
   return std::string(static_cast<std::size_t>(field.width) - text.size(), ' ') + text;
 }
 
+// The key of a field of another kind than characters.
+std::string orderedKey(const FieldDef& field, DbfFamily family, std::string_view bytes) {
+  switch (field.type) {
+    case FieldType::Integer:
+    case FieldType::AutoIncrement:
+      if (family == DbfFamily::Level7) return std::string(bytes);
+      return bigEndian(static_cast<std::uint32_t>(decodeInteger(field, family, bytes)) ^ 0x80000000u, 4);
+    case FieldType::Double:
+    case FieldType::Numeric:
+    case FieldType::Float:
+      // No value sorts first, as an all-NUL binary key does.
+      if (isEmptyValue(field, family, bytes)) return std::string(8, '\0');
+      return orderedDouble(decodeNumber(field, family, bytes));
+    default:
+      return std::string(bytes);
+  }
+}
+
 }  // namespace
 
 DbfLayout parseDbfHeader(std::string_view bytes, const std::string& fileName) {
@@ -303,11 +321,8 @@ bool isEmptyValue(const FieldDef& field, DbfFamily family, std::string_view byte
 
 std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view bytes) {
   switch (field.type) {
-    case FieldType::Character: {
-      std::size_t e = bytes.size();
-      while (e > 0 && (bytes[e - 1] == ' ' || bytes[e - 1] == '\0')) --e;
-      return std::string(bytes.substr(0, e));
-    }
+    case FieldType::Character:
+      return std::string(characterValue(bytes));
     case FieldType::Logical:
       if (isEmptyValue(field, family, bytes)) return {};
       return decodeBoolean(field, family, bytes) ? "True" : "False";
@@ -324,6 +339,12 @@ std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view
     default:
       return std::string(support::trimBlanksAndNuls(bytes));
   }
+}
+
+std::string_view characterValue(std::string_view bytes) {
+  std::size_t e = bytes.size();
+  while (e > 0 && (bytes[e - 1] == ' ' || bytes[e - 1] == '\0')) --e;
+  return bytes.substr(0, e);
 }
 
 std::int32_t decodeInteger(const FieldDef& field, DbfFamily family, std::string_view bytes) {
@@ -374,12 +395,6 @@ bool decodeBoolean(const FieldDef& field, DbfFamily family, std::string_view byt
   (void)family;
   const char c = bytes.empty() ? ' ' : bytes[0];
   return c == 'T' || c == 't' || c == 'Y' || c == 'y';
-}
-
-void encodeCharacters(std::string_view text, char* out, std::size_t width) {
-  const std::size_t kept = std::min(text.size(), width);
-  std::copy_n(text.data(), kept, out);
-  std::fill(out + kept, out + width, ' ');
 }
 
 std::string encodeText(const FieldDef& field, DbfFamily family, std::string_view text) {
@@ -468,26 +483,19 @@ std::string encodeBoolean(const FieldDef& field, DbfFamily family, bool value) {
 }
 
 std::string sortKey(const FieldDef& field, DbfFamily family, std::string_view bytes) {
-  switch (field.type) {
-    case FieldType::Character: {
-      std::string key(bytes);
-      for (char& c : key)
-        if (c == '\0') c = ' ';
-      return key;
-    }
-    case FieldType::Integer:
-    case FieldType::AutoIncrement:
-      if (family == DbfFamily::Level7) return std::string(bytes);
-      return bigEndian(static_cast<std::uint32_t>(decodeInteger(field, family, bytes)) ^ 0x80000000u, 4);
-    case FieldType::Double:
-    case FieldType::Numeric:
-    case FieldType::Float:
-      // No value sorts first, as an all-NUL binary key does.
-      if (isEmptyValue(field, family, bytes)) return std::string(8, '\0');
-      return orderedDouble(decodeNumber(field, family, bytes));
-    default:
-      return std::string(bytes);
+  std::string key;
+  appendSortKey(field, family, bytes, key);
+  return key;
+}
+
+void appendSortKey(const FieldDef& field, DbfFamily family, std::string_view bytes, std::string& out) {
+  if (field.type == FieldType::Character) {
+    const std::size_t at = out.size();
+    out += bytes;
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(), '\0', ' ');
+    return;
   }
+  out += orderedKey(field, family, bytes);
 }
 
 }  // namespace dbase

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,8 @@ std::string emptyFieldBytes(const FieldDef& field, DbfFamily family);
 // no value reads as "". Throws support::Error for conversions that make no
 // sense (integer() of a text that is not a whole number).
 std::string decodeText(const FieldDef& field, DbfFamily family, std::string_view bytes);
+// A character field's bytes without their trailing blanks (or NULs): its text.
+std::string_view characterValue(std::string_view bytes);
 bool isEmptyValue(const FieldDef& field, DbfFamily family, std::string_view bytes);
 std::int32_t decodeInteger(const FieldDef& field, DbfFamily family, std::string_view bytes);
 double decodeNumber(const FieldDef& field, DbfFamily family, std::string_view bytes);
@@ -69,7 +72,11 @@ bool decodeBoolean(const FieldDef& field, DbfFamily family, std::string_view byt
 // the value does not fit or cannot be converted.
 std::string encodeText(const FieldDef& field, DbfFamily family, std::string_view text);
 // A character field's bytes written in place: text cut to width, blanks after it.
-void encodeCharacters(std::string_view text, char* out, std::size_t width);
+inline void encodeCharacters(std::string_view text, char* out, std::size_t width) {
+  const std::size_t kept = text.size() < width ? text.size() : width;
+  if (kept > 0) std::memcpy(out, text.data(), kept);
+  std::memset(out + kept, ' ', width - kept);
+}
 std::string encodeInteger(const FieldDef& field, DbfFamily family, std::int32_t value);
 std::string encodeNumber(const FieldDef& field, DbfFamily family, double value);
 std::string encodeBoolean(const FieldDef& field, DbfFamily family, bool value);
@@ -77,5 +84,7 @@ std::string encodeBoolean(const FieldDef& field, DbfFamily family, bool value);
 // A key whose byte order (memcmp) is the field's value order: what an index on
 // the field sorts by in memory.
 std::string sortKey(const FieldDef& field, DbfFamily family, std::string_view bytes);
+// The same key, appended to out.
+void appendSortKey(const FieldDef& field, DbfFamily family, std::string_view bytes, std::string& out);
 
 }  // namespace dbase

@@ -29,6 +29,10 @@ class DetailLink {
   const std::string& masterField() const { return masterField_; }
   // The cursors following this one.
   std::vector<Cursor*> details() const;
+  // The same one by one, without a copy of the list (every move of a master
+  // tells its details).
+  std::size_t detailCount() const { return details_.size(); }
+  Cursor& detail(std::size_t i) const { return details_[i]->owner_; }
 
  private:
   Cursor& owner_;

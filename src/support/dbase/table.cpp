@@ -48,8 +48,23 @@ std::uint32_t Table::recordNumber() const {
   return record && cursor_->state() != EditState::Insert ? *record + 1 : 0;
 }
 
+int Table::fieldNumber(std::string_view field) const { return cursor_->fieldIndex(field); }
+
 std::string Table::text(std::string_view field) const { return cursor_->text(field); }
-std::int32_t Table::integer(std::string_view field) const {
+std::string Table::text(int field) const {
+  const Cursor::FieldRead r = cursor_->read(field);
+  return decodeText(r.def, r.family, r.bytes);
+}
+std::string_view Table::characters(int field) const {
+  const Cursor::FieldRead r = cursor_->read(field);
+  if (r.def.type != FieldType::Character) {
+    throw support::Error("El campo '" + r.def.name + "' de la tabla " + cursor_->data().fileName() +
+                         " no es de caracteres");
+  }
+  return characterValue(r.bytes);
+}
+std::int32_t Table::integer(std::string_view field) const { return integer(cursor_->fieldIndex(field)); }
+std::int32_t Table::integer(int field) const {
   const Cursor::FieldRead r = cursor_->read(field);
   return decodeInteger(r.def, r.family, r.bytes);
 }
@@ -62,7 +77,10 @@ double Table::number(std::string_view field) const {
   return decodeNumber(r.def, r.family, r.bytes);
 }
 
-void Table::setText(std::string_view field, std::string_view value) { cursor_->writeText(field, value); }
+void Table::setText(std::string_view field, std::string_view value) {
+  cursor_->writeText(cursor_->fieldIndex(field), value);
+}
+void Table::setText(int field, std::string_view value) { cursor_->writeText(field, value); }
 void Table::setInteger(std::string_view field, std::int32_t value) {
   cursor_->write(field, [&](const FieldDef& f, DbfFamily family) { return encodeInteger(f, family, value); });
 }
@@ -119,6 +137,21 @@ Bookmark Table::bookmark() const {
   return {record ? *record + 1 : 0};
 }
 void Table::gotoBookmark(Bookmark mark) { cursor_->gotoBookmark(mark); }
+
+WriteBatch::WriteBatch(Table& table) : data_(table.cursor_->sharedData()) { data_.lock()->beginBatch(); }
+
+WriteBatch::~WriteBatch() {
+  try {
+    commit();
+  } catch (...) {
+    // A destructor cannot report; the table refuses further changes.
+  }
+}
+
+void WriteBatch::commit() {
+  // A table closed meanwhile by its last handle wrote everything then.
+  if (const std::shared_ptr<TableData> data = std::exchange(data_, {}).lock()) data->endBatch();
+}
 
 std::uint64_t recordsTested() { return ViewOrder::recordsTested(); }
 

@@ -3,13 +3,15 @@
 // end. All handles on the same file in this process share one in-memory copy
 // of the records (table_data.h), so a change posted through one handle is
 // seen at once through every other. Every post is written through to the
-// .DBF, which is a complete, valid table afterwards; the production .MDX is
+// .DBF, which is a complete, valid table afterwards (the posts of a
+// WriteBatch are written together when it ends); the production .MDX is
 // rebuilt when the last handle on a changed table closes.
 //
 // A move tests only the records the view may show: a detail's records are
 // one key range of its tag, a filter's are found through a hash of the
 // field's values, and a detail whose master has no current record is empty
-// at once.
+// at once. A detail finds its master's records when it is next used, not at
+// every move of the master.
 //
 // Implicit posting: append, first, next, prior, last, findKey, locate, remove,
 // gotoBookmark and a move of the master of a detail link first post a pending
@@ -55,6 +57,8 @@ struct Bookmark {
 };
 
 class Cursor;
+class TableData;
+class WriteBatch;
 
 class Table {
  public:
@@ -103,11 +107,23 @@ class Table {
   // a new record is pending.
   std::uint32_t recordNumber() const;
 
+  // The number of a field of the open table (0 for the first), for loops
+  // that read or write the same fields of many records: a field given by
+  // number is not searched for by name again. Throws support::Error when the
+  // table has no field of that name.
+  int fieldNumber(std::string_view field) const;
+
   // Reading the current (or pending) record. Requires: !atEnd() or a pending
   // record. Character values come back without trailing blanks; an empty
   // number reads as "" and 0.
   std::string text(std::string_view field) const;
+  std::string text(int field) const;
+  // A character field as text(), without a copy: a view into the record,
+  // valid until the record or the table changes. A field of another kind is
+  // an error.
+  std::string_view characters(int field) const;
   std::int32_t integer(std::string_view field) const;
+  std::int32_t integer(int field) const;
   bool boolean(std::string_view field) const;
   double number(std::string_view field) const;
 
@@ -115,6 +131,7 @@ class Table {
   // Text longer than a character field is cut to its width; text written to
   // a numeric field is converted ("" stores no value).
   void setText(std::string_view field, std::string_view value);
+  void setText(int field, std::string_view value);
   void setInteger(std::string_view field, std::int32_t value);
   void setBoolean(std::string_view field, bool value);
   void setNumber(std::string_view field, double value);
@@ -151,9 +168,38 @@ class Table {
   void gotoBookmark(Bookmark mark);
 
  private:
+  friend class WriteBatch;
   std::unique_ptr<Cursor> cursor_;
   std::vector<FieldDef> fieldDefs_;
   std::vector<TagDef> tagDefs_;
+};
+
+// Holds back the writes of a bulk change of one table (a build of the work
+// tables, a document copied into a teacher's records). While the batch lives,
+// posts through every handle on the table change its records in memory at
+// once, as always, but the file is written when the batch ends, a run of
+// consecutive records 64 KB at a time, the end mark and the record count last:
+// the file stays a complete, valid table, until then the table as it was
+// before the batch. Batches on one table may nest; the outermost writes. A
+// failed write makes the table refuse every further change (its index is
+// then repaired by the next program that opens it).
+class WriteBatch {
+ public:
+  // Requires: table open.
+  explicit WriteBatch(Table& table);
+  // Writes what is held when commit() was not called (a step ending by an
+  // error); a failure is then not reported, beyond the table refusing
+  // changes.
+  ~WriteBatch();
+  WriteBatch(const WriteBatch&) = delete;
+  WriteBatch& operator=(const WriteBatch&) = delete;
+
+  // Ends the batch, writing what is held. Throws support::Error naming the
+  // table when it cannot be written.
+  void commit();
+
+ private:
+  std::weak_ptr<TableData> data_;  // the table's records; gone once every handle has closed it
 };
 
 // Records tested by the moves of every handle of this process since it

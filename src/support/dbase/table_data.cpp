@@ -21,6 +21,14 @@ constexpr std::uint64_t kMaxTableBytes = std::uint64_t{1} << 30;
 // Bytes of records held in one piece of memory.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 
+// Bytes of records written by one write of a batch, at most. Linux keeps a
+// file written in large pieces in large pages of its cache, and every later
+// small write into such a page costs in proportion to its size (three times
+// as much at a megabyte as at 64 KB): the document copied into a teacher's
+// records, a few records at a time, pays for it. Pieces of 64 KB cost the
+// batch's own write nothing measurable.
+constexpr std::size_t kWriteBytes = std::size_t{64} << 10;
+
 std::string registryKey(const fs::path& dbfFile) {
   std::error_code ec;
   const fs::path real = fs::weakly_canonical(dbfFile, ec);
@@ -32,18 +40,11 @@ std::map<std::string, std::weak_ptr<TableData>>& registry() {
   return tables;
 }
 
-// Names are a few bytes long: a plain loop beats a call to memcmp.
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
-
+// A value within a lookup key: its length in two bytes, then its bytes, so
+// that no two lists of values give the same key.
 void appendKeyPart(std::string& key, std::string_view part) {
-  key += std::to_string(part.size());
-  key += ':';
+  key += static_cast<char>(part.size() >> 8);
+  key += static_cast<char>(part.size() & 0xFF);
   key += part;
 }
 
@@ -99,18 +100,16 @@ void TableData::load(const fs::path& dbfFile, bool exclusive) {
       file_.readAt(0, static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65536)));
   layout_ = parseDbfHeader(head, fileSize, fileName_);
   count_ = layout_.recordCount;
+  fileCount_ = count_;
   unfinished_ = head[kUnfinishedOffset] != 0;
-  // At least twice as many slots as fields, so that a search soon meets a
-  // free one; a power of two, so that a slot is a mask away.
-  nameSlots_.assign(std::bit_ceil(2 * layout_.fields.size() + 1), -1);
-  for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
-    std::size_t slot = nameSlot(layout_.fields[i].name);
-    while (nameSlots_[slot] >= 0) slot = (slot + 1) & (nameSlots_.size() - 1);
-    nameSlots_[slot] = static_cast<int>(i);
-  }
+  names_ = FieldNames(layout_.fields);
   blankRecord_.assign(1, kLiveRecord);
   for (const FieldDef& f : layout_.fields) blankRecord_ += emptyFieldBytes(f, layout_.family);
-  perChunk_ = std::max<std::size_t>(1, kChunkBytes / layout_.recordLength);
+  // A power of two of records per chunk: a record's chunk and place in it
+  // are a shift and a mask away.
+  perChunk_ = std::bit_floor(std::max<std::size_t>(1, kChunkBytes / layout_.recordLength));
+  chunkShift_ = std::countr_zero(perChunk_);
+  perWrite_ = std::max<std::size_t>(1, kWriteBytes / layout_.recordLength);
   for (std::uint32_t first = 0; first < count_; first += static_cast<std::uint32_t>(perChunk_)) {
     const std::size_t records = std::min<std::size_t>(perChunk_, count_ - first);
     std::string chunk = file_.readAt(layout_.headerLength + std::uint64_t{first} * layout_.recordLength,
@@ -140,10 +139,6 @@ void TableData::loadTags() {
     if (index.field >= 0) {
       const FieldDef& field = layout_.fields[static_cast<std::size_t>(index.field)];
       index.order = TagOrder(sortKey(field, layout_.family, emptyFieldBytes(field, layout_.family)).size());
-      std::vector<std::string> keys;
-      keys.reserve(count_);
-      for (std::uint32_t i = 0; i < count_; ++i) keys.push_back(tagKey(index, record(i)));
-      index.order.assign(keys);
     }
     tagDefs_.push_back(index.def);
     tags_.push_back(std::move(index));
@@ -151,7 +146,9 @@ void TableData::loadTags() {
 }
 
 void TableData::finish() {
-  if (!file_.isOpen()) return;  // lost to another program: nothing of it is ours to write
+  if (!file_.isOpen()) return;       // lost to another program: nothing of it is ours to write
+  if (!unwritable_.empty()) return;  // the file lags behind the records: the next writer repairs it
+  writeHeld();
   const bool repair = unfinished_ && writer_ && file_.writable() &&
                       std::all_of(tags_.begin(), tags_.end(), [](const TagIndex& t) { return t.field >= 0; });
   if (!changed_ && !repair) return;
@@ -167,13 +164,17 @@ void TableData::writeIndex() {
     described.push_back(mdxTagFor(tag.def.name, layout_.fields[static_cast<std::size_t>(tag.field)]));
     described.back().expression = tag.def.field;
   }
-  const auto entriesOf = [this](std::size_t t, std::vector<MdxEntry>& entries) {
-    const TagIndex& tag = tags_[t];
-    const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
-    entries.reserve(tag.order.size());
-    for (TagOrder::Position p = tag.order.begin(); p != tag.order.end(); p = tag.order.next(p)) {
-      const std::uint32_t i = tag.order.record(p);
-      entries.push_back({mdxKey(field, fieldBytes(i, tag.field)), i + 1});
+  const auto entriesOf = [this, &described](std::size_t t, std::vector<MdxEntry>& entries) {
+    const int f = tags_[t].field;
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(f)];
+    const TagOrder& sorted = order(static_cast<int>(t));
+    // A character field's key is its bytes with NUL as blank, as the order
+    // holds it already: taken from there, the records are not read again.
+    const bool keyInOrder = field.type == FieldType::Character && described[t].keyLength == field.width;
+    entries.reserve(sorted.size());
+    for (TagOrder::Position p = sorted.begin(); p != sorted.end(); p = sorted.next(p)) {
+      const std::uint32_t i = sorted.record(p);
+      entries.push_back({keyInOrder ? std::string(sorted.key(p)) : mdxKey(field, fieldBytes(i, f)), i + 1});
     }
   };
   const fs::path target =
@@ -181,27 +182,28 @@ void TableData::writeIndex() {
   support::writeFileAtomically(target, buildMdx(path_.stem().string(), described, entriesOf, today()));
 }
 
-// Where the search for a field name starts: a cheap mix of its length and
-// outer letters, which differ between most names of a table.
-std::size_t TableData::nameSlot(std::string_view name) const {
-  if (name.empty()) return 0;
-  const auto first = static_cast<unsigned char>(name.front());
-  const auto last = static_cast<unsigned char>(name.back());
-  return (name.size() * 131 + first * 31 + last) & (nameSlots_.size() - 1);
-}
-
 int TableData::fieldIndex(std::string_view name) const {
   // Callers nearly always spell the name as stored; the exact lookup is much
   // cheaper than folding case, and it runs on every field access.
-  for (std::size_t slot = nameSlot(name);; slot = (slot + 1) & (nameSlots_.size() - 1)) {
-    const int f = nameSlots_[slot];
-    if (f < 0) break;
-    if (sameName(layout_.fields[static_cast<std::size_t>(f)].name, name)) return f;
-  }
+  if (const int f = names_.find(name); f >= 0) return f;
   for (std::size_t i = 0; i < layout_.fields.size(); ++i) {
     if (support::equalsIgnoringCase(layout_.fields[i].name, name)) return static_cast<int>(i);
   }
   return -1;
+}
+
+const TagOrder& TableData::order(int t) const {
+  TagIndex& tag = tags_[static_cast<std::size_t>(t)];
+  if (!tag.ordered) {
+    std::string keys;
+    keys.reserve(std::size_t{count_} * tag.order.keyWidth());
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(tag.field)];
+    for (std::uint32_t i = 0; i < count_; ++i)
+      appendSortKey(field, layout_.family, fieldBytes(i, tag.field), keys);
+    tag.order.assign(keys);
+    tag.ordered = true;
+  }
+  return tag.order;
 }
 
 int TableData::tagIndex(std::string_view name) const {
@@ -211,19 +213,14 @@ int TableData::tagIndex(std::string_view name) const {
   return -1;
 }
 
-std::string_view TableData::record(std::uint32_t i) const {
-  return std::string_view(chunks_[i / perChunk_])
-      .substr((i % perChunk_) * layout_.recordLength, layout_.recordLength);
-}
-
 // Records are kept in chunks of at most kChunkBytes: a large table grows
 // without copying itself (only its last chunk may move), and a table that
 // is only read takes no more than its records.
 void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
-  const std::size_t chunk = i / perChunk_;
+  const std::size_t chunk = i >> chunkShift_;
   if (chunk == chunks_.size()) chunks_.emplace_back();
   std::string& bytes = chunks_[chunk];
-  const std::size_t at = (i % perChunk_) * layout_.recordLength;
+  const std::size_t at = (i & (perChunk_ - 1)) * layout_.recordLength;
   if (at == bytes.size()) {
     // A chunk that grows takes its whole size at once: growing it by
     // doubling would hold up to twice its records.
@@ -234,15 +231,6 @@ void TableData::storeRecord(std::uint32_t i, std::string_view rec) {
   }
 }
 
-std::string_view TableData::fieldBytes(std::uint32_t i, int field) const {
-  return fieldBytes(record(i), field);
-}
-
-std::string_view TableData::fieldBytes(std::string_view rec, int field) const {
-  const auto f = static_cast<std::size_t>(field);
-  return rec.substr(layout_.offsets[f], static_cast<std::size_t>(layout_.fields[f].width));
-}
-
 std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
   return sortKey(layout_.fields[static_cast<std::size_t>(tag.field)], layout_.family,
                  fieldBytes(rec, tag.field));
@@ -251,6 +239,8 @@ std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
 void TableData::beforeChange() {
   ++version_;
   if (!file_.isOpen()) throw support::Error("La tabla " + fileName_ + " está en uso por otro programa");
+  if (!unwritable_.empty())
+    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + unwritable_);
   if (!file_.writable())
     throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
   for (const TagIndex& tag : tags_) {
@@ -267,30 +257,35 @@ void TableData::beforeChange() {
   }
 }
 
-void TableData::writeCount() {
+void TableData::writeCount(std::uint32_t records) {
   std::string count(4, '\0');
   for (int b = 0; b < 4; ++b)
-    count[static_cast<std::size_t>(b)] = static_cast<char>((count_ >> (8 * b)) & 0xFF);
+    count[static_cast<std::size_t>(b)] = static_cast<char>((records >> (8 * b)) & 0xFF);
   file_.writeAt(kCountOffset, count);
+  fileCount_ = records;
 }
 
 std::uint32_t TableData::append(const std::string& rec) {
   beforeChange();
   const std::uint32_t i = count_;
-  try {
-    // The record and the end mark in one write, then the count: a crash in
-    // between leaves a complete table of the old count followed by bytes
-    // that no reader takes for a record, never a count that promises a
-    // record the file does not hold.
-    writeBuffer_.assign(rec);
-    writeBuffer_ += kEndOfFile;
-    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, writeBuffer_);
-    ++count_;
-    writeCount();
-  } catch (const support::Error& e) {
-    count_ = i;
-    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+  if (batches_ > 0) {
+    hold(i);
+  } else {
+    try {
+      // The record and the end mark in one write, then the count: a crash in
+      // between leaves a complete table of the old count followed by bytes
+      // that no reader takes for a record, never a count that promises a
+      // record the file does not hold.
+      writeBuffer_.assign(rec);
+      writeBuffer_ += kEndOfFile;
+      file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength,
+                    writeBuffer_);
+      writeCount(i + 1);
+    } catch (const support::Error& e) {
+      throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+    }
   }
+  count_ = i + 1;
   storeRecord(i, rec);
   if (rec[0] != kDeletedRecord) ++live_;
   indexNewRecord(i, rec);
@@ -299,15 +294,71 @@ std::uint32_t TableData::append(const std::string& rec) {
 
 void TableData::update(std::uint32_t i, const std::string& rec) {
   beforeChange();
-  try {
-    file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, rec);
-  } catch (const support::Error& e) {
-    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+  if (batches_ > 0) {
+    hold(i);
+  } else {
+    try {
+      file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, rec);
+    } catch (const support::Error& e) {
+      throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
+    }
   }
-  const std::string old(record(i));
+  const std::string_view old = record(i);  // until the record is stored
   reindexRecord(i, old, rec);
   live_ += (rec[0] != kDeletedRecord) - (old[0] != kDeletedRecord);
   storeRecord(i, rec);
+}
+
+void TableData::endBatch() {
+  if (batches_ > 0 && --batches_ == 0 && unwritable_.empty()) writeHeld();
+}
+
+// Each run of consecutive held records goes in writes of at most kWriteBytes,
+// none spanning two chunks of memory; then, when the batch appended records,
+// the end mark and the count, in that order, as a single append writes them.
+void TableData::writeHeld() {
+  if (held_.empty()) return;
+  // Records are mostly held in ascending order (appended, or walked in an
+  // order that follows their numbers).
+  if (!std::is_sorted(held_.begin(), held_.end())) std::sort(held_.begin(), held_.end());
+  for (const std::uint32_t i : held_) isHeld_[i] = false;
+  try {
+    for (std::size_t run = 0; run < held_.size();) {
+      std::size_t end = run + 1;
+      while (end < held_.size() && held_[end] == held_[end - 1] + 1) ++end;
+      for (std::uint32_t first = held_[run]; first <= held_[end - 1];) {
+        const std::size_t inChunk = perChunk_ - (first & (perChunk_ - 1));
+        const auto records = static_cast<std::uint32_t>(
+            std::min({inChunk, std::size_t{held_[end - 1] - first + 1}, perWrite_}));
+        const std::string_view bytes(record(first).data(), std::size_t{records} * layout_.recordLength);
+        file_.writeAt(layout_.headerLength + std::uint64_t{first} * layout_.recordLength, bytes);
+        first += records;
+      }
+      run = end;
+    }
+    if (count_ != fileCount_) {
+      file_.writeAt(layout_.headerLength + std::uint64_t{count_} * layout_.recordLength,
+                    std::string(1, kEndOfFile));
+      writeCount(count_);
+    }
+  } catch (const support::Error& e) {
+    writeFailed(e);
+  }
+  held_.clear();
+}
+
+// Each record once, however many times a batch changes it.
+void TableData::hold(std::uint32_t i) {
+  if (isHeld_.size() <= i) isHeld_.resize(std::max<std::size_t>(i + 1, 2 * isHeld_.size()), false);
+  if (isHeld_[i]) return;
+  isHeld_[i] = true;
+  held_.push_back(i);
+}
+
+void TableData::writeFailed(const support::Error& e) {
+  unwritable_ = e.what();
+  held_.clear();
+  throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + unwritable_);
 }
 
 void TableData::markDeleted(std::uint32_t i) {
@@ -318,7 +369,9 @@ void TableData::markDeleted(std::uint32_t i) {
 
 // Enters a new record i in every tag order and every locate hash.
 void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
-  for (TagIndex& tag : tags_) tag.order.insert(tagKey(tag, rec), i);
+  for (TagIndex& tag : tags_) {
+    if (tag.ordered) tag.order.insert(tagKey(tag, rec), i);
+  }
   if (rec[0] == kDeletedRecord) return;  // deleted records are never found by locate
   for (Lookup& lookup : lookups_) lookup.hits.emplace(lookupHash(lookup.fields, rec), i);
 }
@@ -329,7 +382,7 @@ void TableData::indexNewRecord(std::uint32_t i, std::string_view rec) {
 void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string_view rec) {
   const auto same = [&](int f) { return fieldBytes(old, f) == fieldBytes(rec, f); };
   for (TagIndex& tag : tags_) {
-    if (same(tag.field)) continue;
+    if (!tag.ordered || same(tag.field)) continue;
     tag.order.erase(tagKey(tag, old), i);
     tag.order.insert(tagKey(tag, rec), i);
   }
@@ -350,17 +403,24 @@ void TableData::reindexRecord(std::uint32_t i, std::string_view old, std::string
   }
 }
 
-std::string TableData::lookupKey(const std::vector<int>& fields, std::string_view rec) const {
-  std::string key;
+// The values of fields as read, in key: a character field's value straight
+// from the record, another kind's decoded.
+void TableData::lookupKey(const std::vector<int>& fields, std::string_view rec, std::string& key) const {
+  key.clear();
   for (int f : fields) {
-    appendKeyPart(
-        key, decodeText(layout_.fields[static_cast<std::size_t>(f)], layout_.family, fieldBytes(rec, f)));
+    const FieldDef& field = layout_.fields[static_cast<std::size_t>(f)];
+    const std::string_view bytes = fieldBytes(rec, f);
+    if (field.type == FieldType::Character) {
+      appendKeyPart(key, characterValue(bytes));
+    } else {
+      appendKeyPart(key, decodeText(field, layout_.family, bytes));
+    }
   }
-  return key;
 }
 
 std::size_t TableData::lookupHash(const std::vector<int>& fields, std::string_view rec) const {
-  return std::hash<std::string>()(lookupKey(fields, rec));
+  lookupKey(fields, rec, recordKey_);
+  return std::hash<std::string_view>()(recordKey_);
 }
 
 const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fields,
@@ -376,13 +436,14 @@ const std::vector<std::uint32_t>& TableData::matching(const std::vector<int>& fi
     lookups_.push_back(std::move(lookup));
     it = std::prev(lookups_.end());
   }
-  std::string key;
-  for (const std::string& v : values) appendKeyPart(key, v);
+  wantedKey_.clear();
+  for (const std::string& v : values) appendKeyPart(wantedKey_, v);
   // Records whose values only share the hash are left out.
   matched_.clear();
-  const auto [from, to] = it->hits.equal_range(std::hash<std::string>()(key));
+  const auto [from, to] = it->hits.equal_range(std::hash<std::string_view>()(wantedKey_));
   for (auto hit = from; hit != to; ++hit) {
-    if (lookupKey(fields, record(hit->second)) == key) matched_.push_back(hit->second);
+    lookupKey(fields, record(hit->second), recordKey_);
+    if (recordKey_ == wantedKey_) matched_.push_back(hit->second);
   }
   std::sort(matched_.begin(), matched_.end());
   return matched_;

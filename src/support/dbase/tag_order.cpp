@@ -1,6 +1,9 @@
 #include "support/dbase/tag_order.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
 
 namespace dbase {
 namespace {
@@ -16,14 +19,17 @@ std::string_view TagOrder::entry(std::size_t block, std::size_t offset) const {
 }
 
 std::string_view TagOrder::entryBytes(std::string_view key, std::uint32_t record) const {
-  probe_.assign(key);
-  for (int shift = 24; shift >= 0; shift -= 8) probe_ += static_cast<char>((record >> shift) & 0xFF);
+  probe_.resize(key.size() + 4);
+  std::memcpy(probe_.data(), key.data(), key.size());
+  for (std::size_t b = 0; b < 4; ++b)
+    probe_[key.size() + b] = static_cast<char>((record >> (24 - 8 * b)) & 0xFF);
   return probe_;
 }
 
 TagOrder::Position TagOrder::search(std::string_view probe, bool strict) const {
-  const auto passes = [&](std::string_view e) {
-    const int c = e.substr(0, probe.size()).compare(probe);
+  const std::size_t width = entryWidth();
+  const auto passes = [&](const char* entry) {
+    const int c = std::memcmp(entry, probe.data(), probe.size());
     return strict ? c > 0 : c >= 0;
   };
   // The first block whose last entry passes holds the first entry that does.
@@ -31,18 +37,20 @@ TagOrder::Position TagOrder::search(std::string_view probe, bool strict) const {
   std::size_t high = blocks_.size();
   while (low < high) {
     const std::size_t middle = (low + high) / 2;
-    if (passes(entry(middle, entries(middle) - 1))) {
+    const std::string& block = blocks_[middle];
+    if (passes(block.data() + block.size() - width)) {
       high = middle;
     } else {
       low = middle + 1;
     }
   }
   if (low == blocks_.size()) return end();
+  const char* block = blocks_[low].data();
   std::size_t first = 0;
   std::size_t last = entries(low);
   while (first < last) {
     const std::size_t middle = (first + last) / 2;
-    if (passes(entry(low, middle))) {
+    if (passes(block + middle * width)) {
       last = middle;
     } else {
       first = middle + 1;
@@ -51,40 +59,33 @@ TagOrder::Position TagOrder::search(std::string_view probe, bool strict) const {
   return {low, first};
 }
 
-void TagOrder::assign(const std::vector<std::string>& keys) {
+void TagOrder::assign(std::string_view keys) {
   ++version_;
-  const std::size_t width = entryWidth();
-  std::string all;
-  all.reserve(keys.size() * width);
-  for (std::uint32_t i = 0; i < keys.size(); ++i) all += entryBytes(keys[i], i);
-  // Sorted by their first 8 bytes as a number, then by the rest: most
-  // comparisons end at the number. Entries differ in their record numbers,
-  // so the order is total.
-  struct Item {
-    std::uint64_t head = 0;
-    std::uint32_t entry = 0;
-  };
-  const std::size_t headBytes = std::min<std::size_t>(8, width);
-  std::vector<Item> items(keys.size());
-  for (std::uint32_t i = 0; i < items.size(); ++i) {
-    items[i].entry = i;
-    for (std::size_t b = 0; b < 8; ++b) {
-      const auto byte = b < headBytes ? static_cast<unsigned char>(all[i * width + b]) : 0U;
-      items[i].head = items[i].head << 8 | byte;
+  const std::size_t count = keyWidth_ == 0 ? 0 : keys.size() / keyWidth_;
+  const auto keyOf = [&](std::uint32_t record) { return keys.substr(record * keyWidth_, keyWidth_); };
+  // A radix sort, from the keys' last byte to their first, each pass stable:
+  // records of equal keys keep their ascending numbers. A byte that every key
+  // has alike (the blanks that pad short values) takes no pass.
+  std::vector<std::uint32_t> sorted(count);
+  for (std::uint32_t i = 0; i < count; ++i) sorted[i] = i;
+  std::vector<std::uint32_t> spare(count);
+  for (std::size_t b = keyWidth_; b-- > 0;) {
+    std::array<std::size_t, 256> starts{};
+    for (std::uint32_t i = 0; i < count; ++i) ++starts[static_cast<unsigned char>(keys[i * keyWidth_ + b])];
+    if (count == 0 || starts[static_cast<unsigned char>(keys[b])] == count) continue;
+    std::size_t start = 0;
+    for (std::size_t& bucket : starts) start += std::exchange(bucket, start);
+    for (const std::uint32_t record : sorted) {
+      spare[starts[static_cast<unsigned char>(keys[record * keyWidth_ + b])]++] = record;
     }
+    sorted.swap(spare);
   }
-  const std::string_view bytes(all);
-  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
-    if (a.head != b.head) return a.head < b.head;
-    return bytes.substr(a.entry * width + headBytes, width - headBytes) <
-           bytes.substr(b.entry * width + headBytes, width - headBytes);
-  });
   blocks_.clear();
-  size_ = keys.size();
-  for (std::size_t i = 0; i < items.size(); ++i) {
+  size_ = count;
+  for (std::size_t i = 0; i < count; ++i) {
     // Blocks start three quarters full, leaving room for inserts.
     if (i % (kBlockEntries * 3 / 4) == 0) blocks_.emplace_back();
-    blocks_.back().append(all, items[i].entry * width, width);
+    blocks_.back() += entryBytes(keyOf(sorted[i]), sorted[i]);
   }
 }
 

@@ -34,9 +34,9 @@ class TagOrder {
   // Changes with every insert and erase.
   std::uint64_t version() const { return version_; }
 
-  // Replaces every entry: keys[i] is the key of record i, each exactly
-  // keyWidth() bytes.
-  void assign(const std::vector<std::string>& keys);
+  // Replaces every entry: keys holds the key of every record, record 0
+  // first, each exactly keyWidth() bytes.
+  void assign(std::string_view keys);
   // key: exactly keyWidth() bytes.
   void insert(std::string_view key, std::uint32_t record);
   // Does nothing when the entry is absent.

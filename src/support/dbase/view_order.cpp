@@ -9,10 +9,6 @@ namespace {
 
 std::uint64_t g_recordsTested = 0;
 
-const TagOrder& orderOf(const TableData& data, int tag) {
-  return data.tags()[static_cast<std::size_t>(tag)].order;
-}
-
 }  // namespace
 
 std::uint64_t ViewOrder::recordsTested() { return g_recordsTested; }
@@ -56,7 +52,7 @@ const std::vector<std::pair<std::string, std::uint32_t>>& ViewOrder::subset(Tabl
     if (passes(data, scope, record)) made.rows.emplace_back(orderKey(data, scope, record), record);
   };
   if (scope.linkTag >= 0) {
-    const TagOrder& order = orderOf(data, scope.linkTag);
+    const TagOrder& order = data.order(scope.linkTag);
     const TagOrder::Position end = order.upperBound(*scope.linkKey);
     for (TagOrder::Position p = order.lowerBound(*scope.linkKey); p != end; p = order.next(p)) {
       take(order.record(p));
@@ -72,14 +68,14 @@ const std::vector<std::pair<std::string, std::uint32_t>>& ViewOrder::subset(Tabl
 std::optional<TagOrder::Position> ViewOrder::remembered(const TableData& data, int tag,
                                                         std::uint32_t record) const {
   if (place_ && place_->record == record && place_->tag == tag &&
-      place_->version == orderOf(data, tag).version()) {
+      place_->version == data.order(tag).version()) {
     return place_->at;
   }
   return std::nullopt;
 }
 
 std::uint32_t ViewOrder::remember(const TableData& data, int tag, TagOrder::Position at) {
-  const TagOrder& order = orderOf(data, tag);
+  const TagOrder& order = data.order(tag);
   place_ = Place{order.record(at), tag, order.version(), at};
   return place_->record;
 }
@@ -88,7 +84,7 @@ std::uint32_t ViewOrder::remember(const TableData& data, int tag, TagOrder::Posi
 // when there is none).
 std::optional<std::uint32_t> ViewOrder::firstFrom(const TableData& data, const ViewScope& scope,
                                                   TagOrder::Position p, const std::string* key) {
-  const TagOrder& order = orderOf(data, scope.tag);
+  const TagOrder& order = data.order(scope.tag);
   for (; p != order.end() && (!key || order.key(p) == *key); p = order.next(p)) {
     if (passes(data, scope, order.record(p))) return remember(data, scope.tag, p);
   }
@@ -99,7 +95,7 @@ std::optional<std::uint32_t> ViewOrder::firstFrom(const TableData& data, const V
 // walk stays inside the entries of the link's key.
 std::optional<std::uint32_t> ViewOrder::walkTag(const TableData& data, const ViewScope& scope,
                                                 std::optional<std::uint32_t> from, bool forward) {
-  const TagOrder& order = orderOf(data, scope.tag);
+  const TagOrder& order = data.order(scope.tag);
   const std::string* link = scope.linkTag >= 0 ? &*scope.linkKey : nullptr;
   const auto rangeStart = [&] {
     if (forward) return link ? order.lowerBound(*link) : order.begin();
@@ -109,14 +105,18 @@ std::optional<std::uint32_t> ViewOrder::walkTag(const TableData& data, const Vie
   if (!from) {
     p = rangeStart();
   } else {
-    const std::string key = orderKey(data, scope, *from);
+    // The record's key, read from where the last step stopped when that
+    // still holds.
+    const auto place = remembered(data, scope.tag, *from);
+    const std::string computed = place ? std::string() : orderKey(data, scope, *from);
+    const std::string_view key = place ? order.key(*place) : std::string_view(computed);
     // A record outside the link's range (the master moved) walks from the
     // range's nearer end, or finds nothing beyond it.
     const int side = link ? key.compare(*link) : 0;
     if (side != 0) {
       if ((side < 0) != forward) return std::nullopt;
       p = rangeStart();
-    } else if (const auto place = remembered(data, scope.tag, *from)) {
+    } else if (place) {
       p = forward ? order.next(*place) : *place;
     } else {
       p = forward ? order.after(key, *from) : order.at(key, *from);
@@ -174,7 +174,7 @@ std::optional<std::uint32_t> ViewOrder::firstWithKey(TableData& data, const View
     return it == rows.end() || it->first != key ? std::nullopt : std::optional(it->second);
   }
   if (scope.linkTag >= 0 && key != *scope.linkKey) return std::nullopt;
-  return firstFrom(data, scope, orderOf(data, scope.tag).lowerBound(key), &key);
+  return firstFrom(data, scope, data.order(scope.tag).lowerBound(key), &key);
 }
 
 }  // namespace dbase
