@@ -123,6 +123,7 @@ std::string lineCount(const fs::path& file) {
 DirectionRun runExport(const fs::path& daeFolder, const fs::path& workFolder, std::string name) {
   DirectionRun run;
   run.name = std::move(name);
+  startPeakMemory();
   test_support::RecordingDialogs dialogs = quietDialogs();
   run::Session session = sessionFor(daeFolder, workFolder);
   const auto rows = [&](const char* table) {
@@ -196,6 +197,7 @@ DirectionRun runImport(const fs::path& daeFolder, const fs::path& workFolder, da
   const bool keep = tables == dae_export::WorkTables::Keep;
   DirectionRun run;
   run.name = keep ? "import, work tables kept" : "import, work tables rebuilt";
+  startPeakMemory();
   test_support::RecordingDialogs dialogs = quietDialogs();
   run::Session session = sessionFor(daeFolder, workFolder);
   const FolderSnapshot before = snapshot(workFolder);

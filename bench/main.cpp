@@ -6,8 +6,8 @@
 //
 //   transorvaldae-bench [--scales 1,10,100] [--folder DIR] [--keep]
 //
-// Scales run in ascending order, so the process's peak memory after a scale
-// is that scale's own. The data of scale N live in DIR/xN (default DIR: a new
+// Each direction's peak memory is its own, measured from what the process
+// holds when it starts. The data of scale N live in DIR/xN (default DIR: a new
 // folder under the system's temporary folder), removed at the end unless
 // --keep; a DIR that was given is never removed itself. Exit status 0
 // when the runs ended, whether or not the targets were met; 1 on an error; 2

@@ -1,8 +1,11 @@
 #include "bench/measurement.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
 
+#include <fstream>
 #include <numeric>
+#include <string>
 
 #include "support/dbase/table.h"
 
@@ -53,7 +56,16 @@ double systemSecondsSoFar() {
   return seconds(usage.ru_stime);
 }
 
+void startPeakMemory() {
+  malloc_trim(0);
+  std::ofstream("/proc/self/clear_refs") << "5";  // resets VmHWM where the kernel allows it
+}
+
 long peakResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));  // "VmHWM:   1234 kB"
+  }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;  // kilobytes on Linux

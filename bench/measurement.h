@@ -33,7 +33,7 @@ struct DirectionRun {
   std::string name;
   std::vector<StepTime> steps;
   IoFloor floor;
-  long peakKilobytes = 0;             // resident set of the whole process up to the end of the direction
+  long peakKilobytes = 0;             // peak resident set during the direction
   std::vector<std::string> messages;  // what the run told the user, in order
 
   double totalSeconds() const;
@@ -46,7 +46,13 @@ struct DirectionRun {
 // User and system time of this process so far, and the system time alone (getrusage).
 double cpuSecondsSoFar();
 double systemSecondsSoFar();
-// Peak resident set size of this process so far (getrusage), in kilobytes.
+// The peak memory of one direction, as if it ran in a process of its own
+// (the batch front end runs one): startPeakMemory() hands the memory freed
+// by the directions before back to the system and starts the peak again from
+// what the process holds now; peakResidentKilobytes() is the peak resident
+// set since then (since the process started where the system cannot start it
+// again), in kilobytes.
+void startPeakMemory();
 long peakResidentKilobytes();
 
 // "12,345" for a table's record count, read through the engine.
