@@ -14,6 +14,7 @@
 #include "support/error.h"
 #include "toolkit/environment.h"
 #include "toolkit/files.h"
+#include "toolkit/pattern_matcher.h"
 #include "toolkit/temp_folder.h"
 
 namespace safety {
@@ -157,7 +158,8 @@ TEST_F(SafetyCopyTest, KeepsTheNamedFilesAsTheyAreAndNotesTheOnesNotThere) {
                            {Place::DaeFolder, "fCUADROS.txt", true, 15}}};
   EXPECT_EQ(copy.manifest, expected);
   EXPECT_EQ(parseManifest(readBytes(copy.folder / kManifestName)), expected);
-  EXPECT_THAT(copy.name, ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}"));
+  EXPECT_THAT(copy.name,
+              test_support::MatchesPattern("[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}"));
   EXPECT_EQ(copy.name.substr(0, 10), copy.manifest.time.substr(0, 10));
 }
 
