@@ -12,7 +12,8 @@
 namespace test_support {
 
 MATCHER_P(MatchesPattern, pattern,
-          std::string(negation ? "doesn't match" : "matches") + " the pattern \"" + std::string(pattern) + "\"") {
+          std::string(negation ? "doesn't match" : "matches") + " the pattern \"" + std::string(pattern) +
+              "\"") {
   return std::regex_match(std::string(arg), std::regex(pattern));
 }
 
