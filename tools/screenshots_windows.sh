@@ -42,7 +42,8 @@ probe=$out/tests/windows/window-probe.exe
 (cd "$scratch/dae" && exec wine "$root/$out/tools/host_stub/host-stub.exe" launch importar) >"$scratch/host.out" 2>&1 &
 stub=$!
 host=$(wine "$probe" find "Orvalin (host-stub)")
-child=$(wine "$probe" find "Exportar e importar datos entre Orvalin y DAE" "$(sed 's/^window=\([0-9A-F]*\).*/\1/' <<<"$host")")
+# The caption as Windows shows it, with the program's name that Qt adds.
+child=$(wine "$probe" find "Exportar e importar datos entre Orvalin y DAE - TransOrvalDAE" "$(sed 's/^window=\([0-9A-F]*\).*/\1/' <<<"$host")")
 sleep 2
 read -r x y width height < <(sed 's/.* x=\([0-9]*\) y=\([0-9]*\) width=\([0-9]*\) height=\([0-9]*\) .*/\1 \2 \3 \4/' <<<"$host")
 import -window root -crop "${width}x${height}+$x+$y" +repage "$shots/12-hosted.png"

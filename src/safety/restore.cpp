@@ -1,6 +1,7 @@
 #include "safety/restore.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "support/error.h"
@@ -57,16 +58,13 @@ std::string fileInUse(const Manifest& manifest) {
   for (const KeptFile& file : manifest.files) {
     for (const fs::path& path : present(manifest, file)) {
       if (!support::isRegularFile(path)) continue;
-      support::LockedFile opened;
+      std::optional<support::LockedFile> opened;
       try {
-        opened = support::LockedFile::open(path);
+        opened = support::LockedFile::openLocked(path, support::LockedFile::Lock::Exclusive);
       } catch (const support::Error& error) {
-        // On Windows a file another program holds for itself cannot even be opened.
         return refusal(path, std::string("no se puede abrir: ") + error.what());
       }
-      if (!opened.tryLock(support::LockedFile::Lock::Exclusive)) {
-        return refusal(path, "está en uso por otro programa");
-      }
+      if (!opened) return refusal(path, "está en uso por otro programa");
     }
   }
   return {};

@@ -80,6 +80,22 @@ std::pair<std::string, fs::path> newCopyFolder(const fs::path& copiesFolder, con
   }
 }
 
+// Why file could not be copied, as error says. On Windows a file that
+// another program holds for itself cannot even be read, which the system
+// reports as a refused permission: such a file is said to be in use, as the
+// table engine says of a table held elsewhere.
+std::string copyFailure(const fs::path& file, const std::error_code& error) {
+  if (error == std::errc::permission_denied) {
+    try {
+      if (!support::LockedFile::openLocked(file, support::LockedFile::Lock::Shared))
+        return "El archivo " + support::displayPath(file) + " está en uso por otro programa";
+    } catch (const support::Error&) {
+      // not held, just not readable: the system's reason stands
+    }
+  }
+  return support::displayPath(file) + ": " + error.message();
+}
+
 // Copies every case variant of names in folder into into; each one found,
 // or the name alone when there is none, goes into the manifest.
 void keepFiles(Place place, const fs::path& folder, const std::vector<std::string>& names,
@@ -94,7 +110,7 @@ void keepFiles(Place place, const fs::path& folder, const std::vector<std::strin
       if (!found) fs::create_directories(into, ec);
       if (!ec) fs::copy_file(file, into / file.filename(), ec);
       const std::uintmax_t size = ec ? 0 : fs::file_size(into / file.filename(), ec);
-      if (ec) throw support::Error(support::displayPath(file) + ": " + ec.message());
+      if (ec) throw support::Error(copyFailure(file, ec));
       manifest.files.push_back({place, support::displayPath(file.filename()), true, size});
       found = true;
     }

@@ -5,6 +5,15 @@
 
 #include "support/error.h"
 
+namespace support {
+namespace {
+
+// The reason given for a file that another program holds, on every system.
+constexpr char kHeldByAnotherProgram[] = "está en uso por otro programa";
+
+}  // namespace
+}  // namespace support
+
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX  // MinGW's libstdc++ defines it
@@ -37,7 +46,7 @@ std::string utf8(const wchar_t* text, int length) {
 // The system's text for an error code. A file that another program keeps
 // open against us gets the engine's own words.
 std::string systemReason(DWORD code = ::GetLastError()) {
-  if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return "está en uso por otro programa";
+  if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return kHeldByAnotherProgram;
   wchar_t* buffer = nullptr;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -163,16 +172,23 @@ LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
   return *this;
 }
 
-LockedFile LockedFile::open(const std::filesystem::path& file) {
+// The share mode is the lock, so that a file another program holds against
+// it is refused at the open (a sharing violation), as a lock would be.
+std::optional<LockedFile> LockedFile::openLocked(const std::filesystem::path& file, Lock lock) {
   LockedFile result;
   result.path_ = file;
-  HANDLE handle = openExisting(file, true, shareModeFor(Lock::None));
+  HANDLE handle = openExisting(file, true, shareModeFor(lock));
   result.writable_ = handle != INVALID_HANDLE_VALUE;
   if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED) {
-    handle = openExisting(file, false, shareModeFor(Lock::None));
+    handle = openExisting(file, false, shareModeFor(lock));
   }
-  if (handle == INVALID_HANDLE_VALUE) throw Error(systemReason());
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return std::nullopt;
+    throw Error(systemReason(code));
+  }
   result.handle_ = handle;
+  result.lock_ = lock;
   if (::GetFileType(handle) != FILE_TYPE_DISK) throw Error("no es un archivo normal");
   return result;
 }
@@ -327,7 +343,7 @@ LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
   return *this;
 }
 
-LockedFile LockedFile::open(const std::filesystem::path& file) {
+std::optional<LockedFile> LockedFile::openLocked(const std::filesystem::path& file, Lock lock) {
   LockedFile result;
   result.fd_ = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
   result.writable_ = result.fd_ >= 0;
@@ -339,6 +355,7 @@ LockedFile LockedFile::open(const std::filesystem::path& file) {
   if (::fstat(result.fd_, &info) == 0 && !S_ISREG(info.st_mode)) {
     throw Error("no es un archivo normal");
   }
+  if (lock != Lock::None && !result.tryLock(lock)) return std::nullopt;
   return result;
 }
 
@@ -431,6 +448,12 @@ void LockedFile::close() {
 #endif
 
 namespace support {
+
+LockedFile LockedFile::open(const std::filesystem::path& file) {
+  std::optional<LockedFile> opened = openLocked(file, Lock::None);
+  if (!opened) throw Error(kHeldByAnotherProgram);  // on Windows, held with no sharing at all
+  return std::move(*opened);
+}
 
 std::string LocalTime::text() const {
   char text[80];  // room for any int in each field

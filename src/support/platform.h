@@ -65,6 +65,11 @@ class LockedFile {
   // Opens an existing file for reading and, when the file allows it, writing.
   // Throws Error with the reason.
   static LockedFile open(const std::filesystem::path& file);
+  // Opens it as open() does and takes lock without waiting: nullopt when
+  // another program holds the file against that lock, on every system (on
+  // Windows such a file often cannot even be opened). Throws Error with the
+  // reason when the file cannot be opened for anything else.
+  static std::optional<LockedFile> openLocked(const std::filesystem::path& file, Lock lock);
 
   bool isOpen() const;
   bool writable() const { return writable_; }

@@ -29,12 +29,13 @@ QStringList entries(const FolderList& list) {
   return shown;
 }
 
-// The entries of the path down to folder: the root, then each folder.
+// The entries of the path down to folder: the root as the system writes it
+// ("/", or "C:\" on Windows, one entry although a path iterates "C:" and the
+// separator apart), then each folder.
 QStringList pathEntries(const fs::path& folder) {
-  QStringList shown;
-  int depth = 0;
-  for (const fs::path& part : folder) {
-    if (!part.empty()) shown << QString::fromStdString(part.string()) + "@" + QString::number(depth++);
+  QStringList shown{QString::fromStdString(folder.root_path().string()) + "@0"};
+  for (const fs::path& part : folder.relative_path()) {
+    if (!part.empty()) shown << QString::fromStdString(part.string()) + "@" + QString::number(shown.size());
   }
   return shown;
 }
@@ -105,7 +106,7 @@ class FolderListTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     QSignalSpy changes(&list, &FolderList::folderChanged);
     const fs::path target =
-        opened == "/" ? fs::path("/") : (folder.path() / opened.toStdString()).lexically_normal();
+        opened == "/" ? folder.path().root_path() : (folder.path() / opened.toStdString()).lexically_normal();
     const QString targetPath = QDir::cleanPath(qpath(target));
     QListWidgetItem* item = nullptr;
     for (int row = 0; row < list.count() && !item; ++row) {

@@ -24,6 +24,7 @@
 #include "support/error.h"
 #include "support/text.h"
 #include "toolkit/files.h"
+#include "toolkit/pattern_matcher.h"
 #include "toolkit/recording_dialogs.h"
 #include "toolkit/text_lines.h"
 
@@ -185,7 +186,8 @@ TEST_F(RunRecordTest, TheLogTellsWhatTheExportDidAndEndsWithTheResult) {
   runOnce(kDirections[0]);
   runOnce(kDirections[0]);  // the carry-over question is asked this time
   const std::vector<std::string> log = logLines();
-  for (const std::string& line : log) EXPECT_THAT(line, ::testing::MatchesRegex("[0-9-]{10} [0-9:]{8} .+"));
+  for (const std::string& line : log)
+    EXPECT_THAT(line, test_support::MatchesPattern("[0-9-]{10} [0-9:]{8} .+"));
   const auto text = [&](std::size_t i) { return log.at(i).substr(20); };
   EXPECT_EQ(text(0), "==== exportar: de DAE a Orvalin");
   EXPECT_EQ(text(1), "carpeta de trabajo: " + workspace.workFolder().string());

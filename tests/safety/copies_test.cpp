@@ -12,8 +12,10 @@
 #include "safety/manifest.h"
 #include "safety/safety_copy.h"
 #include "support/error.h"
+#include "support/platform.h"
 #include "toolkit/environment.h"
 #include "toolkit/files.h"
+#include "toolkit/pattern_matcher.h"
 #include "toolkit/temp_folder.h"
 
 namespace safety {
@@ -157,7 +159,8 @@ TEST_F(SafetyCopyTest, KeepsTheNamedFilesAsTheyAreAndNotesTheOnesNotThere) {
                            {Place::DaeFolder, "fCUADROS.txt", true, 15}}};
   EXPECT_EQ(copy.manifest, expected);
   EXPECT_EQ(parseManifest(readBytes(copy.folder / kManifestName)), expected);
-  EXPECT_THAT(copy.name, ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}"));
+  EXPECT_THAT(copy.name,
+              test_support::MatchesPattern("[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}"));
   EXPECT_EQ(copy.name.substr(0, 10), copy.manifest.time.substr(0, 10));
 }
 
@@ -221,6 +224,29 @@ TEST_F(SafetyCopyTest, ACopyThatCannotBeMadeLeavesNothingAndNamesTheFolder) {
     EXPECT_THAT(error.what(), HasSubstr("No se ha cambiado nada."));
   }
   EXPECT_EQ(readBytes(blocked), "a file where the copies folder should be");
+}
+
+TEST_F(SafetyCopyTest, AFileAnotherProgramHoldsForItselfIsCopiedOrSaidToBeInUse) {
+  writeBytes(work / "PROFT.DBF", "teachers");
+  const std::optional<support::LockedFile> held =
+      support::LockedFile::openLocked(work / "PROFT.DBF", support::LockedFile::Lock::Exclusive);
+  ASSERT_TRUE(held);
+#ifdef _WIN32
+  // A file held for itself cannot be read: the run does not start, and says why.
+  try {
+    makeCopy(copies, request({"PROFT.DBF"}));
+    FAIL() << "the copy was made";
+  } catch (const support::Error& error) {
+    EXPECT_THAT(error.what(),
+                HasSubstr("El archivo " + (work / "PROFT.DBF").string() + " está en uso por otro programa"));
+    EXPECT_THAT(error.what(), HasSubstr("No se ha cambiado nada."));
+  }
+  EXPECT_TRUE(fs::is_empty(copies));
+#else
+  // Locks keep out only those who ask for one: the copy reads the file.
+  const StoredCopy copy = makeCopy(copies, request({"PROFT.DBF"}));
+  EXPECT_EQ(readBytes(copy.folder / subfolderName(Place::WorkFolder) / "PROFT.DBF"), "teachers");
+#endif
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "run/run_log.h"
 #include "safety/run_log_file.h"
 #include "toolkit/files.h"
+#include "toolkit/pattern_matcher.h"
 #include "toolkit/temp_folder.h"
 #include "toolkit/text_lines.h"
 
@@ -18,9 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_support::lines;
+using test_support::MatchesPattern;
 using test_support::readBytes;
 using ::testing::ElementsAre;
-using ::testing::MatchesRegex;
 
 constexpr const char* kTime = "[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} ";
 
@@ -32,9 +33,9 @@ TEST(RunLogTest, EachLineIsTimedOnOneLineAndEchoedAsItComes) {
   log.rowsWritten("PROFT", 1);
   log.rowsWritten("ASIGT", 284);
   const std::vector<std::string> taken = log.takeLines();
-  EXPECT_THAT(taken, ElementsAre(MatchesRegex(std::string(kTime) + "mensaje: Si Conserva los Datos "),
-                                 MatchesRegex(std::string(kTime) + "PROFT: 1 fila escrita"),
-                                 MatchesRegex(std::string(kTime) + "ASIGT: 284 filas escritas")));
+  EXPECT_THAT(taken, ElementsAre(MatchesPattern(std::string(kTime) + "mensaje: Si Conserva los Datos "),
+                                 MatchesPattern(std::string(kTime) + "PROFT: 1 fila escrita"),
+                                 MatchesPattern(std::string(kTime) + "ASIGT: 284 filas escritas")));
   EXPECT_EQ(echoed, taken);
   EXPECT_TRUE(log.takeLines().empty());
 }

@@ -2,12 +2,21 @@
 
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
+#include <system_error>
 
 namespace test_support {
 namespace fs = std::filesystem;
 
 std::string readBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return {};
+    // Never "" for a file that is there: on Windows one that another
+    // program holds cannot be opened, and would pass for an empty one.
+    throw std::runtime_error("cannot read " + file.string());
+  }
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -7,7 +7,8 @@
 
 namespace test_support {
 
-// The file's bytes; "" when it is missing.
+// The file's bytes; "" when it is missing. Throws std::runtime_error when it
+// is there but cannot be read.
 std::string readBytes(const std::filesystem::path& file);
 // Writes bytes as the whole file (replacing it).
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);

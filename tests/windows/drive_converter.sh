@@ -11,9 +11,11 @@
 # DIR holds dae/ (the DAE files, where fCUADROS.txt is written) and KTEMP/
 # (the work folder; on the Windows side it must be C:\KTEMP already).
 # Windows are found by their captions: with xdotool on the native side (no
-# window manager, so a window's X geometry is its client area), with
-# window-probe (Win32 calls) on the Windows side, where Wine draws the frames
-# in its virtual desktop at the screen's top left corner.
+# window manager, so a window's X geometry is its client area; WM_NAME is
+# the caption the program sets), with window-probe (Win32 calls) on the
+# Windows side, where Wine draws the frames in its virtual desktop at the
+# screen's top left corner and a caption is as Qt shows it, with the
+# program's name added.
 # With SCREENSHOTS set to a folder, each step's windows are saved there as
 # pictures, and the help and a code list are opened (and closed) on the way.
 set -euo pipefail
@@ -47,12 +49,19 @@ fail() {
   exit 1
 }
 
+# The caption Windows shows for the caption $1: Qt adds " - TransOrvalDAE",
+# the program's name, unless the caption already ends with it (the message
+# boxes).
+shown_caption() {
+  if [[ $1 == *TransOrvalDAE ]]; then echo "$1"; else echo "$1 - TransOrvalDAE"; fi
+}
+
 # Sets X and Y to the screen position of the client area of the window
 # captioned $1 (exactly), waiting up to 60 s for it.
 locate() {
   local found
   if [ "$side" = windows ]; then
-    found=$(wine "$probe" find "$1") || fail "no window \"$1\""
+    found=$(wine "$probe" find "$(shown_caption "$1")") || fail "no window \"$1\""
     X=${found##*client=}
     Y=${X#*,}
     X=${X%,*}
@@ -72,7 +81,7 @@ locate() {
 frame() {
   if [ "$side" = windows ]; then
     local found
-    found=$(wine "$probe" find "$1") || fail "no window \"$1\""
+    found=$(wine "$probe" find "$(shown_caption "$1")") || fail "no window \"$1\""
     read -r FX FY FW FH < <(sed 's/.* x=\(-*[0-9]*\) y=\(-*[0-9]*\) width=\([0-9]*\) height=\([0-9]*\) .*/\1 \2 \3 \4/' <<<"$found")
   else
     locate "$1"
@@ -159,7 +168,7 @@ if [ -n "${SCREENSHOTS:-}" ]; then
   locate "$hours"
   xdotool key F1              # the help on the hours grid
   settle
-  shot 8-help "TransOrvalDAE - Ayuda"
+  shot 8-help Ayuda
   xdotool key Escape
   settle
 fi

@@ -25,7 +25,8 @@ native=$2
 qt=$3
 source scripts/wine_env.sh
 probe=$out/tests/windows/window-probe.exe
-main_title="Exportar e importar datos entre Orvalin y DAE"
+# The main window's caption as Windows shows it: Qt adds the program's name.
+main_title="Exportar e importar datos entre Orvalin y DAE - TransOrvalDAE"
 scratch=$(mktemp -d -t transorvaldae-windows-gui.XXXX)
 cleanup() {
   rm -f "$WINEPREFIX/drive_c/KTEMP"
