@@ -46,6 +46,10 @@ trap '[ -z "$app" ] || kill "$app" 2>/dev/null || true' EXIT
 
 fail() {
   echo "FAIL ($side): $*" >&2
+  if [ -s "$dir/converter.log" ]; then
+    echo "The converter's output:" >&2
+    tail -n 20 "$dir/converter.log" >&2
+  fi
   exit 1
 }
 
