@@ -264,7 +264,7 @@ void Cursor::remove() {
   follow();
   if (state_ == EditState::Insert) return cancel();
   cancel();
-  if (!current_) throw support::Error("No hay registro actual en la tabla " + data_->fileName());
+  if (!current_) noCurrentRecord();
   requireWritable();
   const auto after = order_.after(*data_, scope_, current_);
   const auto before = after ? after : order_.before(*data_, scope_, current_);

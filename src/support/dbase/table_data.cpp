@@ -239,8 +239,7 @@ std::string TableData::tagKey(const TagIndex& tag, std::string_view rec) const {
 void TableData::beforeChange() {
   ++version_;
   if (!file_.isOpen()) throw support::Error("La tabla " + fileName_ + " está en uso por otro programa");
-  if (!unwritable_.empty())
-    throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + unwritable_);
+  if (!unwritable_.empty()) throw cannotWrite(unwritable_);
   if (!file_.writable())
     throw support::Error("No se puede modificar la tabla " + fileName_ + ": el archivo es de solo lectura");
   for (const TagIndex& tag : tags_) {
@@ -271,19 +270,17 @@ std::uint32_t TableData::append(const std::string& rec) {
   if (batches_ > 0) {
     hold(i);
   } else {
-    try {
-      // The record and the end mark in one write, then the count: a crash in
-      // between leaves a complete table of the old count followed by bytes
-      // that no reader takes for a record, never a count that promises a
-      // record the file does not hold.
+    // The record and the end mark in one write, then the count: a crash in
+    // between leaves a complete table of the old count followed by bytes
+    // that no reader takes for a record, never a count that promises a
+    // record the file does not hold.
+    writeNamingTable([&] {
       writeBuffer_.assign(rec);
       writeBuffer_ += kEndOfFile;
       file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength,
                     writeBuffer_);
       writeCount(i + 1);
-    } catch (const support::Error& e) {
-      throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
-    }
+    });
   }
   count_ = i + 1;
   storeRecord(i, rec);
@@ -297,11 +294,9 @@ void TableData::update(std::uint32_t i, const std::string& rec) {
   if (batches_ > 0) {
     hold(i);
   } else {
-    try {
+    writeNamingTable([&] {
       file_.writeAt(layout_.headerLength + static_cast<std::uint64_t>(i) * layout_.recordLength, rec);
-    } catch (const support::Error& e) {
-      throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + e.what());
-    }
+    });
   }
   const std::string_view old = record(i);  // until the record is stored
   reindexRecord(i, old, rec);
@@ -355,10 +350,14 @@ void TableData::hold(std::uint32_t i) {
   held_.push_back(i);
 }
 
+support::Error TableData::cannotWrite(const std::string& reason) const {
+  return support::Error("No se puede escribir la tabla " + fileName_ + ": " + reason);
+}
+
 void TableData::writeFailed(const support::Error& e) {
   unwritable_ = e.what();
   held_.clear();
-  throw support::Error("No se puede escribir la tabla " + fileName_ + ": " + unwritable_);
+  throw cannotWrite(unwritable_);
 }
 
 void TableData::markDeleted(std::uint32_t i) {

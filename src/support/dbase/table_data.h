@@ -127,6 +127,17 @@ class TableData {
   void writeHeld();
   void hold(std::uint32_t i);
   [[noreturn]] void writeFailed(const support::Error& e);
+  // The error of a write that failed for reason, naming the table.
+  support::Error cannotWrite(const std::string& reason) const;
+  // Runs write (writes to the file), its failure an error naming the table.
+  template <typename Write>
+  void writeNamingTable(Write write) {
+    try {
+      write();
+    } catch (const support::Error& e) {
+      throw cannotWrite(e.what());
+    }
+  }
   void lookupKey(const std::vector<int>& fields, std::string_view record, std::string& key) const;
   std::size_t lookupHash(const std::vector<int>& fields, std::string_view record) const;
   void indexNewRecord(std::uint32_t i, std::string_view record);
